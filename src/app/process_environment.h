@@ -1,0 +1,24 @@
+#pragma once
+// Where this user's configuration and data live, and where the program itself is: the parts of
+// the start-up environment that come from the process (XDG directories, the executable's path).
+
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+
+namespace velorine::app {
+
+// $XDG_CONFIG_HOME/velorine/velorine.conf (default ~/.config/...).
+std::string configFilePath();
+// $XDG_DATA_HOME/velorine (default ~/.local/share/velorine).
+std::string defaultDataDirectory();
+// The directory holding the running executable.
+std::string executableDirectory();
+// The path of the running executable.
+std::string executablePath();
+
+// Everything but the due test: the local clock, the XDG paths and the given arguments.
+StartupEnvironment processEnvironment(std::vector<std::string> arguments);
+
+}  // namespace velorine::app

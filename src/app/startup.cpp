@@ -1,0 +1,96 @@
+#include "app/startup.h"
+
+#include <cerrno>
+
+#include <sys/stat.h>
+
+#include "store/data_file.h"
+#include "store/dates.h"
+#include "store/record_store.h"
+
+namespace velorine::app {
+namespace {
+
+constexpr std::size_t kConfigBufferSize = 4096;
+constexpr std::string_view kLongPastDay = "1 1 1990";
+
+// mkdir -p, every directory it creates private to the user.
+void createPrivateDirectories(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string prefix = path.substr(0, slash);
+        if (!prefix.empty() && ::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return;
+        if (slash == std::string::npos) return;
+    }
+}
+
+std::string configValue(const StartupEnvironment& env, std::string_view key) {
+    return store::readValue(env.configFile, "Velorine", key, "", kConfigBufferSize);
+}
+
+StartupState locateData(const StartupEnvironment& env) {
+    StartupState state;
+    state.dataDirectory = configValue(env, "DataPath");
+    if (state.dataDirectory.empty()) state.dataDirectory = env.defaultDataDirectory;
+    // Without its directory every write would be lost without a word.
+    createPrivateDirectories(state.dataDirectory);
+    state.installDirectory = configValue(env, "InstallPath");
+    if (state.installDirectory.empty()) state.installDirectory = env.executableDirectory;
+    state.dataFilePath = state.dataDirectory + "/velor.ini";
+    state.pendingFilePath = state.dataDirectory + "/velor.ouv";
+    return state;
+}
+
+bool readNameDayOption(const std::string& dataFile) {
+    return store::readValue(dataFile, "Options", "RappelFete", "0", 2) != "0";
+}
+
+// The next reminder day has come. A value that does not scan stands for a day long past, so a
+// damaged setting can never silence the reminders for good.
+bool nextReminderDayHasCome(const std::string& dataFile, const store::CalendarDate& today) {
+    std::string text = store::readValue(dataFile, "Rappel", "Date", kLongPastDay, 13);
+    if (text.empty()) text = kLongPastDay;
+    const auto next = store::scanDayText(text);
+    return !next || store::comparisonKey(today) >= store::comparisonKey(*next);
+}
+
+}  // namespace
+
+std::string commandWordFrom(const std::vector<std::string>& arguments) {
+    std::string word;
+    for (const auto& argument : arguments) {
+        if (&argument != &arguments.front()) word += ' ';
+        word += argument;
+    }
+    for (char& c : word)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return word;
+}
+
+RunMode runModeFor(const std::string& commandWord) {
+    if (commandWord == "PROG") return RunMode::AutomaticReminder;
+    if (commandWord == "RAPPEL") return RunMode::ReminderOnDemand;
+    return RunMode::List;
+}
+
+StartupOutcome runStartup(const StartupEnvironment& env) {
+    StartupOutcome outcome;
+    StartupState& state = outcome.state;
+    state = locateData(env);
+    store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+    store::RecordStore(state.dataFilePath).compact();
+    store::writeValue(state.dataFilePath, "Controle", "Version", "2.0");
+    state.nameDayReminders = readNameDayOption(state.dataFilePath);
+    state.commandWord = commandWordFrom(env.arguments);
+    state.mode = runModeFor(state.commandWord);
+
+    if (state.mode == RunMode::AutomaticReminder) {
+        const store::CalendarDate today = env.today();
+        if (!nextReminderDayHasCome(state.dataFilePath, today) || !env.isAnythingDue(state, today)) {
+            outcome.endsRun = true;
+            outcome.exitStatus = 1;
+        }
+    }
+    return outcome;
+}
+
+}  // namespace velorine::app

@@ -1,0 +1,56 @@
+#pragma once
+// The start of every run, before any window: find the data file, take a pending data file in,
+// compact the records, stamp the file format, read the name-day option, decide the run mode from the
+// command word and, for the automatic start, whether there is anything to show at all.
+//
+// Everything the sequence needs from the system comes through StartupEnvironment, so tests run it
+// on a temporary directory with a clock of their own. It never touches a display.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "store/civil_calendar.h"
+
+namespace velorine::app {
+
+enum class RunMode {
+    List,               // any other command word: the birthday list
+    ReminderOnDemand,   // "RAPPEL": the reminder window, whatever is due
+    AutomaticReminder,  // "PROG": the reminder window, only when something is due
+};
+
+// Set once at start-up and read by the rest of the run.
+struct StartupState {
+    std::string dataDirectory;
+    std::string dataFilePath;     // <data directory>/velor.ini
+    std::string pendingFilePath;  // <data directory>/velor.ouv
+    std::string installDirectory;
+    std::string commandWord;      // the arguments joined by single blanks, a-z upper-cased
+    bool nameDayReminders = false;
+    RunMode mode = RunMode::List;
+};
+
+struct StartupEnvironment {
+    std::string configFile;            // velorine.conf: [Velorine] DataPath, InstallPath
+    std::string defaultDataDirectory;  // used when DataPath is missing or empty
+    std::string executableDirectory;   // used when InstallPath is missing or empty
+    std::vector<std::string> arguments;
+    store::TodayClock today;
+    // The automatic start's question: is at least one birthday or name day due today?
+    std::function<bool(const StartupState&, const store::CalendarDate& today)> isAnythingDue;
+};
+
+struct StartupOutcome {
+    StartupState state;
+    bool endsRun = false;  // the automatic start has nothing to show: create no window
+    int exitStatus = 0;    // 1 when endsRun
+};
+
+StartupOutcome runStartup(const StartupEnvironment& environment);
+
+// The command word of a run: arguments joined by single blanks, letters a-z upper-cased.
+std::string commandWordFrom(const std::vector<std::string>& arguments);
+RunMode runModeFor(const std::string& commandWord);
+
+}  // namespace velorine::app

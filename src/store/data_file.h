@@ -1,0 +1,57 @@
+#pragma once
+// Reading and replacing a settings file on disk, safely for several programs at once.
+//
+// What a reader of the file is promised: at every instant the file holds either the content before
+// a commit or the content after it, whole; never a mix, never a truncated file, whatever process is
+// killed when. Nothing is cached between operations: each one reads the file as it is on disk now.
+//
+// Calling sequence:
+//   - an operation that reads many keys takes one snapshot() and reads them all from it;
+//   - an operation that writes calls commit() once with a function that edits the document. commit()
+//     takes an exclusive flock on the sidecar "<file>.lock", reads the file again under the lock (so
+//     no other program's commit is lost), applies the edit, writes a temporary file in the same
+//     directory, fsyncs it, renames it over the file and fsyncs the directory. A result identical to
+//     the file on disk writes nothing.
+//   - readValue, writeValue and replaceSection are the single-key settings-file operations, each one
+//     snapshot or one commit.
+//
+// Modes: a new file is created 0600; a replaced file keeps its mode. A symbolic link is followed, so
+// the file it points to is the one replaced.
+//
+// Errors: a missing file reads as an empty document. commit() returns false, and leaves the file
+// and its directory as they were (no temporary file behind), when the file is read-only (no owner
+// write permission), cannot be read, or when its directory is missing or not writable or the disk is
+// full. Nothing throws.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "store/ini_document.h"
+
+namespace velorine::store {
+
+// The file's content now; an empty document when the file is absent or cannot be read.
+IniDocument snapshot(const std::string& path);
+
+// Applies `edit` to the current content under the lock and replaces the file in one step.
+bool commit(const std::string& path, const std::function<void(IniDocument&)>& edit);
+
+// The settings-file read: value, or default, cut to bufferSize - 1 characters.
+std::string readValue(const std::string& path, std::string_view section, std::string_view key,
+                      std::string_view defaultText, std::size_t bufferSize);
+
+// The settings-file write of one value. False when it could not be stored.
+bool writeValue(const std::string& path, std::string_view section, std::string_view key,
+                std::string_view value);
+
+// Replaces the section by an empty one. False when it could not be stored.
+bool replaceSection(const std::string& path, std::string_view section);
+
+// When `pendingPath` exists, puts it in place of `path` in one rename, under the same lock as
+// commit(). Returns true when a pending file was taken; false when there was none or the rename
+// failed (the data file is then untouched).
+bool adoptPendingFile(const std::string& path, const std::string& pendingPath);
+
+}  // namespace velorine::store

@@ -1,0 +1,89 @@
+#pragma once
+// One parsed image of a settings file: the sections, keys and values of the data file, and every
+// other line of it kept as it was.
+//
+// Reading follows the rules every caller relies on:
+//   - a line "[name]" opens a section; a line "key=value" inside a section holds one value; lines
+//     beginning with ";" are comments; anything else (blank lines, junk, a "[" without "]") is kept
+//     and ignored;
+//   - section and key names match without regard to case (ASCII letters), blanks around them and
+//     around the value are dropped, and so is one pair of enclosing quotes (' or ") of the value;
+//   - the first of duplicated sections, and the first of duplicated keys in it, wins;
+//   - lines may end in CR LF or LF, and the last one may have no end at all.
+//
+// Writing changes only what it must: an existing key is rewritten in place, a new key goes after the
+// last non-blank line of its section, a new section at the end of the document. Lines of other
+// sections, comments and unknown lines are kept byte for byte. serialize() ends every line with CR LF.
+//
+// A document is a value in memory and touches no file; data_file.h reads and commits it.
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace velorine::store {
+
+class IniDocument {
+public:
+    IniDocument();
+    // Parses any bytes; never fails (unknown lines are kept as they are).
+    static IniDocument parse(std::string bytes);
+
+    IniDocument(IniDocument&&) noexcept;
+    IniDocument& operator=(IniDocument&&) noexcept;
+    IniDocument(const IniDocument&) = delete;
+    IniDocument& operator=(const IniDocument&) = delete;
+    ~IniDocument();
+
+    // The value of the key, blanks and enclosing quotes dropped; nothing when the section or the
+    // key is absent.
+    std::optional<std::string_view> find(std::string_view section, std::string_view key) const;
+
+    // Reads like the settings-file read: the value when present (possibly empty), else the default;
+    // either cut to bufferSize - 1 characters (bufferSize counts a terminator, so 0 gives "").
+    // The number of characters delivered is the size of the result.
+    std::string read(std::string_view section, std::string_view key, std::string_view defaultText,
+                     std::size_t bufferSize) const;
+
+    bool hasSection(std::string_view section) const;
+
+    // Creates the section or the key as needed and sets the value. Line breaks in the value would
+    // split the line into others, so CR and LF are stored as blanks.
+    void write(std::string_view section, std::string_view key, std::string_view value);
+
+    // Removes every line inside the section, keeping its header (and the blank lines that separate
+    // it from the next one). An absent section is created empty.
+    void clearSection(std::string_view section);
+
+    // The whole document as file bytes, every line ending in CR LF.
+    std::string serialize() const;
+
+private:
+    struct Line;
+    struct Section;
+    struct CaseInsensitiveHash {
+        std::size_t operator()(std::string_view text) const noexcept;
+    };
+    struct CaseInsensitiveEqual {
+        bool operator()(std::string_view a, std::string_view b) const noexcept;
+    };
+    using NameIndex = std::unordered_map<std::string_view, std::size_t, CaseInsensitiveHash,
+                                         CaseInsensitiveEqual>;
+
+    const Section* findSection(std::string_view name) const;
+    Section& sectionForWrite(std::string_view name);
+    std::string_view keep(std::string text);
+
+    std::shared_ptr<const std::string> original_;
+    // Texts of lines written after parsing; never freed before the document, so views stay valid.
+    std::vector<std::unique_ptr<std::string>> owned_;
+    // sections_[0] holds the lines before the first header; it has no name and is never matched.
+    std::vector<Section> sections_;
+    NameIndex sectionIndex_;
+};
+
+}  // namespace velorine::store

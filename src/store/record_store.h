@@ -1,0 +1,91 @@
+#pragma once
+// The birthday records: numbered slots of the section "Velorine" of a data file.
+//
+// Slot n is the keys Nom<n>, Pren<n>, Date<n>, Adress<n>, Email<n> (and Proch<n>, the resume date,
+// which belongs to the reminders). Nom<n> alone decides its state: absent ends the list (slot n and
+// every higher one are ignored), empty is a hole left by a deletion, anything else a live record.
+// A record is identified by the exact texts of surname, first name and birth date, never by its
+// slot; of two identical records the one in the lower slot is acted on. Values are read back at most
+// 127 characters long.
+//
+// Each operation works on one snapshot of the file (readers) or commits once (writers), so another
+// program sees the list before or after it, never in between. RecordStore keeps nothing in memory
+// but the path. The *In functions do the same on a document in memory, for callers that already hold
+// a snapshot or an edit in progress.
+
+#include <string>
+#include <vector>
+
+#include "store/ini_document.h"
+
+namespace velorine::store {
+
+struct BirthdayRecord {
+    std::string surname;
+    std::string firstName;
+    std::string birthDate;
+    std::string address;
+    std::string email;
+    friend bool operator==(const BirthdayRecord&, const BirthdayRecord&) = default;
+};
+
+// What modify and delete look for.
+struct RecordIdentity {
+    std::string surname;
+    std::string firstName;
+    std::string birthDate;
+};
+
+enum class RecordChange {
+    Done,         // the record was found and the file changed
+    NotFound,     // no record matches (another instance changed the file meanwhile): nothing written
+    WriteFailed,  // found, but the file could not be written: it is unchanged
+};
+
+inline constexpr std::string_view kRecordSection = "Velorine";
+inline constexpr std::string_view kScratchSection = "VelorCop";
+inline constexpr std::size_t kRecordBufferSize = 128;
+
+// The key of a slot: slotKey("Nom", 12) is "Nom12".
+std::string slotKey(std::string_view stem, int slot);
+
+std::vector<BirthdayRecord> readAllRecordsIn(const IniDocument& doc);
+int firstFreeSlotIn(const IniDocument& doc);
+void writeRecordIn(IniDocument& doc, int slot, const BirthdayRecord& record);
+// Puts the records into the free slots one after the other: holes first, then the end of the list.
+void addRecordsIn(IniDocument& doc, const std::vector<BirthdayRecord>& records);
+bool modifyRecordIn(IniDocument& doc, const RecordIdentity& old, const BirthdayRecord& updated);
+bool deleteRecordIn(IniDocument& doc, const RecordIdentity& record);
+// Renumbers the live records 1..m in their order, dropping holes, resume dates, keys past the end
+// of the list and any leftover scratch copy. A list without live records is left as it is.
+void compactRecordsIn(IniDocument& doc);
+bool hasAnyRecordIn(const IniDocument& doc);
+
+class RecordStore {
+public:
+    explicit RecordStore(std::string dataFilePath) : path_(std::move(dataFilePath)) {}
+    const std::string& path() const { return path_; }
+
+    std::vector<BirthdayRecord> readAll() const;
+    int firstFreeSlot() const;
+    // True when the record was stored.
+    bool writeRecord(int slot, const BirthdayRecord& record) const;
+    bool addRecord(const BirthdayRecord& record) const;
+    // All the records in one commit; true when stored.
+    bool addRecords(const std::vector<BirthdayRecord>& records) const;
+    RecordChange modifyRecord(const RecordIdentity& old, const BirthdayRecord& updated) const;
+    RecordChange deleteRecord(const RecordIdentity& record) const;
+    // True when the file holds the compacted list (also when nothing had to change).
+    bool compact() const;
+
+private:
+    std::string path_;
+};
+
+// Whether the data file at `path` holds at least one live record.
+bool hasAnyRecord(const std::string& path);
+
+// The count label of the main window: "" for 0, "1 Anniversaire", else "<n> Velorine".
+std::string countText(int rows);
+
+}  // namespace velorine::store
