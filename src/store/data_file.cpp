@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -60,6 +61,8 @@ std::string fileNameOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+std::string temporaryPrefix(const std::string& path) { return "." + fileNameOf(path) + ".tmp-"; }
 
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -122,7 +125,7 @@ private:
 // `path`. The temporary file never outlives a failure.
 bool replaceFile(const std::string& path, std::string_view bytes, mode_t mode) {
     const std::string directory = directoryOf(path);
-    std::string temporary = directory + "/." + fileNameOf(path) + ".tmp-XXXXXX";
+    std::string temporary = directory + "/" + temporaryPrefix(path) + "XXXXXX";
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd.valid()) return false;
     const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes) &&
@@ -133,6 +136,20 @@ bool replaceFile(const std::string& path, std::string_view bytes, mode_t mode) {
     }
     syncDirectory(directory);
     return true;
+}
+
+// Temporary files of commits that were killed before their rename. Called under the lock, when no
+// other commit can be writing one.
+void removeStaleTemporaryFiles(const std::string& path) {
+    const std::string directory = directoryOf(path);
+    const std::string prefix = temporaryPrefix(path);
+    DIR* listing = ::opendir(directory.c_str());
+    if (!listing) return;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (std::string_view(entry->d_name).starts_with(prefix))
+            ::unlink((directory + "/" + entry->d_name).c_str());
+    }
+    ::closedir(listing);
 }
 
 bool isReadOnly(const struct stat& st, const std::string& path) {
@@ -151,6 +168,7 @@ bool commit(const std::string& givenPath, const std::function<void(IniDocument&)
     const std::string path = resolvedPath(givenPath);
     CommitLock lock(path);
     if (!lock.held()) return false;
+    removeStaleTemporaryFiles(path);
 
     struct stat st{};
     const bool exists = ::stat(path.c_str(), &st) == 0;

@@ -1,0 +1,168 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "store/data_file.h"
+#include "store/record_store.h"
+#include "support/temp_dir.h"
+
+namespace velorine::app {
+namespace {
+
+using store::CalendarDate;
+using testing::TempDir;
+using testing::readFile;
+using testing::writeFile;
+
+class StartupTest : public ::testing::Test {
+protected:
+    TempDir home;
+    std::string dataDirectory = home.file("data/velorine");
+    std::string dataFile = dataDirectory + "/velor.ini";
+    int dueTestCalls = 0;
+    bool somethingDue = true;
+
+    StartupEnvironment environment(std::vector<std::string> arguments = {}) {
+        StartupEnvironment env;
+        env.configFile = home.file("config/velorine.conf");
+        env.defaultDataDirectory = dataDirectory;
+        env.executableDirectory = "/opt/velorine";
+        env.arguments = std::move(arguments);
+        env.today = [] { return CalendarDate{8, 12, 2026}; };
+        env.isAnythingDue = [this](const StartupState&, const CalendarDate&) {
+            ++dueTestCalls;
+            return somethingDue;
+        };
+        return env;
+    }
+
+    void givenData(const std::string& bytes) {
+        ::mkdir(home.file("data").c_str(), 0700);
+        ::mkdir(dataDirectory.c_str(), 0700);
+        writeFile(dataFile, bytes);
+    }
+};
+
+TEST_F(StartupTest, CreatesTheDefaultDataDirectoryPrivateAndStampsTheFile) {
+    const StartupOutcome outcome = runStartup(environment());
+    EXPECT_EQ(outcome.state.dataFilePath, dataFile);
+    EXPECT_EQ(outcome.state.pendingFilePath, dataDirectory + "/velor.ouv");
+    EXPECT_EQ(outcome.state.installDirectory, "/opt/velorine");
+    struct stat st{};
+    ASSERT_EQ(::stat(dataDirectory.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(readFile(dataFile), "[Controle]\r\nVersion=2.0\r\n");
+    EXPECT_FALSE(outcome.endsRun);
+    EXPECT_EQ(outcome.state.mode, RunMode::List);
+}
+
+TEST_F(StartupTest, TakesTheDirectoriesFromTheConfiguration) {
+    ::mkdir(home.file("config").c_str(), 0700);
+    writeFile(home.file("config/velorine.conf"),
+              "[Velorine]\r\nDataPath=" + home.file("ailleurs") + "\r\nInstallPath=/usr/share/velorine\r\n");
+    const StartupOutcome outcome = runStartup(environment());
+    EXPECT_EQ(outcome.state.dataFilePath, home.file("ailleurs/velor.ini"));
+    EXPECT_EQ(outcome.state.installDirectory, "/usr/share/velorine");
+    EXPECT_TRUE(testing::fileExists(home.file("ailleurs/velor.ini")));
+}
+
+TEST_F(StartupTest, SwapsInAPendingFileThenCompactsAndStamps) {
+    givenData("[Velorine]\r\nNom1=Ancien\r\n");
+    writeFile(dataDirectory + "/velor.ouv",
+              "[Controle]\r\nVersion=1.0\r\n[Velorine]\r\nNom1=\r\nNom2=Nouveau\r\nPren2=Zoé\r\n");
+    runStartup(environment());
+    EXPECT_FALSE(testing::fileExists(dataDirectory + "/velor.ouv"));
+    EXPECT_EQ(readFile(dataFile),
+              "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Nouveau\r\nPren1=Zoé\r\nDate1=\r\nAdress1=\r\nEmail1=\r\n");
+}
+
+TEST_F(StartupTest, AStartWithNothingToChangeWritesNothing) {
+    givenData("[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=A\r\nPren1=\r\nDate1=\r\nAdress1=\r\nEmail1=\r\n");
+    struct stat before{};
+    ::stat(dataFile.c_str(), &before);
+    runStartup(environment());
+    struct stat after{};
+    ::stat(dataFile.c_str(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec);
+}
+
+TEST_F(StartupTest, ReadsTheNameDayOptionByItsFirstCharacter) {
+    struct Case {
+        const char* file;
+        bool nameDays;
+    };
+    const Case cases[] = {
+        {"", false},
+        {"[Options]\r\nRappelFete=0\r\n", false},
+        {"[Options]\r\nRappelFete=1\r\n", true},
+        {"[Options]\r\nRappelFete=\r\n", true},
+        {"[Options]\r\nRappelFete=0oui\r\n", false},
+        {"[Options]\r\nRappelFete=oui\r\n", true},
+    };
+    for (const auto& c : cases) {
+        givenData(c.file);
+        EXPECT_EQ(runStartup(environment()).state.nameDayReminders, c.nameDays) << c.file;
+    }
+}
+
+TEST(CommandWord, IsTheArgumentsUpperCasedAndComparedWhole) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* word;
+        RunMode mode;
+    };
+    const Case cases[] = {
+        {{}, "", RunMode::List},
+        {{"prog"}, "PROG", RunMode::AutomaticReminder},
+        {{"Prog"}, "PROG", RunMode::AutomaticReminder},
+        {{"rappel"}, "RAPPEL", RunMode::ReminderOnDemand},
+        {{"PROG", "x"}, "PROG X", RunMode::List},
+        {{"\"PROG\""}, "\"PROG\"", RunMode::List},
+        {{"fête"}, "FêTE", RunMode::List},
+        {{"liste", "de", "noms"}, "LISTE DE NOMS", RunMode::List},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(commandWordFrom(c.arguments), c.word);
+        EXPECT_EQ(runModeFor(commandWordFrom(c.arguments)), c.mode) << c.word;
+    }
+}
+
+struct GateCase {
+    const char* what;
+    std::vector<std::string> arguments;
+    std::string file;
+    bool somethingDue;
+    bool endsRun;
+    int dueTestCalls;
+};
+
+TEST_F(StartupTest, TheAutomaticStartEndsWhenNothingIsToBeShown) {
+    const GateCase cases[] = {
+        {"no argument: no gate at all", {}, "[Rappel]\r\nDate=9 12 2026\r\n", false, false, 0},
+        {"RAPPEL: no gate", {"rappel"}, "", false, false, 0},
+        {"next reminder day tomorrow", {"PROG"}, "[Rappel]\r\nDate=9 12 2026\r\n", true, true, 0},
+        {"lower case word", {"prog"}, "[Rappel]\r\nDate=9 12 2026\r\n", true, true, 0},
+        {"next reminder day next year", {"PROG"}, "[Rappel]\r\nDate=1 1 2027\r\n", true, true, 0},
+        {"next reminder day today", {"PROG"}, "[Rappel]\r\nDate=8 12 2026\r\n", true, false, 1},
+        {"next reminder day yesterday, nothing due", {"PROG"}, "[Rappel]\r\nDate=7 12 2026\r\n", false, true, 1},
+        {"absent: a day long past", {"PROG"}, "", true, false, 1},
+        {"present but empty: a day long past", {"PROG"}, "[Rappel]\r\nDate=\r\n", true, false, 1},
+        {"unreadable: a day long past", {"PROG"}, "[Rappel]\r\nDate=demain\r\n", true, false, 1},
+        {"compared as dates, not as texts", {"PROG"}, "[Rappel]\r\nDate=10 2 2026\r\n", true, false, 1},
+    };
+    for (const auto& c : cases) {
+        givenData(c.file);
+        dueTestCalls = 0;
+        somethingDue = c.somethingDue;
+        const StartupOutcome outcome = runStartup(environment(c.arguments));
+        EXPECT_EQ(outcome.endsRun, c.endsRun) << c.what;
+        EXPECT_EQ(outcome.exitStatus, c.endsRun ? 1 : 0) << c.what;
+        EXPECT_EQ(dueTestCalls, c.dueTestCalls) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace velorine::app

@@ -1,0 +1,177 @@
+#include "store/data_file.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "support/temp_dir.h"
+
+namespace velorine::store {
+namespace {
+
+using testing::TempDir;
+using testing::listDirectory;
+using testing::readFile;
+using testing::writeFile;
+
+mode_t modeOf(const std::string& path) {
+    struct stat st{};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+ino_t inodeOf(const std::string& path) {
+    struct stat st{};
+    ::stat(path.c_str(), &st);
+    return st.st_ino;
+}
+
+// Runs `body` in a child process and returns its exit status; the child runs as an unprivileged
+// user when the tests run as root, so that permissions apply to it.
+int inChildProcess(const std::function<int()>& body, bool unprivileged = false) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (unprivileged && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) _exit(99);
+        _exit(body());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
+}
+
+class DataFileTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string file = dir.file("velor.ini");
+};
+
+TEST_F(DataFileTest, MissingFileReadsAsEmptyAndFirstWriteCreatesItPrivate) {
+    EXPECT_EQ(readValue(file, "Controle", "Version", "none", 16), "none");
+    ASSERT_TRUE(writeValue(file, "Controle", "Version", "2.0"));
+    EXPECT_EQ(readFile(file), "[Controle]\r\nVersion=2.0\r\n");
+    EXPECT_EQ(modeOf(file), 0600u);
+    EXPECT_EQ(readValue(file, "controle", "VERSION", "none", 16), "2.0");
+}
+
+TEST_F(DataFileTest, ReplaceKeepsTheModeAndLeavesNoTemporaryFile) {
+    writeFile(file, "[A]\r\nx=1\r\n");
+    ::chmod(file.c_str(), 0640);
+    ASSERT_TRUE(writeValue(file, "A", "y", "2"));
+    ASSERT_TRUE(replaceSection(file, "A"));
+    EXPECT_EQ(readFile(file), "[A]\r\n");
+    EXPECT_EQ(modeOf(file), 0640u);
+    EXPECT_EQ(listDirectory(dir.path()), "velor.ini velor.ini.lock ");
+}
+
+TEST_F(DataFileTest, NoStateIsKeptBetweenOperations) {
+    ASSERT_TRUE(writeValue(file, "A", "x", "1"));
+    writeFile(file, "[A]\r\nx=changed behind our back\r\n");
+    EXPECT_EQ(readValue(file, "A", "x", "", 128), "changed behind our back");
+    ASSERT_TRUE(writeValue(file, "A", "y", "2"));
+    EXPECT_EQ(readFile(file), "[A]\r\nx=changed behind our back\r\ny=2\r\n");
+}
+
+TEST_F(DataFileTest, ACommitThatChangesNothingWritesNothing) {
+    writeFile(file, "[Controle]\r\nVersion=2.0\r\n");
+    const ino_t before = inodeOf(file);
+    ASSERT_TRUE(writeValue(file, "Controle", "Version", "2.0"));
+    EXPECT_EQ(inodeOf(file), before);
+    ASSERT_TRUE(writeValue(file, "Controle", "Version", "3.0"));
+    EXPECT_NE(inodeOf(file), before);
+}
+
+TEST_F(DataFileTest, ManyKeysGoInOneReplace) {
+    writeFile(file, "[A]\r\n");
+    const ino_t before = inodeOf(file);
+    ASSERT_TRUE(commit(file, [](IniDocument& doc) {
+        for (int i = 0; i < 1000; ++i) doc.write("A", "k" + std::to_string(i), std::to_string(i));
+    }));
+    EXPECT_NE(inodeOf(file), before);
+    const IniDocument doc = snapshot(file);
+    EXPECT_EQ(doc.read("A", "k0", "", 16), "0");
+    EXPECT_EQ(doc.read("A", "k999", "", 16), "999");
+}
+
+TEST_F(DataFileTest, ReadOnlyFileIsLeftIntact) {
+    writeFile(file, "[A]\r\nx=1\r\n");
+    ::chmod(file.c_str(), 0444);
+    EXPECT_FALSE(writeValue(file, "A", "x", "2"));
+    EXPECT_FALSE(replaceSection(file, "A"));
+    EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
+    EXPECT_EQ(listDirectory(dir.path()), "velor.ini velor.ini.lock ");
+}
+
+TEST_F(DataFileTest, MissingDirectoryFailsCleanly) {
+    EXPECT_FALSE(writeValue(dir.file("absent/velor.ini"), "A", "x", "1"));
+    EXPECT_EQ(listDirectory(dir.path()), "");
+}
+
+TEST_F(DataFileTest, APathThatIsADirectoryIsNeverReplaced) {
+    ::mkdir(file.c_str(), 0700);
+    EXPECT_FALSE(writeValue(file, "A", "x", "1"));
+    EXPECT_EQ(readValue(file, "A", "x", "default", 16), "default");
+    struct stat st{};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+}
+
+TEST_F(DataFileTest, ReadOnlyDirectoryFailsCleanly) {
+    writeFile(file, "[A]\r\nx=1\r\n");
+    writeFile(file + ".lock", "");
+    ::chmod(file.c_str(), 0666);
+    ::chmod((file + ".lock").c_str(), 0666);
+    ::chmod(dir.path().c_str(), 0555);
+    const int status = inChildProcess([&] { return writeValue(file, "A", "x", "2") ? 1 : 0; },
+                                      /*unprivileged=*/true);
+    ::chmod(dir.path().c_str(), 0700);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
+    EXPECT_EQ(listDirectory(dir.path()), "velor.ini velor.ini.lock ");
+}
+
+TEST_F(DataFileTest, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
+    writeFile(file, "[A]\r\nx=1\r\n");
+    const int status = inChildProcess([&] {
+        // The file size limit makes write() fail part-way, as a full disk does.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        return writeValue(file, "A", "x", std::string(4096, 'v')) ? 1 : 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
+    EXPECT_EQ(listDirectory(dir.path()), "velor.ini velor.ini.lock ");
+}
+
+TEST_F(DataFileTest, SymbolicLinkIsFollowed) {
+    const std::string real = dir.file("real.ini");
+    writeFile(real, "[A]\r\nx=1\r\n");
+    ASSERT_EQ(::symlink(real.c_str(), file.c_str()), 0);
+    ASSERT_TRUE(writeValue(file, "A", "x", "2"));
+    EXPECT_EQ(readFile(real), "[A]\r\nx=2\r\n");
+    struct stat st{};
+    ASSERT_EQ(::lstat(file.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+TEST_F(DataFileTest, PendingFileTakesThePlaceOfTheDataFile) {
+    const std::string pending = dir.file("velor.ouv");
+    writeFile(file, "[Velorine]\r\nNom1=Ancien\r\n");
+    EXPECT_FALSE(adoptPendingFile(file, pending));
+    EXPECT_EQ(readFile(file), "[Velorine]\r\nNom1=Ancien\r\n");
+
+    writeFile(pending, "[Velorine]\r\nNom1=Nouveau\r\n");
+    ::chmod(pending.c_str(), 0644);
+    ::chmod(file.c_str(), 0600);
+    EXPECT_TRUE(adoptPendingFile(file, pending));
+    EXPECT_EQ(readFile(file), "[Velorine]\r\nNom1=Nouveau\r\n");
+    EXPECT_FALSE(testing::fileExists(pending));
+    EXPECT_EQ(modeOf(file), 0600u);
+}
+
+}  // namespace
+}  // namespace velorine::store

@@ -1,0 +1,142 @@
+#include "store/ini_document.h"
+
+#include <gtest/gtest.h>
+
+namespace velorine::store {
+namespace {
+
+std::string readFrom(const std::string& bytes, std::string_view section, std::string_view key,
+                     std::string_view defaultText = "DEF", std::size_t size = 128) {
+    return IniDocument::parse(bytes).read(section, key, defaultText, size);
+}
+
+struct ReadCase {
+    const char* what;
+    std::string file;
+    const char* section;
+    const char* key;
+    std::size_t size;
+    std::string expected;
+};
+
+TEST(IniDocumentRead, FollowsTheSettingsFileRules) {
+    const ReadCase cases[] = {
+        {"empty file gives the default", "", "S", "k", 128, "DEF"},
+        {"absent section", "[T]\r\nk=1\r\n", "S", "k", 128, "DEF"},
+        {"absent key", "[S]\r\nj=1\r\n", "S", "k", 128, "DEF"},
+        {"present but empty", "[S]\r\nk=\r\n", "S", "k", 128, ""},
+        {"plain value", "[S]\r\nk=abc\r\n", "S", "k", 128, "abc"},
+        {"cut to size - 1", "[S]\r\nk=abcdef\r\n", "S", "k", 4, "abc"},
+        {"size 1 gives nothing", "[S]\r\nk=abc\r\n", "S", "k", 1, ""},
+        {"size 0 gives nothing", "[S]\r\nk=abc\r\n", "S", "k", 0, ""},
+        {"default cut too", "", "S", "k", 3, "DE"},
+        {"blanks around the value", "[S]\r\nk=  a b \t\r\n", "S", "k", 128, "a b"},
+        {"blanks around the equals sign", "[S]\r\n  k  =  v\r\n", "S", "k", 128, "v"},
+        {"double quotes dropped", "[S]\r\nk=\"  q  \"\r\n", "S", "k", 128, "  q  "},
+        {"single quotes dropped", "[S]\r\nk='q'\r\n", "S", "k", 128, "q"},
+        {"only one pair of quotes", "[S]\r\nk=\"\"q\"\"\r\n", "S", "k", 128, "\"q\""},
+        {"unmatched quotes kept", "[S]\r\nk=\"q'\r\n", "S", "k", 128, "\"q'"},
+        {"a lone quote kept", "[S]\r\nk=\"\r\n", "S", "k", 128, "\""},
+        {"equals inside the value", "[S]\r\nk=a=b=c\r\n", "S", "k", 128, "a=b=c"},
+        {"section name without case", "[velorine]\r\nNOM1=x\r\n", "Velorine", "nom1", 128, "x"},
+        {"blanks inside brackets", "[ S ]\r\nk=1\r\n", "S", "k", 128, "1"},
+        {"first duplicated section wins", "[S]\r\nk=1\r\n[S]\r\nk=2\r\nj=3\r\n", "S", "k", 128, "1"},
+        {"later duplicate is not searched", "[S]\r\nk=1\r\n[S]\r\nj=3\r\n", "S", "j", 128, "DEF"},
+        {"first duplicated key wins", "[S]\r\nk=1\r\nK=2\r\n", "S", "k", 128, "1"},
+        {"LF line ends", "[S]\nk=1\nj=2\n", "S", "j", 128, "2"},
+        {"no final newline", "[S]\r\nk=last", "S", "k", 128, "last"},
+        {"keys before any section are ignored", "k=1\r\n[S]\r\n", "S", "k", 128, "DEF"},
+        {"comment lines are not keys", "[S]\r\n;k=1\r\n", "S", "k", 128, "DEF"},
+        {"a [ without ] opens nothing", "[S]\r\n[T\r\nk=1\r\n", "S", "k", 128, "1"},
+        {"line without = is no key", "[S]\r\nk\r\n", "S", "k", 128, "DEF"},
+        {"NUL bytes are ordinary bytes", std::string("[S]\r\nk=a\0b\r\n", 12), "S", "k", 128,
+         std::string("a\0b", 3)},
+        {"Windows-1252 bytes", "[S]\r\nk=\xC9l\xE9onore\r\n", "S", "k", 128, "\xC9l\xE9onore"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(readFrom(c.file, c.section, c.key, "DEF", c.size), c.expected) << c.what;
+}
+
+struct WriteCase {
+    const char* what;
+    std::string before;
+    std::string after;
+};
+
+TEST(IniDocumentWrite, ChangesOnlyWhatItMust) {
+    const WriteCase cases[] = {
+        {"new file", "", "[S]\r\nk=v\r\n"},
+        {"new key at the end of its section, before the blank line",
+         "[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n", "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"},
+        {"new section at the end", "[T]\r\nb=2\r\n", "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
+        {"existing key replaced in place", "[S]\r\na=1\r\nK = old\r\nz=3\r\n", "[S]\r\na=1\r\nk=v\r\nz=3\r\n"},
+        {"comments and junk survive, LF becomes CR LF", "; note\n[S]\njunk line\n[T\nk=old\n",
+         "; note\r\n[S]\r\njunk line\r\n[T\r\nk=v\r\n"},
+        {"missing final newline", "[S]\r\na=1", "[S]\r\na=1\r\nk=v\r\n"},
+        {"first duplicated section is the one written", "[s]\r\na=1\r\n[S]\r\nb=2\r\n",
+         "[s]\r\na=1\r\nk=v\r\n[S]\r\nb=2\r\n"},
+    };
+    for (const auto& c : cases) {
+        IniDocument doc = IniDocument::parse(c.before);
+        doc.write("S", "k", "v");
+        EXPECT_EQ(doc.serialize(), c.after) << c.what;
+    }
+}
+
+TEST(IniDocumentWrite, LineBreaksInAValueCannotCreateOtherKeys) {
+    IniDocument doc = IniDocument::parse("[S]\r\n");
+    doc.write("S", "k", "a\r\n[Options]\nRappelFete=1");
+    EXPECT_EQ(doc.serialize(), "[S]\r\nk=a  [Options] RappelFete=1\r\n");
+    EXPECT_FALSE(IniDocument::parse(doc.serialize()).hasSection("Options"));
+}
+
+TEST(IniDocumentWrite, WrittenValuesReadBackAtOnce) {
+    IniDocument doc;
+    doc.write("Velorine", "Nom1", "Dupont");
+    doc.write("Velorine", "Nom1", "Durand");
+    doc.write("velorine", "pren1", "");
+    EXPECT_EQ(doc.read("VELORINE", "NOM1", "x", 128), "Durand");
+    EXPECT_EQ(doc.read("Velorine", "Pren1", "x", 128), "");
+    EXPECT_EQ(doc.serialize(), "[Velorine]\r\nNom1=Durand\r\npren1=\r\n");
+}
+
+TEST(IniDocumentClear, EmptiesOneSectionAndKeepsItsHeader) {
+    IniDocument doc = IniDocument::parse("[A]\r\nx=1\r\n\r\n[Velorine]\r\nNom1=a\r\n; c\r\nProch1=1 1 2000\r\n\r\n[B]\r\ny=2\r\n");
+    doc.clearSection("velorine");
+    EXPECT_EQ(doc.serialize(), "[A]\r\nx=1\r\n\r\n[Velorine]\r\n\r\n[B]\r\ny=2\r\n");
+    EXPECT_EQ(doc.read("Velorine", "Nom1", "gone", 128), "gone");
+    doc.write("Velorine", "Nom1", "b");
+    EXPECT_EQ(doc.read("Velorine", "Nom1", "gone", 128), "b");
+}
+
+TEST(IniDocumentClear, CreatesAnAbsentSectionEmpty) {
+    IniDocument doc = IniDocument::parse("[A]\r\nx=1\r\n");
+    doc.clearSection("B");
+    EXPECT_EQ(doc.serialize(), "[A]\r\nx=1\r\n[B]\r\n");
+}
+
+TEST(IniDocumentParse, SurvivesHostileInput) {
+    std::string junk;
+    for (int i = 0; i < 20000; ++i) junk += static_cast<char>((i * 7919) % 256);
+    const std::string inputs[] = {
+        junk,
+        std::string(10 * 1024 * 1024, 'x'),
+        "[" + std::string(1 << 20, 'a'),
+        "[S]\r\nk=" + std::string(10 * 1024 * 1024, 'v') + "\r\n",
+        std::string(1000, '\n') + std::string(1000, '\r') + std::string(1000, '='),
+        "[]\r\n=\r\n==\r\n[\r\n]\r\n",
+    };
+    for (const auto& input : inputs) {
+        IniDocument doc = IniDocument::parse(input);
+        (void)doc.read("S", "k", "d", 128);
+        doc.write("S", "k", "v");
+        EXPECT_EQ(IniDocument::parse(doc.serialize()).read("S", "k", "d", 128), "v");
+    }
+}
+
+TEST(IniDocumentParse, ReSerialisingKeepsEveryLine) {
+    const std::string file = "; head\r\n[A]\r\nx = 1\r\n  junk\r\n\r\n[B]\r\ny=\"2\"\r\n";
+    EXPECT_EQ(IniDocument::parse(file).serialize(), file);
+}
+
+}  // namespace
+}  // namespace velorine::store
