@@ -15,6 +15,8 @@ namespace velorine::store {
 namespace {
 
 constexpr mode_t kNewFileMode = 0600;
+// No settings file is this large; refusing it keeps memory bounded and offsets 32-bit.
+constexpr off_t kLargestFile = off_t{1} << 30;
 
 class FileDescriptor {
 public:
@@ -84,17 +86,24 @@ std::optional<std::string> readWhole(const std::string& path, bool& missing) {
         missing = errno == ENOENT;
         return std::nullopt;
     }
-    std::string bytes;
-    char buffer[65536];
+    struct stat st{};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kLargestFile) return std::nullopt;
+    // Read straight into a buffer of the file's size; a file that grows meanwhile is still read whole.
+    std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
             return std::nullopt;
         }
-        if (got == 0) return bytes;
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+        if (filled > static_cast<std::size_t>(kLargestFile)) return std::nullopt;
     }
+    bytes.resize(filled);
+    return bytes;
 }
 
 bool syncDirectory(const std::string& directory) {

@@ -18,12 +18,15 @@
 // A document is a value in memory and touches no file; data_file.h reads and commits it.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "store/key_index.h"
 
 namespace velorine::store {
 
@@ -59,6 +62,16 @@ public:
     // it from the next one). An absent section is created empty.
     void clearSection(std::string_view section);
 
+    // Replaces the whole content of the section by `lines` ("key=value" lines, each ending in "\n");
+    // the section is created when absent. Much cheaper than clearing and writing key after key.
+    void replaceSection(std::string_view section, std::string lines);
+
+    // Calls visit(key, value) for every key line of the section, in file order, duplicates included.
+    void forEachKey(std::string_view section,
+                    const std::function<void(std::string_view key, std::string_view value)>& visit) const;
+    // The number of key lines of the section.
+    std::size_t keyCount(std::string_view section) const;
+
     // The whole document as file bytes, every line ending in CR LF.
     std::string serialize() const;
 
@@ -75,6 +88,14 @@ private:
                                          CaseInsensitiveEqual>;
 
     const Section* findSection(std::string_view name) const;
+    // The line of a key, or npos. The first few lookups in a section scan its lines; the key index
+    // is built only when more follow, so a one-key read or write of a large file never pays for
+    // indexing its record section.
+    std::size_t findKeyLine(const Section& section, std::string_view key) const;
+    static KeyIndex::KeyAt keyAtFunction(const Section& section);
+    static Line lineInSection(std::string_view text);
+    // Where a new key goes: after the last non-blank line.
+    static std::size_t endOfContent(const Section& section);
     Section& sectionForWrite(std::string_view name);
     std::string_view keep(std::string text);
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "store/data_file.h"
+#include "store/record_slots.h"
 
 namespace velorine::store {
 namespace {
@@ -12,34 +13,30 @@ constexpr std::string_view kEndSentinel = "zldsdlelsd";
 constexpr std::string_view kDeleteSentinel = "zldsegzeg";
 constexpr std::string_view kAnyRecordSentinel = "jeolsdkjeik";
 
-constexpr std::array<std::string_view, 5> kRecordStems = {"Nom", "Pren", "Date", "Adress", "Email"};
+constexpr std::array<SlotField, 5> kRecordFields = {SlotField::Surname, SlotField::FirstName, SlotField::BirthDate,
+                                                    SlotField::Address, SlotField::Email};
 
-std::string readSlot(const IniDocument& doc, std::string_view section, std::string_view stem,
-                     int slot, std::string_view defaultText = {}) {
-    return doc.read(section, slotKey(stem, slot), defaultText, kRecordBufferSize);
+RecordSlots recordSlotsOf(const IniDocument& doc) { return RecordSlots(doc, kRecordSection); }
+
+BirthdayRecord readRecord(const RecordSlots& slots, int slot, std::string surname) {
+    return {std::move(surname), slots.read(slot, SlotField::FirstName), slots.read(slot, SlotField::BirthDate),
+            slots.read(slot, SlotField::Address), slots.read(slot, SlotField::Email)};
 }
 
-BirthdayRecord readRecord(const IniDocument& doc, std::string_view section, int slot,
-                          std::string surname) {
-    return {std::move(surname), readSlot(doc, section, "Pren", slot),
-            readSlot(doc, section, "Date", slot), readSlot(doc, section, "Adress", slot),
-            readSlot(doc, section, "Email", slot)};
-}
-
-bool matches(const IniDocument& doc, int slot, const RecordIdentity& who) {
-    return readSlot(doc, kRecordSection, "Pren", slot) == who.firstName &&
-           readSlot(doc, kRecordSection, "Date", slot) == who.birthDate;
+bool matches(const RecordSlots& slots, int slot, std::string_view surname, const RecordIdentity& who) {
+    return surname == who.surname && slots.read(slot, SlotField::FirstName) == who.firstName &&
+           slots.read(slot, SlotField::BirthDate) == who.birthDate;
 }
 
 void writeFields(IniDocument& doc, int slot, const std::array<std::string_view, 5>& values) {
-    for (std::size_t i = 0; i < kRecordStems.size(); ++i)
-        doc.write(kRecordSection, slotKey(kRecordStems[i], slot), values[i]);
+    for (std::size_t i = 0; i < kRecordFields.size(); ++i)
+        doc.write(kRecordSection, slotKey(stemOf(kRecordFields[i]), slot), values[i]);
 }
 
-// The next free slot from `from` on.
-int freeSlotFrom(const IniDocument& doc, int from) {
+// The next free slot from `from` on: Nom<n> absent or empty.
+int freeSlotFrom(const RecordSlots& slots, int from) {
     int slot = from;
-    while (!readSlot(doc, kRecordSection, "Nom", slot).empty()) ++slot;
+    while (!slots.read(slot, SlotField::Surname).empty()) ++slot;
     return slot;
 }
 
@@ -50,37 +47,41 @@ std::string slotKey(std::string_view stem, int slot) {
 }
 
 std::vector<BirthdayRecord> readAllRecordsIn(const IniDocument& doc) {
+    const RecordSlots slots = recordSlotsOf(doc);
     std::vector<BirthdayRecord> records;
     for (int slot = 1;; ++slot) {
-        std::string surname = readSlot(doc, kRecordSection, "Nom", slot, kEndSentinel);
+        std::string surname = slots.read(slot, SlotField::Surname, kEndSentinel);
         if (surname == kEndSentinel) break;
         if (surname.empty()) continue;
-        records.push_back(readRecord(doc, kRecordSection, slot, std::move(surname)));
+        records.push_back(readRecord(slots, slot, std::move(surname)));
     }
     return records;
 }
 
-int firstFreeSlotIn(const IniDocument& doc) { return freeSlotFrom(doc, 1); }
+int firstFreeSlotIn(const IniDocument& doc) { return freeSlotFrom(recordSlotsOf(doc), 1); }
 
 void writeRecordIn(IniDocument& doc, int slot, const BirthdayRecord& r) {
     writeFields(doc, slot, {r.surname, r.firstName, r.birthDate, r.address, r.email});
 }
 
 void addRecordsIn(IniDocument& doc, const std::vector<BirthdayRecord>& records) {
-    // Slots below the one just filled are all taken, so the search goes on from there.
+    // The free slots are those of the document before the adds; every slot below the one just
+    // filled is taken, so the search goes on from there.
+    const RecordSlots before = recordSlotsOf(doc);
     int slot = 0;
     for (const auto& record : records) {
-        slot = freeSlotFrom(doc, slot + 1);
+        slot = freeSlotFrom(before, slot + 1);
         writeRecordIn(doc, slot, record);
     }
 }
 
 bool modifyRecordIn(IniDocument& doc, const RecordIdentity& old, const BirthdayRecord& updated) {
+    const RecordSlots slots = recordSlotsOf(doc);
     for (int slot = 1;; ++slot) {
-        const std::string surname = readSlot(doc, kRecordSection, "Nom", slot, kEndSentinel);
+        const std::string surname = slots.read(slot, SlotField::Surname, kEndSentinel);
         if (surname.empty()) continue;
         if (surname == kEndSentinel) return false;
-        if (surname == old.surname && matches(doc, slot, old)) {
+        if (matches(slots, slot, surname, old)) {
             writeRecordIn(doc, slot, updated);
             return true;
         }
@@ -88,10 +89,11 @@ bool modifyRecordIn(IniDocument& doc, const RecordIdentity& old, const BirthdayR
 }
 
 bool deleteRecordIn(IniDocument& doc, const RecordIdentity& who) {
+    const RecordSlots slots = recordSlotsOf(doc);
     for (int slot = 1;; ++slot) {
-        const std::string surname = readSlot(doc, kRecordSection, "Nom", slot, kDeleteSentinel);
+        const std::string surname = slots.read(slot, SlotField::Surname, kDeleteSentinel);
         if (surname == kDeleteSentinel) return false;
-        if (surname == who.surname && matches(doc, slot, who)) {
+        if (matches(slots, slot, surname, who)) {
             writeFields(doc, slot, {"", "", "", "", ""});  // a hole; Proch<n> stays
             return true;
         }
@@ -103,13 +105,21 @@ void compactRecordsIn(IniDocument& doc) {
     if (doc.hasSection(kScratchSection)) doc.clearSection(kScratchSection);
     const std::vector<BirthdayRecord> live = readAllRecordsIn(doc);
     if (live.empty()) return;
-    doc.clearSection(kRecordSection);
-    for (std::size_t i = 0; i < live.size(); ++i) writeRecordIn(doc, static_cast<int>(i + 1), live[i]);
+    std::string lines;
+    for (std::size_t i = 0; i < live.size(); ++i) {
+        const std::string slot = std::to_string(i + 1);
+        const BirthdayRecord& r = live[i];
+        const std::array<const std::string*, 5> values = {&r.surname, &r.firstName, &r.birthDate, &r.address, &r.email};
+        for (std::size_t f = 0; f < kRecordFields.size(); ++f)
+            lines.append(stemOf(kRecordFields[f])).append(slot).append("=").append(*values[f]).append("\n");
+    }
+    doc.replaceSection(kRecordSection, std::move(lines));
 }
 
 bool hasAnyRecordIn(const IniDocument& doc) {
+    const RecordSlots slots = recordSlotsOf(doc);
     for (int slot = 1;; ++slot) {
-        const std::string surname = readSlot(doc, kRecordSection, "Nom", slot, kAnyRecordSentinel);
+        const std::string surname = slots.read(slot, SlotField::Surname, kAnyRecordSentinel);
         if (surname == kAnyRecordSentinel) return false;
         if (!surname.empty()) return true;
     }

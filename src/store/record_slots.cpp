@@ -1,0 +1,60 @@
+#include "store/record_slots.h"
+
+#include "store/key_index.h"
+
+namespace velorine::store {
+namespace {
+
+constexpr std::array<std::string_view, 6> kStems = {"Nom", "Pren", "Date", "Adress", "Email", "Proch"};
+constexpr std::size_t kRecordValueLength = 127;
+
+// The slot number of a record key: a stem, then a decimal number without sign or leading zero
+// (the only spelling a lookup of stem + number can match).
+std::optional<std::pair<SlotField, std::size_t>> parseRecordKey(std::string_view key) {
+    for (std::size_t f = 0; f < kStems.size(); ++f) {
+        const std::string_view stem = kStems[f];
+        if (key.size() <= stem.size() || !equalIgnoringCase(key.substr(0, stem.size()), stem)) continue;
+        const std::string_view digits = key.substr(stem.size());
+        if (digits.size() > 9 || digits.front() < '1' || digits.front() > '9') return std::nullopt;
+        std::size_t number = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9') return std::nullopt;
+            number = number * 10 + static_cast<std::size_t>(c - '0');
+        }
+        return std::pair{static_cast<SlotField>(f), number};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string_view stemOf(SlotField field) { return kStems[static_cast<std::size_t>(field)]; }
+
+RecordSlots::RecordSlots(const IniDocument& doc, std::string_view section) {
+    const std::size_t reachable = doc.keyCount(section) + 1;
+    doc.forEachKey(section, [&](std::string_view key, std::string_view value) {
+        const auto parsed = parseRecordKey(key);
+        if (!parsed || parsed->second > reachable) return;
+        const auto [field, number] = *parsed;
+        if (slots_.size() < number) slots_.resize(number);
+        Slot& slot = slots_[number - 1];
+        const auto f = static_cast<std::size_t>(field);
+        if (slot.present[f]) return;  // the first of duplicated keys wins
+        slot.values[f] = value;
+        slot.present[f] = true;
+    });
+}
+
+std::optional<std::string_view> RecordSlots::find(int slot, SlotField field) const {
+    if (slot < 1 || static_cast<std::size_t>(slot) > slots_.size()) return std::nullopt;
+    const Slot& s = slots_[static_cast<std::size_t>(slot) - 1];
+    const auto f = static_cast<std::size_t>(field);
+    if (!s.present[f]) return std::nullopt;
+    return s.values[f];
+}
+
+std::string RecordSlots::read(int slot, SlotField field, std::string_view defaultText) const {
+    return std::string(find(slot, field).value_or(defaultText).substr(0, kRecordValueLength));
+}
+
+}  // namespace velorine::store

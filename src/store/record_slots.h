@@ -1,0 +1,43 @@
+#pragma once
+// The record section of one snapshot laid out by slot: Nom<n>, Pren<n>, Date<n>, Adress<n>,
+// Email<n> and Proch<n> of every slot, found in one pass over the section.
+//
+// It answers exactly what a lookup of "Nom12" would (names without regard to case, the first of
+// duplicated keys), without a lookup per key: reading 10,000 records is then one sequential pass.
+// Only slots up to the section's key count can be reached by walking the list from slot 1 (the walk
+// ends at the first absent Nom<n>), so higher numbers are not kept and a hostile "Nom999999999"
+// costs nothing.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/ini_document.h"
+
+namespace velorine::store {
+
+enum class SlotField { Surname, FirstName, BirthDate, Address, Email, ResumeDate };
+
+class RecordSlots {
+public:
+    RecordSlots(const IniDocument& doc, std::string_view section);
+
+    // The value of the field, as a key lookup gives it; nothing when absent.
+    std::optional<std::string_view> find(int slot, SlotField field) const;
+    // The value or the default, cut to 127 characters like every record read.
+    std::string read(int slot, SlotField field, std::string_view defaultText = {}) const;
+
+private:
+    struct Slot {
+        std::array<std::string_view, 6> values;
+        std::array<bool, 6> present{};
+    };
+    std::vector<Slot> slots_;  // slots_[n - 1] is slot n
+};
+
+// The key name stem of a field: "Nom", "Pren", "Date", "Adress", "Email", "Proch".
+std::string_view stemOf(SlotField field);
+
+}  // namespace velorine::store
