@@ -23,17 +23,16 @@ void createPrivateDirectories(const std::string& path) {
     }
 }
 
-std::string configValue(const StartupEnvironment& env, std::string_view key) {
-    return store::readValue(env.configFile, "Velorine", key, "", kConfigBufferSize);
+std::string configValue(const std::string& configFile, std::string_view key) {
+    return store::readValue(configFile, "Velorine", key, "", kConfigBufferSize);
 }
 
 StartupState locateData(const StartupEnvironment& env) {
     StartupState state;
-    state.dataDirectory = configValue(env, "DataPath");
-    if (state.dataDirectory.empty()) state.dataDirectory = env.defaultDataDirectory;
+    state.dataDirectory = configuredDataDirectory(env.configFile, env.defaultDataDirectory);
     // Without its directory every write would be lost without a word.
     createPrivateDirectories(state.dataDirectory);
-    state.installDirectory = configValue(env, "InstallPath");
+    state.installDirectory = configValue(env.configFile, "InstallPath");
     if (state.installDirectory.empty()) state.installDirectory = env.executableDirectory;
     state.dataFilePath = state.dataDirectory + "/velor.ini";
     state.pendingFilePath = state.dataDirectory + "/velor.ouv";
@@ -54,6 +53,11 @@ bool nextReminderDayHasCome(const std::string& dataFile, const store::CalendarDa
 }
 
 }  // namespace
+
+std::string configuredDataDirectory(const std::string& configFile, const std::string& defaultDataDirectory) {
+    std::string directory = configValue(configFile, "DataPath");
+    return directory.empty() ? defaultDataDirectory : directory;
+}
 
 std::string commandWordFrom(const std::vector<std::string>& arguments) {
     std::string word;
@@ -83,8 +87,10 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     state.commandWord = commandWordFrom(env.arguments);
     state.mode = runModeFor(state.commandWord);
 
+    state.referenceDate = env.today();
+
     if (state.mode == RunMode::AutomaticReminder) {
-        const store::CalendarDate today = env.today();
+        const store::CalendarDate& today = state.referenceDate;
         if (!nextReminderDayHasCome(state.dataFilePath, today) || !env.isAnythingDue(state, today)) {
             outcome.endsRun = true;
             outcome.exitStatus = 1;

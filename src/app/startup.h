@@ -29,6 +29,7 @@ struct StartupState {
     std::string commandWord;      // the arguments joined by single blanks, a-z upper-cased
     bool nameDayReminders = false;
     RunMode mode = RunMode::List;
+    store::CalendarDate referenceDate;  // the day the run started: the reminders count from it
 };
 
 struct StartupEnvironment {
@@ -48,6 +49,10 @@ struct StartupOutcome {
 };
 
 StartupOutcome runStartup(const StartupEnvironment& environment);
+
+// The data directory the configuration names (velorine.conf, [Velorine] DataPath), or the default
+// when it names none. Creates nothing.
+std::string configuredDataDirectory(const std::string& configFile, const std::string& defaultDataDirectory);
 
 // The command word of a run: arguments joined by single blanks, letters a-z upper-cased.
 std::string commandWordFrom(const std::vector<std::string>& arguments);
