@@ -1,5 +1,6 @@
 // Several processes on one data file at once, and processes killed in the middle of a write.
 #include "store/data_file.h"
+#include "store/record_store.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,36 @@ TEST(DataFileProcesses, ReadersNeverSeeHalfACommit) {
     }
     EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(snapshot(file).read("A", "second", "", 16), "300");
+}
+
+// A list read while another program rewrites it comes from one state of the file: all its records
+// carry the same generation.
+TEST(DataFileProcesses, ReadingAllRecordsSeesOneStateOfTheFile) {
+    TempDir dir;
+    const std::string file = dir.file("velor.ini");
+    const RecordStore store(file);
+    auto generation = [](int g) {
+        std::vector<BirthdayRecord> records;
+        for (int i = 0; i < 20 + g % 5; ++i)
+            records.push_back({"Nom" + std::to_string(g), "P", "01/01/2000", std::string(static_cast<std::size_t>(g % 9) * 40, 'a'), ""});
+        return records;
+    };
+    ASSERT_TRUE(commit(file, [&](IniDocument& doc) { doc.clearSection("Velorine"); addRecordsIn(doc, generation(0)); }));
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        for (int g = 1; g <= 200; ++g)
+            commit(file, [&](IniDocument& doc) { doc.clearSection("Velorine"); addRecordsIn(doc, generation(g)); });
+        _exit(0);
+    }
+    int mixed = 0;
+    int status = 0;
+    while (::waitpid(writer, &status, WNOHANG) == 0) {
+        const auto records = store.readAll();
+        for (const auto& record : records) mixed += record.surname != records.front().surname;
+        const int g = std::stoi(records.front().surname.substr(3));
+        mixed += records.size() != generation(g).size();
+    }
+    EXPECT_EQ(mixed, 0);
 }
 
 // The child writes key after key and reports each one whose write returned; the parent kills it at
