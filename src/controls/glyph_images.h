@@ -1,0 +1,28 @@
+#pragma once
+
+// The images a glyph strip gives for each button state. A strip holds up to five images side by
+// side, one per glyph state (normal, disabled, sleeping, down, pressed); a state without its
+// own image uses the normal one.
+
+#include <QColor>
+#include <QImage>
+#include <QPalette>
+
+#include "controls/button_types.h"
+
+namespace velorine::controls {
+
+// The colour that is not drawn: the bottom-left pixel, or white for a monochrome strip.
+QColor TransparentColourOf(const QImage& strip);
+
+// Which image of a strip of `count` images serves `state`. Pressed has its own image only in a
+// strip of five.
+int SourceImageIndex(GlyphState state, int count);
+
+// The ready-to-draw image of `state`: a masked copy of its source image, or for the disabled
+// state an opaque image on the button face, recoloured from image 1 of a strip of two or more,
+// embossed from the single image otherwise. Colours come from `colours`.
+QImage BuildStateImage(const QImage& strip, int count, const QColor& transparent,
+                       GlyphState state, const QPalette& colours);
+
+}  // namespace velorine::controls
