@@ -1,0 +1,41 @@
+#include "reminders/reminder_engine.h"
+
+#include "reminders/built_in_name_days.h"
+#include "reminders/due_occurrences.h"
+#include "reminders/reminder_texts.h"
+#include "store/data_file.h"
+
+namespace velorine::reminders {
+namespace {
+
+ReminderEntry entryFor(const DueOccurrence& due) {
+    const std::string name = displayNameOf(due.firstName, due.surname);
+    const NextOccurrence& carried = due.birthday ? due.birthday->occurrence : due.occurrence;
+    std::string text = due.kind == OccurrenceKind::Birthday ? birthdayText(name, due.birthday->age, due.occurrence)
+                                                            : nameDayText(name, due.occurrence);
+    return {std::move(text), due.slot, occurrenceText(carried)};
+}
+
+}  // namespace
+
+std::vector<ReminderEntry> buildReminderList(const store::IniDocument& snapshot, const NameDayList& nameDays,
+                                             bool nameDayReminders, const store::CalendarDate& reference) {
+    std::vector<ReminderEntry> entries;
+    forEachDueOccurrence(snapshot, nameDayReminders ? &nameDays : nullptr, reference, [&](const DueOccurrence& due) {
+        entries.push_back(entryFor(due));
+        return true;
+    });
+    return entries;
+}
+
+bool isAnythingDue(const std::string& dataFilePath, bool nameDayReminders, const store::CalendarDate& reference) {
+    bool due = false;
+    forEachDueOccurrence(store::snapshot(dataFilePath), nameDayReminders ? &builtInNameDays() : nullptr, reference,
+                         [&](const DueOccurrence&) {
+                             due = true;
+                             return false;
+                         });
+    return due;
+}
+
+}  // namespace velorine::reminders

@@ -1,0 +1,15 @@
+#include "reminders/reminder_settings.h"
+
+#include "store/number_text.h"
+
+namespace velorine::reminders {
+
+int horizonIn(const store::IniDocument& snapshot) {
+    return store::integerFromText(snapshot.read("Rappel", "Jours", "7", 10));
+}
+
+bool nameDayRemindersIn(const store::IniDocument& snapshot) {
+    return snapshot.read("Options", "RappelFete", "0", 2) != "0";
+}
+
+}  // namespace velorine::reminders

@@ -1,0 +1,64 @@
+// velorine-rappels: the reminder list of a day, in a terminal, for login scripts and desktop
+// notifications. It reads the data file and writes nothing, anywhere: no compaction, no stamp, no
+// lock, no directory.
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/process_environment.h"
+#include "app/startup.h"
+#include "reminders/built_in_name_days.h"
+#include "reminders/reminder_engine.h"
+#include "reminders/reminder_settings.h"
+#include "store/civil_calendar.h"
+#include "store/data_file.h"
+#include "tools/data_file_check.h"
+#include "tools/rappels_command_line.h"
+#include "tools/terminal_text.h"
+
+namespace {
+
+using namespace velorine;
+
+constexpr int kSomethingDue = 0;
+constexpr int kNothingDue = 1;
+constexpr int kRefused = 2;
+
+int refuse(const std::string& message) {
+    std::fprintf(stderr, "velorine-rappels : %s\n", message.c_str());
+    return kRefused;
+}
+
+// The file the program itself uses: the same configuration, the same default.
+std::string programDataFile() {
+    return app::configuredDataDirectory(app::configFilePath(), app::defaultDataDirectory()) + "/velor.ini";
+}
+
+// A failed write shows in printedWhole(), which is asked once at the end.
+void writeOut(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+bool printedWhole() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const tools::CommandLine line = tools::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!line.error.empty()) return refuse(line.error);
+    if (line.options.help) {
+        writeOut(tools::usageText());
+        return printedWhole() ? 0 : refuse("impossible d'écrire l'aide");
+    }
+
+    const std::string path = line.options.dataFile ? *line.options.dataFile : programDataFile();
+    if (const std::string why = tools::whyUnreadable(path); !why.empty())
+        return refuse("impossible de lire « " + path + " » : " + why);
+
+    const store::IniDocument data = store::snapshot(path);
+    const store::CalendarDate reference = line.options.date.value_or(store::localToday());
+    const auto entries = reminders::buildReminderList(data, reminders::builtInNameDays(),
+                                                      reminders::nameDayRemindersIn(data), reference);
+    for (const reminders::ReminderEntry& entry : entries) writeOut(tools::terminalLine(entry.text) + "\n");
+    if (!printedWhole()) return refuse("impossible d'écrire les rappels");
+    return entries.empty() ? kNothingDue : kSomethingDue;
+}
