@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include "reminders/reminder_settings.h"
 #include "store/data_file.h"
 #include "store/dates.h"
 #include "store/record_store.h"
@@ -39,14 +40,10 @@ StartupState locateData(const StartupEnvironment& env) {
     return state;
 }
 
-bool readNameDayOption(const std::string& dataFile) {
-    return store::readValue(dataFile, "Options", "RappelFete", "0", 2) != "0";
-}
-
 // The next reminder day has come. A value that does not scan stands for a day long past, so a
 // damaged setting can never silence the reminders for good.
-bool nextReminderDayHasCome(const std::string& dataFile, const store::CalendarDate& today) {
-    std::string text = store::readValue(dataFile, "Rappel", "Date", kLongPastDay, 13);
+bool nextReminderDayHasCome(const store::IniDocument& data, const store::CalendarDate& today) {
+    std::string text = data.read("Rappel", "Date", kLongPastDay, 13);
     if (text.empty()) text = kLongPastDay;
     const auto next = store::scanDayText(text);
     return !next || store::comparisonKey(today) >= store::comparisonKey(*next);
@@ -81,9 +78,13 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     StartupState& state = outcome.state;
     state = locateData(env);
     store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
-    store::RecordStore(state.dataFilePath).compact();
-    store::writeValue(state.dataFilePath, "Controle", "Version", "2.0");
-    state.nameDayReminders = readNameDayOption(state.dataFilePath);
+    // Compaction and the format stamp in one commit; nothing is written when neither changes.
+    store::commit(state.dataFilePath, [](store::IniDocument& doc) {
+        store::compactRecordsIn(doc);
+        doc.write("Controle", "Version", "2.0");
+    });
+    const store::IniDocument data = store::snapshot(state.dataFilePath);
+    state.nameDayReminders = reminders::nameDayRemindersIn(data);
     state.commandWord = commandWordFrom(env.arguments);
     state.mode = runModeFor(state.commandWord);
 
@@ -91,7 +92,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
 
     if (state.mode == RunMode::AutomaticReminder) {
         const store::CalendarDate& today = state.referenceDate;
-        if (!nextReminderDayHasCome(state.dataFilePath, today) || !env.isAnythingDue(state, today)) {
+        if (!nextReminderDayHasCome(data, today) || !env.isAnythingDue(state, today)) {
             outcome.endsRun = true;
             outcome.exitStatus = 1;
         }

@@ -81,7 +81,8 @@ bool writeAll(int fd, std::string_view bytes) {
 // The whole file, or nothing when it cannot be read; `missing` tells an absent file apart.
 std::optional<std::string> readWhole(const std::string& path, bool& missing) {
     missing = false;
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so a named pipe in place of the file cannot hang the reader; it is refused below.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) {
         missing = errno == ENOENT;
         return std::nullopt;

@@ -119,6 +119,15 @@ TEST_F(DataFileTest, APathThatIsADirectoryIsNeverReplaced) {
     EXPECT_TRUE(S_ISDIR(st.st_mode));
 }
 
+TEST_F(DataFileTest, ANamedPipeIsNeitherWaitedForNorReplaced) {
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(readValue(file, "A", "x", "default", 16), "default");
+    EXPECT_FALSE(writeValue(file, "A", "x", "1"));
+    struct stat st{};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
 TEST_F(DataFileTest, ReadOnlyDirectoryFailsCleanly) {
     writeFile(file, "[A]\r\nx=1\r\n");
     writeFile(file + ".lock", "");
