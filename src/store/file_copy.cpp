@@ -1,0 +1,33 @@
+#include "store/file_copy.h"
+
+#include <sys/stat.h>
+
+#include "store/file_system.h"
+
+namespace velorine::store {
+namespace {
+
+bool copyFile(const std::string& source, const std::string& givenTarget, files::Publish how) {
+    bool missing = false;
+    const auto bytes = files::readWhole(source, missing);
+    if (!bytes) return false;
+    const std::string target = how == files::Publish::Replace ? files::resolvedPath(givenTarget) : givenTarget;
+    struct stat st{};
+    const bool exists = ::lstat(target.c_str(), &st) == 0;
+    if (exists && how == files::Publish::OnlyIfAbsent) return false;
+    if (exists && !S_ISREG(st.st_mode)) return false;  // never put a file in place of a directory
+    if (exists && (st.st_mode & S_IWUSR) == 0) return false;  // nor over a read-only one
+    return files::publishFile(target, *bytes, exists ? (st.st_mode & 07777) : files::kPrivateFileMode, how);
+}
+
+}  // namespace
+
+bool copyFileReplacing(const std::string& source, const std::string& target) {
+    return copyFile(source, target, files::Publish::Replace);
+}
+
+bool copyFileIfAbsent(const std::string& source, const std::string& target) {
+    return copyFile(source, target, files::Publish::OnlyIfAbsent);
+}
+
+}  // namespace velorine::store

@@ -1,0 +1,20 @@
+#pragma once
+// Copies of whole data files, for saving a list elsewhere and for handing a list to the next start
+// as the pending data file. A copy is published whole: whoever looks at the target sees the old
+// file, nothing, or the complete copy, never part of it.
+//
+// Both read the source whole first (a regular file of at most 1 GiB) and return false, leaving the
+// target as it was and no temporary file behind, when the source cannot be read or the target
+// cannot be written. A new target is created private (0600); a replaced one keeps its mode.
+
+#include <string>
+
+namespace velorine::store {
+
+// Replaces the file at `target` (following a symbolic link there); a read-only file is not replaced.
+bool copyFileReplacing(const std::string& source, const std::string& target);
+
+// Fails when something is already at `target`, even if it appears while the copy is made.
+bool copyFileIfAbsent(const std::string& source, const std::string& target);
+
+}  // namespace velorine::store

@@ -1,0 +1,128 @@
+#include "store/file_system.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velorine::store::files {
+namespace {
+
+// No settings file is this large; refusing it keeps memory bounded and offsets 32-bit.
+constexpr off_t kLargestFile = off_t{1} << 30;
+
+std::string fileNameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+FileDescriptor::~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool FileDescriptor::close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd < 0 || ::close(fd) == 0;
+}
+
+std::string resolvedPath(const std::string& path) {
+    struct stat st{};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char target[PATH_MAX];
+        if (::realpath(path.c_str(), target)) return target;
+    }
+    return path;
+}
+
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string temporaryPrefix(const std::string& path) { return "." + fileNameOf(path) + ".tmp-"; }
+
+std::optional<std::string> readWhole(const std::string& path, bool& missing) {
+    missing = false;
+    // Non-blocking, so a named pipe in place of the file cannot hang the reader; it is refused below.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.valid()) {
+        missing = errno == ENOENT;
+        return std::nullopt;
+    }
+    struct stat st{};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kLargestFile) return std::nullopt;
+    // Read straight into a buffer of the file's size; a file that grows meanwhile is still read whole.
+    std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+        if (filled > static_cast<std::size_t>(kLargestFile)) return std::nullopt;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+bool syncDirectory(const std::string& directory) {
+    FileDescriptor fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.valid() && ::fsync(fd.get()) == 0;
+}
+
+bool publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how) {
+    const std::string directory = directoryOf(path);
+    std::string temporary = directory + "/" + temporaryPrefix(path) + "XXXXXX";
+    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!fd.valid()) return false;
+    const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes) &&
+                         ::fsync(fd.get()) == 0;
+    bool published = false;
+    if (fd.close() && written) {
+        // link() fails when the name is taken, so "only if absent" holds even against a racer.
+        published = how == Publish::Replace ? ::rename(temporary.c_str(), path.c_str()) == 0
+                                            : ::link(temporary.c_str(), path.c_str()) == 0;
+    }
+    if (!published || how == Publish::OnlyIfAbsent) ::unlink(temporary.c_str());
+    if (published) syncDirectory(directory);
+    return published;
+}
+
+void removeStaleTemporaryFiles(const std::string& path) {
+    const std::string directory = directoryOf(path);
+    const std::string prefix = temporaryPrefix(path);
+    DIR* listing = ::opendir(directory.c_str());
+    if (!listing) return;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (std::string_view(entry->d_name).starts_with(prefix))
+            ::unlink((directory + "/" + entry->d_name).c_str());
+    }
+    ::closedir(listing);
+}
+
+}  // namespace velorine::store::files

@@ -1,0 +1,56 @@
+#pragma once
+// The file operations under the data file layer: whole-file reads that cannot hang, and files
+// published whole (temporary file in the same directory, fsync, then rename or link, then a
+// directory fsync), so that nobody ever sees half a file. Not for use outside store/.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <sys/types.h>
+
+namespace velorine::store::files {
+
+inline constexpr mode_t kPrivateFileMode = 0600;
+
+// An open file descriptor, closed with its owner.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    ~FileDescriptor();
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now and reports whether the close succeeded (a deferred write error shows here).
+    bool close();
+
+private:
+    int fd_;
+};
+
+// The file a path names, following a symbolic link, so that a replace changes its target and not
+// the link.
+std::string resolvedPath(const std::string& path);
+std::string directoryOf(const std::string& path);
+// The name prefix of the temporary files published beside `path`.
+std::string temporaryPrefix(const std::string& path);
+
+// The whole content of a regular file of at most 1 GiB, or nothing; `missing` tells an absent file
+// apart. Never blocks on a named pipe.
+std::optional<std::string> readWhole(const std::string& path, bool& missing);
+
+bool syncDirectory(const std::string& directory);
+
+enum class Publish {
+    Replace,       // rename over whatever is at the path
+    OnlyIfAbsent,  // fail when something is already at the path
+};
+// Writes `bytes` with `mode` to a temporary file beside `path` and publishes it there whole. The
+// temporary file never outlives the call.
+bool publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how);
+
+// Temporary files left beside `path` by writers killed before they published.
+void removeStaleTemporaryFiles(const std::string& path);
+
+}  // namespace velorine::store::files

@@ -1,0 +1,75 @@
+#include "store/file_copy.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "support/temp_dir.h"
+
+namespace velorine::store {
+namespace {
+
+using testing::TempDir;
+using testing::listDirectory;
+using testing::readFile;
+using testing::writeFile;
+
+mode_t modeOf(const std::string& path) {
+    struct stat st{};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+class FileCopyTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string source = dir.file("velor.ini");
+    std::string target = dir.file("Velorine.txt");
+    void SetUp() override { writeFile(source, "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=L\xE9on\r\n"); }
+};
+
+TEST_F(FileCopyTest, CopiesEveryByteIntoAPrivateNewFile) {
+    ASSERT_TRUE(copyFileReplacing(source, target));
+    EXPECT_EQ(readFile(target), readFile(source));
+    EXPECT_EQ(modeOf(target), 0600u);
+    EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
+}
+
+TEST_F(FileCopyTest, ReplacingKeepsTheTargetsMode) {
+    writeFile(target, "ancien contenu");
+    ::chmod(target.c_str(), 0644);
+    ASSERT_TRUE(copyFileReplacing(source, target));
+    EXPECT_EQ(readFile(target), readFile(source));
+    EXPECT_EQ(modeOf(target), 0644u);
+}
+
+TEST_F(FileCopyTest, AReadOnlyTargetIsNotReplaced) {
+    writeFile(target, "protégé");
+    ::chmod(target.c_str(), 0444);
+    EXPECT_FALSE(copyFileReplacing(source, target));
+    EXPECT_EQ(readFile(target), "protégé");
+}
+
+TEST_F(FileCopyTest, IfAbsentRefusesAnExistingTarget) {
+    writeFile(target, "en attente");
+    EXPECT_FALSE(copyFileIfAbsent(source, target));
+    EXPECT_EQ(readFile(target), "en attente");
+    EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
+    ::unlink(target.c_str());
+    ASSERT_TRUE(copyFileIfAbsent(source, target));
+    EXPECT_EQ(readFile(target), readFile(source));
+    EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
+}
+
+TEST_F(FileCopyTest, FailuresLeaveTheTargetAlone) {
+    EXPECT_FALSE(copyFileReplacing(dir.file("absent"), target));
+    EXPECT_FALSE(copyFileReplacing(dir.path(), target));  // a directory is no source
+    EXPECT_FALSE(testing::fileExists(target));
+    ::mkdir(target.c_str(), 0700);
+    EXPECT_FALSE(copyFileReplacing(source, target));  // nor a target
+    EXPECT_FALSE(copyFileReplacing(source, dir.file("absent/x.txt")));
+    EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
+}
+
+}  // namespace
+}  // namespace velorine::store
