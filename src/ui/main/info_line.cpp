@@ -1,0 +1,14 @@
+#include "ui/main/info_line.h"
+
+namespace velorine::ui {
+
+std::string infoLineText(const store::BirthdayRecord& person, const store::CalendarDate& today) {
+    const std::string who = person.firstName + " " + person.surname;
+    const auto age = store::ageAndNextBirthday(person.birthDate, store::displayDate(today));
+    if (!age) return who + " : date de naissance illisible (" + person.birthDate + ").";
+    if (age->age <= 0) return who + " va avoir 1 an le " + age->nextBirthday + ".";
+    return who + " (" + std::to_string(age->age) + " an" + (age->age >= 2 ? "s" : "") + ") va avoir " +
+           std::to_string(age->age + 1) + " ans le " + age->nextBirthday + ".";
+}
+
+}  // namespace velorine::ui

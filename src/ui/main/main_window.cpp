@@ -1,0 +1,131 @@
+#include "ui/main/main_window.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "ui/centring.h"
+#include "ui/design_fonts.h"
+#include "ui/main/birthday_list_model.h"
+#include "ui/main/entry_dialog.h"
+#include "ui/pictures.h"
+#include "ui/tooltips.h"
+
+namespace velorine::ui {
+
+TForm1::TForm1(RunContext& context) : context_(context), store_(context.startup.dataFilePath) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Velorine Version 2.0"));
+    setWindowIcon(programIcon());
+    setFont(designFont(QStringLiteral("MS Sans Serif"), 11));
+    resize(669, 414);
+
+    auto* window = new QWidget(this);
+    window->setMouseTracking(true);
+    setCentralWidget(window);
+    buildToolbar(window);
+    buildListArea(window);
+    buildStatusBar(window);
+    buildMenus();
+    buildPopupMenus();
+
+    auto* middle = new QHBoxLayout;
+    middle->setContentsMargins(0, 0, 0, 0);
+    middle->setSpacing(0);
+    middle->addWidget(Panel3);
+    middle->addWidget(ListView, 1);
+    middle->addWidget(Panel2);
+    auto* column = new QVBoxLayout(window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(Bevel1);
+    column->addWidget(Panel1);
+    column->addWidget(Panel4);
+    column->addLayout(middle, 1);
+    column->addWidget(Panel5);
+    column->addWidget(Status);
+
+    for (QObject* watched : {static_cast<QObject*>(window), static_cast<QObject*>(ListView->viewport()),
+                             static_cast<QObject*>(ListView), static_cast<QObject*>(Label3)})
+        watched->installEventFilter(this);
+    connectCommands();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    sortColumn_ = 0;
+    centreOnScreen(*this);
+    Label3->setCursor(linkCursor());
+    setTooltipsShown(true);
+    fillList();
+    NepasmerappelerlesftesSaintdujour1->setChecked(!context_.startup.nameDayReminders);
+}
+
+void TForm1::setEntryDialog(TSais* dialog) {
+    entryDialog_ = dialog;
+    connect(entryDialog_, &TSais::recordsChanged, this, &TForm1::fillList);
+}
+
+void TForm1::connectCommands() {
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+    connect(Ajouter, &QAction::triggered, this, &TForm1::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(Supprimer, &QAction::triggered, this, &TForm1::SpeedButton2Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
+    connect(Modifier, &QAction::triggered, this, &TForm1::SpeedButton4Click);
+    connect(ListView, &QTreeView::doubleClicked, this, &TForm1::SpeedButton4Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(MenuQuitter, &QAction::triggered, this, &TForm1::SpeedButton3Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
+    connect(NepasmerappelerlesftesSaintdujour1, &QAction::triggered, this,
+            &TForm1::NepasmerappelerlesftesSaintdujour1Click);
+
+    connect(ListView, &QTreeView::clicked, this, &TForm1::ListViewClick);
+    connect(ListView->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::ListViewChange);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &TForm1::ListViewChange);
+    connect(model_, &QAbstractItemModel::modelReset, this, &TForm1::ListViewChange);
+    connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
+    connect(ListView, &QWidget::customContextMenuRequested, this, &TForm1::showListMenu);
+    connect(Label2, &QWidget::customContextMenuRequested, this, &TForm1::showInfoLineMenu);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label3) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* release = static_cast<QMouseEvent*>(event);
+            if (release->button() == Qt::LeftButton && Label3->rect().contains(release->position().toPoint()))
+                Label3Click();
+        }
+        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) Label3MouseMove();
+        // Leaving the link also ends the hover, whatever the pointer moves over next.
+        if (event->type() == QEvent::Leave) FormMouseMove();
+        return false;
+    }
+    if (watched == ListView && event->type() == QEvent::KeyPress)
+        return ListViewKeyDown(static_cast<QKeyEvent*>(event)->key());
+    if (event->type() == QEvent::MouseMove) FormMouseMove();
+    return false;
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    refreshCountLabel();  // FormPaint
+}
+
+void TForm1::showListMenu(const QPoint& where) { PopupMenu->popup(ListView->viewport()->mapToGlobal(where)); }
+
+void TForm1::showInfoLineMenu(const QPoint& where) { PopupMenu1->popup(Label2->mapToGlobal(where)); }
+
+}  // namespace velorine::ui

@@ -1,0 +1,138 @@
+#pragma once
+// TForm1, the main window of the list mode: every birthday record as a row of a sortable list, a
+// line about the selected person, the number of records, and the starting point of every command.
+// It reads and changes records only through the record store and fills its list again after every
+// add or modify.
+//
+// The class is spread over files by subject: main_window.cpp (creation, events),
+// main_window_layout.cpp (the controls), main_window_records.cpp (list, add, modify, delete,
+// sorting), main_window_commands.cpp (quit, reminders, name days, web site). Controls keep their
+// designer names, which are also their object names.
+
+#include <QMainWindow>
+
+#include <optional>
+
+#include "store/record_store.h"
+#include "ui/main/list_row.h"
+#include "ui/run_context.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QToolButton;
+class QTreeView;
+
+namespace velorine::ui {
+
+class BirthdayListModel;
+class TSais;
+
+class TForm1 final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(RunContext& context);
+    ~TForm1() override;
+
+    // The add/modify dialog, created after this window.
+    void setEntryDialog(TSais* dialog);
+
+    int sortColumn() const { return sortColumn_; }
+    // -, 0, +: row A before, equal to, after row B in the current sort column.
+    int ListViewCompare(const ListRow& a, const ListRow& b) const;
+
+public slots:
+    // Empties the list and adds one row per record of the data file, sorted.
+    void fillList();
+    void SpeedButton1Click();  // add
+    void SpeedButton2Click();  // delete
+    void SpeedButton3Click();  // quit
+    void SpeedButton4Click();  // modify
+    void SpeedButton8Click();  // the reminder window, in a new instance
+    void NepasmerappelerlesftesSaintdujour1Click();
+    void Label3Click();
+    void ListViewColumnClick(int column);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void FormCreate();
+    void buildToolbar(QWidget* window);
+    void buildListArea(QWidget* window);
+    void buildStatusBar(QWidget* window);
+    void buildMenus();
+    void buildPopupMenus();
+    void connectCommands();
+
+    std::optional<int> selectedRow() const;
+    void ListViewClick();
+    void ListViewChange();
+    bool ListViewKeyDown(int key);
+    void FormMouseMove();
+    void Label3MouseMove();
+    void updateInfoLine();
+    void refreshCountLabel();
+    void setLinkColour(long long colourNumber);
+    void showListMenu(const QPoint& where);
+    void showInfoLineMenu(const QPoint& where);
+
+    RunContext& context_;
+    store::RecordStore store_;
+    TSais* entryDialog_ = nullptr;
+    BirthdayListModel* model_ = nullptr;
+    int sortColumn_ = 0;
+
+    // Toolbar.
+    QFrame* Bevel1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* SpeedButton4 = nullptr;
+    QToolButton* SpeedButton5 = nullptr;
+    QToolButton* SpeedButton6 = nullptr;
+    QToolButton* SpeedButton7 = nullptr;
+    QToolButton* SpeedButton8 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* Button1 = nullptr;
+    // The list and its margins.
+    QFrame* Panel4 = nullptr;
+    QFrame* Panel3 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QTreeView* ListView = nullptr;
+    QFrame* Panel5 = nullptr;
+    QLabel* Label4 = nullptr;
+    // Status bar.
+    QFrame* Status = nullptr;
+    QCheckBox* CheckBox4 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label3 = nullptr;
+    // Main menu.
+    QMenu* Fichier1 = nullptr;
+    QAction* Fusionner1 = nullptr;
+    QAction* Ouvrir1 = nullptr;
+    QAction* Enregistrersous1 = nullptr;
+    QAction* MenuQuitter = nullptr;
+    QMenu* Options1 = nullptr;
+    QAction* Programmation1 = nullptr;
+    QAction* NepasmerappelerlesftesSaintdujour1 = nullptr;
+    QMenu* MAide = nullptr;
+    QAction* AideRapide = nullptr;
+    QAction* Apropos = nullptr;
+    // The list's menu and the info line's menu.
+    QMenu* PopupMenu = nullptr;
+    QAction* Ajouter = nullptr;
+    QAction* Supprimer = nullptr;
+    QAction* Modifier = nullptr;
+    QAction* Changerlacouleurdufond1 = nullptr;
+    QAction* Changerlacouleurdutexte2 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Changerlacouleurdutexte1 = nullptr;
+};
+
+}  // namespace velorine::ui

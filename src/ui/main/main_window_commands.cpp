@@ -1,0 +1,46 @@
+// The main window's commands that leave the list alone: quit, the reminder window, the name-day
+// option and the web site.
+#include <QAction>
+#include <QLabel>
+#include <QUrl>
+
+#include "store/data_file.h"
+#include "ui/colours.h"
+#include "ui/main/main_window.h"
+
+namespace velorine::ui {
+namespace {
+
+const QString kSiteUrl = QStringLiteral("https://www.velorine.fr/?pgm=velorine");
+
+}  // namespace
+
+void TForm1::SpeedButton3Click() { close(); }
+
+void TForm1::SpeedButton8Click() {
+    // The new instance shows the reminder window; whether it started or not, this one ends.
+    context_.dialogs.startProgram({QStringLiteral("RAPPEL")});
+    close();
+}
+
+void TForm1::NepasmerappelerlesftesSaintdujour1Click() {
+    const bool ticked = NepasmerappelerlesftesSaintdujour1->isChecked();
+    context_.startup.nameDayReminders = !ticked;
+    store::writeValue(store_.path(), "Options", "RappelFete", ticked ? "0" : "1");
+}
+
+void TForm1::Label3Click() {
+    if (!context_.dialogs.openUrl(QUrl(kSiteUrl)))
+        context_.dialogs.showMessage(MessageIcon::Warning, QStringLiteral("Information"),
+                                     QStringLiteral("Vous n'avez pas de logiciel d'accès à Internet...\n"
+                                                    "...ou je ne l'ai pas trouvé !"));
+}
+
+void TForm1::Label3MouseMove() { setLinkColour(kRedNumber); }
+
+void TForm1::FormMouseMove() {
+    setLinkColour(kBlueNumber);
+    refreshCountLabel();
+}
+
+}  // namespace velorine::ui

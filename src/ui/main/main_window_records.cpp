@@ -1,0 +1,118 @@
+// The list of the main window: filling, sorting, the info line, the count label, and the add,
+// modify and delete commands.
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeView>
+
+#include "ui/cp1252_text.h"
+#include "ui/main/birthday_list_model.h"
+#include "ui/main/entry_dialog.h"
+#include "ui/main/info_line.h"
+#include "ui/main/list_sorting.h"
+#include "ui/main/main_window.h"
+
+namespace velorine::ui {
+namespace {
+
+// The info line keeps to the right when the window is wide enough for it and this much more.
+constexpr int kInfoLineRoom = 180;
+constexpr int kInfoLineRightMargin = 20;
+
+}  // namespace
+
+void TForm1::fillList() {
+    model_->setRecords(store_.readAll());
+    model_->sortRows([this](const ListRow& a, const ListRow& b) { return ListViewCompare(a, b); });
+}
+
+int TForm1::ListViewCompare(const ListRow& a, const ListRow& b) const { return compareRowsBy(sortColumn_, a, b); }
+
+void TForm1::ListViewColumnClick(int column) {
+    sortColumn_ = column;
+    ListView->header()->setSortIndicator(column, Qt::AscendingOrder);
+    model_->sortRows([this](const ListRow& a, const ListRow& b) { return ListViewCompare(a, b); });
+}
+
+std::optional<int> TForm1::selectedRow() const {
+    const QModelIndexList rows = ListView->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return std::nullopt;
+    return rows.first().row();
+}
+
+void TForm1::ListViewClick() { ListViewChange(); }
+
+void TForm1::ListViewChange() {
+    updateInfoLine();
+    refreshCountLabel();
+}
+
+void TForm1::updateInfoLine() {
+    const auto row = selectedRow();
+    if (!row) return;
+    Label2->setText(textFromCp1252(infoLineText(model_->rowAt(*row).record, context_.today())));
+    Label2->adjustSize();
+    if (width() > Label2->width() + kInfoLineRoom)
+        Label2->move(width() - Label2->width() - kInfoLineRightMargin, Label2->y());
+}
+
+void TForm1::refreshCountLabel() {
+    Label4->setText(textFromCp1252(store::countText(model_->rowCount())));
+}
+
+bool TForm1::ListViewKeyDown(int key) {
+    bool handled = false;
+    if (key == Qt::Key_Delete) {
+        SpeedButton2Click();
+        handled = true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        SpeedButton4Click();
+        handled = true;
+    }
+    if (key == Qt::Key_Insert) {
+        SpeedButton1Click();
+        handled = true;
+    }
+    return handled;
+}
+
+void TForm1::SpeedButton1Click() { entryDialog_->openToAdd(); }
+
+void TForm1::SpeedButton4Click() {
+    const auto row = selectedRow();
+    if (!row) {
+        context_.dialogs.showMessage(MessageIcon::Information, QStringLiteral("Attention"),
+                                     QStringLiteral("Vous devez sélectionner l'anniversaire pour pouvoir le modifier !"));
+        return;
+    }
+    entryDialog_->openToModify(model_->rowAt(*row).identity());
+}
+
+void TForm1::SpeedButton2Click() {
+    const auto row = selectedRow();
+    if (!row) {
+        context_.dialogs.showMessage(MessageIcon::Information, QStringLiteral("Attention"),
+                                     QStringLiteral("Vous devez sélectionner l'anniversaire avant de le supprimer !"));
+        return;
+    }
+    const store::RecordIdentity who = model_->rowAt(*row).identity();
+    const QString question = QStringLiteral("Voulez-vous vraiment supprimer l'anniversaire de :\n\n%1 %2 (%3) ?")
+                                 .arg(textFromCp1252(who.firstName), textFromCp1252(who.surname),
+                                      textFromCp1252(who.birthDate));
+    if (!context_.dialogs.askYesNo(QStringLiteral("Confirmation"), question)) return;
+    if (store_.deleteRecord(who) == store::RecordChange::WriteFailed) {
+        // The record is still in the file: the row stays, so the list does not pretend otherwise.
+        context_.dialogs.showMessage(
+            MessageIcon::Error, QStringLiteral("Problème"),
+            QStringLiteral("L'anniversaire n'a pas pu être supprimé du fichier :\n%1\n\n"
+                           "Vérifiez que ce fichier et son dossier sont accessibles en écriture, puis recommencez.")
+                .arg(QString::fromStdString(store_.path())));
+        return;
+    }
+    // No other row takes the selection: the info line keeps the deleted person until the user
+    // picks someone else.
+    ListView->selectionModel()->clear();
+    model_->removeListRow(*row);
+}
+
+}  // namespace velorine::ui

@@ -1,0 +1,58 @@
+#include "ui/platform_dialogs.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace velorine::ui {
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString filterText(const QStringList& filters) { return filters.join(QStringLiteral(";;")); }
+
+}  // namespace
+
+void PlatformDialogs::showMessage(MessageIcon icon, const QString& title, const QString& text) {
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok);
+    box.exec();
+}
+
+bool PlatformDialogs::askYesNo(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString PlatformDialogs::chooseFileToOpen(const FileRequest& request) {
+    return QFileDialog::getOpenFileName(nullptr, request.title, request.initialName, filterText(request.filters));
+}
+
+QString PlatformDialogs::chooseFileToSave(const FileRequest& request) {
+    return QFileDialog::getSaveFileName(nullptr, request.title, request.initialName, filterText(request.filters));
+}
+
+QColor PlatformDialogs::chooseColour(const QColor& preset) {
+    const QColor chosen = QColorDialog::getColor(preset);
+    return chosen.isValid() ? chosen : preset;
+}
+
+bool PlatformDialogs::openUrl(const QUrl& address) { return QDesktopServices::openUrl(address); }
+
+bool PlatformDialogs::startProgram(const QStringList& arguments) {
+    // No shell between us and the new instance: the arguments reach it as they are.
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+}
+
+}  // namespace velorine::ui

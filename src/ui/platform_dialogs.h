@@ -1,0 +1,20 @@
+#pragma once
+// The real dialogs: Qt's message boxes, file and colour choosers (in French once the translations
+// are installed), the desktop's browser, and a detached new instance of this very executable.
+
+#include "ui/user_dialogs.h"
+
+namespace velorine::ui {
+
+class PlatformDialogs final : public UserDialogs {
+public:
+    void showMessage(MessageIcon icon, const QString& title, const QString& text) override;
+    bool askYesNo(const QString& title, const QString& text) override;
+    QString chooseFileToOpen(const FileRequest& request) override;
+    QString chooseFileToSave(const FileRequest& request) override;
+    QColor chooseColour(const QColor& preset) override;
+    bool openUrl(const QUrl& address) override;
+    bool startProgram(const QStringList& arguments) override;
+};
+
+}  // namespace velorine::ui

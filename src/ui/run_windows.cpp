@@ -1,0 +1,27 @@
+#include "ui/run_windows.h"
+
+#include "ui/main/entry_dialog.h"
+#include "ui/main/main_window.h"
+
+namespace velorine::ui {
+
+RunWindows::RunWindows() = default;
+RunWindows::RunWindows(RunWindows&&) noexcept = default;
+// The dialog goes before the window that owns it.
+RunWindows::~RunWindows() {
+    entryDialog.reset();
+    mainWindow.reset();
+}
+
+RunWindows createWindows(RunContext& context) {
+    RunWindows windows;
+    if (context.startup.mode == app::RunMode::List) {
+        windows.mainWindow = std::make_unique<TForm1>(context);
+        windows.first = windows.mainWindow.get();
+    }
+    windows.entryDialog = std::make_unique<TSais>(context, windows.mainWindow.get());
+    if (windows.mainWindow) windows.mainWindow->setEntryDialog(windows.entryDialog.get());
+    return windows;
+}
+
+}  // namespace velorine::ui

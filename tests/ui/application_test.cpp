@@ -1,0 +1,139 @@
+// A whole run of the windows: runWindows creates its own application, so each test runs one, and
+// drives it from a function every new application calls as it starts.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <stdexcept>
+
+#include "ui/application.h"
+#include "ui/main/entry_dialog.h"
+#include "ui/main/main_window.h"
+#include "ui/run_windows.h"
+#include "window_rig.h"
+
+using namespace velorine;
+using namespace velorine::ui;
+
+namespace {
+
+std::function<void()> whileRunning;
+
+void startDriving() {
+    if (whileRunning) QTimer::singleShot(0, whileRunning);
+}
+Q_COREAPP_STARTUP_FUNCTION(startDriving)
+
+TForm1* shownMainWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<TForm1*>(window); form && form->isVisible()) return form;
+    return nullptr;
+}
+
+app::StartupState stateIn(const QTemporaryDir& directory, app::RunMode mode) {
+    app::StartupState state;
+    state.dataFilePath = directory.filePath("velor.ini").toStdString();
+    state.mode = mode;
+    testing::writeBytes(state.dataFilePath, testing::recordSection({{"Dupont", "Jean", "10/03/1990", "", ""}}));
+    return state;
+}
+
+int run(const app::StartupState& state) {
+    static char name[] = "velorine";
+    static char* argv[] = {name, nullptr};
+    int argc = 1;
+    return runWindows(state, argc, argv);
+}
+
+}  // namespace
+
+class ApplicationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { whileRunning = nullptr; }
+
+    void listModeShowsTheMainWindowInFrenchAndEndsWhenItCloses() {
+        QTemporaryDir directory;
+        QString title, displayName, yes, rows;
+        bool dialogHidden = false, iconSet = false;
+        whileRunning = [&] {
+            TForm1* form = shownMainWindow();
+            if (!form) return;
+            title = form->windowTitle();
+            displayName = QApplication::applicationDisplayName();
+            yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+            rows = form->findChild<QLabel*>("Label4")->text();
+            auto* dialog = form->findChild<TSais*>();
+            dialogHidden = dialog && !dialog->isVisible();
+            iconSet = !QApplication::windowIcon().isNull();
+            form->close();
+        };
+        QCOMPARE(run(stateIn(directory, app::RunMode::List)), 0);
+        QCOMPARE(title, QString("Velorine Version 2.0"));
+        QCOMPARE(displayName, QString("Velorine  Version 2.0"));
+        QCOMPARE(yes, QString("&Oui"));
+        QCOMPARE(rows, QString("1 Anniversaire"));
+        QVERIFY(dialogHidden);
+        QVERIFY(iconSet);
+    }
+
+    void reminderModesHaveNoWindowYet() {
+        for (auto mode : {app::RunMode::ReminderOnDemand, app::RunMode::AutomaticReminder}) {
+            QTemporaryDir directory;
+            bool mainWindowSeen = false;
+            // Runs only if an event loop was entered, which it must not be.
+            whileRunning = [&] {
+                if (TForm1* form = shownMainWindow()) {
+                    mainWindowSeen = true;
+                    form->close();
+                }
+            };
+            QCOMPARE(run(stateIn(directory, mode)), 0);
+            QVERIFY(!mainWindowSeen);
+        }
+    }
+
+    void windowsOfTheListModeComeInOrder() {
+        int argc = 1;
+        char name[] = "velorine";
+        char* argv[] = {name, nullptr};
+        QApplication application(argc, argv);
+        QTemporaryDir directory;
+        testing::RecordingDialogs dialogs;
+        RunContext context{stateIn(directory, app::RunMode::List), "", [] { return testing::kToday; }, dialogs};
+        RunWindows windows = createWindows(context);
+        QCOMPARE(windows.first, static_cast<QWidget*>(windows.mainWindow.get()));
+        QCOMPARE(windows.entryDialog->parentWidget(), static_cast<QWidget*>(windows.mainWindow.get()));
+        QVERIFY(!windows.entryDialog->isVisible());
+
+        context.startup.mode = app::RunMode::ReminderOnDemand;
+        RunWindows reminder = createWindows(context);
+        QVERIFY(!reminder.first && !reminder.mainWindow);
+        QVERIFY(reminder.entryDialog);
+    }
+
+    void anErrorDuringTheRunIsShownAndTheRunEndsNormally() {
+        QTemporaryDir directory;
+        QString shown;
+        whileRunning = [&] {
+            // Answers the error box once it is up.
+            auto* answer = new QTimer(qApp);
+            QObject::connect(answer, &QTimer::timeout, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    shown = box->text();
+                    box->accept();
+                }
+            });
+            answer->start(10);
+            QTimer::singleShot(0, qApp, [] { throw std::runtime_error("Fichier introuvable"); });
+        };
+        QCOMPARE(run(stateIn(directory, app::RunMode::List)), 0);
+        QCOMPARE(shown, QString("Fichier introuvable"));
+    }
+};
+
+QTEST_APPLESS_MAIN(ApplicationTest)
+#include "application_test.moc"

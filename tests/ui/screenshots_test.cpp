@@ -1,0 +1,78 @@
+// Pictures of the windows, written into the build tree to be looked at: the main window with a
+// dozen people, and the add/modify dialog in both modes.
+#include <QDir>
+#include <QLocale>
+#include <QTest>
+
+#include "window_rig.h"
+
+using namespace velorine;
+using namespace velorine::ui;
+using namespace velorine::ui::testing;
+
+namespace {
+
+std::vector<store::BirthdayRecord> aDozenPeople() {
+    return {
+        {"Dupont", "Jean", "10/03/1990", "3 rue des Lilas, 69003 Lyon", "jean.dupont@exemple.fr"},
+        {"Martin", "Anne", "21/06/1985", "12 avenue Foch, 75016 Paris", "anne.martin@exemple.fr"},
+        {"Lef\xE8vre", "Chlo\xE9", "02/02/2001", "8 place du March\xE9, 35000 Rennes", "chloe.lefevre@exemple.fr"},
+        {"Bernard", "Lucas", "15/09/1978", "45 boulevard Carnot, 59000 Lille", ""},
+        {"Petit", "L\xE9on", "29/02/2000", "", "leon.petit@exemple.fr"},
+        {"Moreau", "Camille", "07/12/2025", "1 impasse des Tilleuls, 44000 Nantes", "famille.moreau@exemple.fr"},
+        {"Fran\xE7ois", "No\xEBl", "25/12/1962", "17 rue Victor-Hugo, 13001 Marseille", "noel.francois@exemple.fr"},
+        {"Roux", "In\xE8s", "30/04/1994", "6 chemin des Vignes, 33000 Bordeaux", "ines.roux@exemple.fr"},
+        {"Girard", "Hugo", "11/11/1988", "22 quai de la Sa\xF4ne, 71100 Chalon", "hugo.girard@exemple.fr"},
+        {"Fournier", "Zo\xE9", "03/08/2010", "9 rue Pasteur, 67000 Strasbourg", ""},
+        {"Mercier", "Ma\xEBlle", "19/05/1971", "14 all\xE9" "e des Roses, 31000 Toulouse", "maelle.mercier@exemple.fr"},
+        {"Blanc", "Th\xE9o", "06/12/1999", "2 rue de la Paix, 06000 Nice", "theo.blanc@exemple.fr"},
+    };
+}
+
+void save(QWidget& window, const QString& name) {
+    QDir().mkpath(VELORINE_SCREENSHOT_DIR);
+    const QString path = QStringLiteral(VELORINE_SCREENSHOT_DIR "/") + name;
+    const QImage picture = window.grab().toImage();
+    QVERIFY(picture.save(path));
+    // Something was drawn: more than a handful of colours.
+    QSet<QRgb> colours;
+    for (int y = 0; y < picture.height(); y += 3)
+        for (int x = 0; x < picture.width(); x += 3) colours.insert(picture.pixel(x, y));
+    QVERIFY2(colours.size() > 20, qPrintable(name));
+}
+
+}  // namespace
+
+class ScreenshotsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+
+    void mainWindowWithADozenPeople() {
+        WindowRig rig(recordSection(aDozenPeople()));
+        rig.clickRow(2);
+        save(rig.form(), QStringLiteral("main_window.png"));
+    }
+
+    void entryDialogAdding() {
+        WindowRig rig(recordSection(aDozenPeople()));
+        QVERIFY(rig.withDialog([&] { rig.form().SpeedButton1Click(); },
+                               [&](TSais& dialog) {
+                                   typeInto(dialog, "Edit1", QStringLiteral("Rousseau"));
+                                   typeInto(dialog, "Edit4", QStringLiteral("Élise"));
+                                   typeInto(dialog, "MaskEdit1", QStringLiteral("1405"));
+                                   save(dialog, QStringLiteral("entry_dialog_add.png"));
+                               }));
+    }
+
+    void entryDialogModifying() {
+        WindowRig rig(recordSection(aDozenPeople()));
+        rig.clickRow(3);
+        QVERIFY(rig.withDialog([&] { rig.form().SpeedButton4Click(); },
+                               [&](TSais& dialog) { save(dialog, QStringLiteral("entry_dialog_modify.png")); }));
+    }
+};
+
+QTEST_MAIN(ScreenshotsTest)
+#include "screenshots_test.moc"

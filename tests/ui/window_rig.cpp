@@ -1,0 +1,135 @@
+#include "window_rig.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <fstream>
+#include <sstream>
+
+namespace velorine::ui::testing {
+
+std::string recordSection(const std::vector<store::BirthdayRecord>& records) {
+    std::string bytes = "[Velorine]\r\n";
+    int slot = 0;
+    for (const auto& r : records) {
+        const std::string n = std::to_string(++slot);
+        bytes += "Nom" + n + "=" + r.surname + "\r\nPren" + n + "=" + r.firstName + "\r\nDate" + n + "=" + r.birthDate +
+                 "\r\nAdress" + n + "=" + r.address + "\r\nEmail" + n + "=" + r.email + "\r\n";
+    }
+    return bytes;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    if (!out) qFatal("cannot write %s", path.c_str());
+}
+
+namespace {
+
+app::StartupState startupIn(const QTemporaryDir& directory, const RigSetup& setup) {
+    app::StartupState state;
+    state.dataDirectory = directory.path().toStdString();
+    state.dataFilePath = state.dataDirectory + "/velor.ini";
+    state.pendingFilePath = state.dataDirectory + "/velor.ouv";
+    state.nameDayReminders = setup.nameDayReminders;
+    state.mode = setup.mode;
+    state.referenceDate = kToday;
+    if (!setup.dataFile.empty()) writeBytes(state.dataFilePath, setup.dataFile);
+    if (!setup.configFile.empty()) writeBytes(state.dataDirectory + "/velorine.conf", setup.configFile);
+    return state;
+}
+
+}  // namespace
+
+WindowRig::WindowRig(const RigSetup& setup)
+    : context{startupIn(directory, setup), directory.path().toStdString() + "/velorine.conf",
+              [] { return kToday; }, dialogs},
+      windows(createWindows(context)) {
+    // As in a run, the first window is on screen: its list has its real size.
+    if (windows.first) {
+        windows.first->show();
+        if (!QTest::qWaitForWindowExposed(windows.first)) qFatal("the first window is not shown");
+    }
+}
+
+QTreeView& WindowRig::list() { return control<QTreeView>("ListView"); }
+
+QLabel& WindowRig::label(const char* name) { return control<QLabel>(name); }
+
+std::vector<store::BirthdayRecord> WindowRig::storedRecords() const {
+    return store::RecordStore(context.startup.dataFilePath).readAll();
+}
+
+QStringList WindowRig::column(int index) {
+    QStringList texts;
+    const QAbstractItemModel* model = list().model();
+    for (int row = 0; row < model->rowCount(); ++row) texts << model->index(row, index).data().toString();
+    return texts;
+}
+
+void WindowRig::selectRow(int row) {
+    list().setCurrentIndex(list().model()->index(row, 0));
+}
+
+void WindowRig::clickRow(int row) {
+    QTreeView& view = list();
+    const QRect cell = view.visualRect(view.model()->index(row, 0));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+bool WindowRig::withDialog(const std::function<void()>& trigger, const std::function<void(TSais&)>& steps) {
+    bool shown = false;
+    TSais& entry = dialog();
+    // Fires once the dialog's own event loop has started; dies with this call when it never did.
+    QTimer whenShown;
+    whenShown.setSingleShot(true);
+    QObject::connect(&whenShown, &QTimer::timeout, &entry, [&] {
+        if (!entry.isVisible()) return;
+        shown = true;
+        steps(entry);
+        if (entry.isVisible()) entry.reject();
+    });
+    whenShown.start(0);
+    trigger();
+    return shown;
+}
+
+QLineEdit& entryBox(TSais& dialog, const char* name) {
+    auto* box = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
+    if (!box) qFatal("no box %s", name);
+    return *box;
+}
+
+void typeInto(TSais& dialog, const char* box, const QString& text) {
+    QLineEdit& edit = entryBox(dialog, box);
+    edit.setFocus();
+    edit.setCursorPosition(0);
+    // Typed key by key, as the user would; characters beyond ASCII arrive as text without a key.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(&edit, c.toLatin1());
+            continue;
+        }
+        const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, text.mid(i, length), Qt::NoModifier);
+        i += length - 1;
+    }
+}
+
+void pressOk(TSais& dialog) {
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+    QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+}  // namespace velorine::ui::testing
