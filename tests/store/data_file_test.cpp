@@ -18,18 +18,6 @@ using testing::listDirectory;
 using testing::readFile;
 using testing::writeFile;
 
-mode_t modeOf(const std::string& path) {
-    struct stat st{};
-    ::stat(path.c_str(), &st);
-    return st.st_mode & 07777;
-}
-
-ino_t inodeOf(const std::string& path) {
-    struct stat st{};
-    ::stat(path.c_str(), &st);
-    return st.st_ino;
-}
-
 // Runs `body` in a child process and returns its exit status; the child runs as an unprivileged
 // user when the tests run as root, so that permissions apply to it.
 int inChildProcess(const std::function<int()>& body, bool unprivileged = false) {
@@ -53,7 +41,7 @@ TEST_F(DataFileTest, MissingFileReadsAsEmptyAndFirstWriteCreatesItPrivate) {
     EXPECT_EQ(readValue(file, "Controle", "Version", "none", 16), "none");
     ASSERT_TRUE(writeValue(file, "Controle", "Version", "2.0"));
     EXPECT_EQ(readFile(file), "[Controle]\r\nVersion=2.0\r\n");
-    EXPECT_EQ(modeOf(file), 0600u);
+    EXPECT_EQ(testing::fileMode(file), 0600u);
     EXPECT_EQ(readValue(file, "controle", "VERSION", "none", 16), "2.0");
 }
 
@@ -63,7 +51,7 @@ TEST_F(DataFileTest, ReplaceKeepsTheModeAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(writeValue(file, "A", "y", "2"));
     ASSERT_TRUE(replaceSection(file, "A"));
     EXPECT_EQ(readFile(file), "[A]\r\n");
-    EXPECT_EQ(modeOf(file), 0640u);
+    EXPECT_EQ(testing::fileMode(file), 0640u);
     EXPECT_EQ(listDirectory(dir.path()), "velor.ini velor.ini.lock ");
 }
 
@@ -77,20 +65,20 @@ TEST_F(DataFileTest, NoStateIsKeptBetweenOperations) {
 
 TEST_F(DataFileTest, ACommitThatChangesNothingWritesNothing) {
     writeFile(file, "[Controle]\r\nVersion=2.0\r\n");
-    const ino_t before = inodeOf(file);
+    const ino_t before = testing::fileInode(file);
     ASSERT_TRUE(writeValue(file, "Controle", "Version", "2.0"));
-    EXPECT_EQ(inodeOf(file), before);
+    EXPECT_EQ(testing::fileInode(file), before);
     ASSERT_TRUE(writeValue(file, "Controle", "Version", "3.0"));
-    EXPECT_NE(inodeOf(file), before);
+    EXPECT_NE(testing::fileInode(file), before);
 }
 
 TEST_F(DataFileTest, ManyKeysGoInOneReplace) {
     writeFile(file, "[A]\r\n");
-    const ino_t before = inodeOf(file);
+    const ino_t before = testing::fileInode(file);
     ASSERT_TRUE(commit(file, [](IniDocument& doc) {
         for (int i = 0; i < 1000; ++i) doc.write("A", "k" + std::to_string(i), std::to_string(i));
     }));
-    EXPECT_NE(inodeOf(file), before);
+    EXPECT_NE(testing::fileInode(file), before);
     const IniDocument doc = snapshot(file);
     EXPECT_EQ(doc.read("A", "k0", "", 16), "0");
     EXPECT_EQ(doc.read("A", "k999", "", 16), "999");
@@ -179,7 +167,7 @@ TEST_F(DataFileTest, PendingFileTakesThePlaceOfTheDataFile) {
     EXPECT_TRUE(adoptPendingFile(file, pending));
     EXPECT_EQ(readFile(file), "[Velorine]\r\nNom1=Nouveau\r\n");
     EXPECT_FALSE(testing::fileExists(pending));
-    EXPECT_EQ(modeOf(file), 0600u);
+    EXPECT_EQ(testing::fileMode(file), 0600u);
 }
 
 }  // namespace

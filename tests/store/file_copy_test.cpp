@@ -14,12 +14,6 @@ using testing::listDirectory;
 using testing::readFile;
 using testing::writeFile;
 
-mode_t modeOf(const std::string& path) {
-    struct stat st{};
-    ::stat(path.c_str(), &st);
-    return st.st_mode & 07777;
-}
-
 class FileCopyTest : public ::testing::Test {
 protected:
     TempDir dir;
@@ -31,7 +25,7 @@ protected:
 TEST_F(FileCopyTest, CopiesEveryByteIntoAPrivateNewFile) {
     ASSERT_TRUE(copyFileReplacing(source, target));
     EXPECT_EQ(readFile(target), readFile(source));
-    EXPECT_EQ(modeOf(target), 0600u);
+    EXPECT_EQ(testing::fileMode(target), 0600u);
     EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
 }
 
@@ -40,7 +34,7 @@ TEST_F(FileCopyTest, ReplacingKeepsTheTargetsMode) {
     ::chmod(target.c_str(), 0644);
     ASSERT_TRUE(copyFileReplacing(source, target));
     EXPECT_EQ(readFile(target), readFile(source));
-    EXPECT_EQ(modeOf(target), 0644u);
+    EXPECT_EQ(testing::fileMode(target), 0644u);
 }
 
 TEST_F(FileCopyTest, AReadOnlyTargetIsNotReplaced) {

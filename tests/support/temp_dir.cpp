@@ -49,6 +49,16 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
+unsigned fileMode(const std::string& path) {
+    struct stat st{};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+unsigned long fileInode(const std::string& path) {
+    struct stat st{};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
 std::string listDirectory(const std::string& path) {
     std::vector<std::string> names;
     std::error_code ignored;

@@ -25,6 +25,9 @@ std::string readFile(const std::string& path);
 // Writes bytes to a file, replacing it; aborts the test program on failure.
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+// Permission bits of a file (0 when absent), and its inode number, to tell a replaced file apart.
+unsigned fileMode(const std::string& path);
+unsigned long fileInode(const std::string& path);
 // Names of the entries of a directory, sorted, without "." and "..".
 std::string listDirectory(const std::string& path);
 
