@@ -2,6 +2,7 @@
 // The dialogs seam for the tests: every call is recorded, and the answers are the test's.
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "ui/user_dialogs.h"
@@ -12,16 +13,19 @@ struct DialogCall {
     enum Kind { Message, Question, OpenFile, SaveFile, Colour, Url, Program } kind;
     MessageIcon icon = MessageIcon::None;
     QString title;
-    QString text;
-    QStringList arguments;  // Program: its arguments; Url: the address
+    QString text;           // OpenFile, SaveFile: the initial name; Colour: the preset's name
+    QStringList arguments;  // Program: its arguments; Url: the address; OpenFile, SaveFile: the filters
 };
 
 class RecordingDialogs final : public UserDialogs {
 public:
     std::vector<DialogCall> calls;
     std::deque<bool> answers;  // to the questions, in order; No once they run out
+    std::deque<QString> chosenFiles;  // the answers of the file choosers, in order; cancel once they run out
+    std::deque<QColor> chosenColours;  // the answers of the colour chooser; cancel (the preset) once they run out
     bool browserFound = true;
     bool programStarts = true;
+    std::function<void()> whenProgramStarts;  // runs at the moment the new instance would start
 
     void showMessage(MessageIcon icon, const QString& title, const QString& text) override {
         calls.push_back({DialogCall::Message, icon, title, text, {}});
@@ -34,16 +38,16 @@ public:
         return answer;
     }
     QString chooseFileToOpen(const FileRequest& request) override {
-        calls.push_back({DialogCall::OpenFile, MessageIcon::None, request.title, {}, request.filters});
-        return {};
+        calls.push_back({DialogCall::OpenFile, MessageIcon::None, request.title, request.initialName, request.filters});
+        return nextOf(chosenFiles, QString());
     }
     QString chooseFileToSave(const FileRequest& request) override {
-        calls.push_back({DialogCall::SaveFile, MessageIcon::None, request.title, {}, request.filters});
-        return {};
+        calls.push_back({DialogCall::SaveFile, MessageIcon::None, request.title, request.initialName, request.filters});
+        return nextOf(chosenFiles, QString());
     }
     QColor chooseColour(const QColor& preset) override {
         calls.push_back({DialogCall::Colour, MessageIcon::None, {}, preset.name(), {}});
-        return preset;
+        return nextOf(chosenColours, preset);
     }
     bool openUrl(const QUrl& address) override {
         calls.push_back({DialogCall::Url, MessageIcon::None, {}, {}, {address.toString()}});
@@ -51,7 +55,16 @@ public:
     }
     bool startProgram(const QStringList& arguments) override {
         calls.push_back({DialogCall::Program, MessageIcon::None, {}, {}, arguments});
+        if (whenProgramStarts) whenProgramStarts();
         return programStarts;
+    }
+
+    // The calls of one kind, in order.
+    std::vector<DialogCall> callsOf(DialogCall::Kind kind) const {
+        std::vector<DialogCall> found;
+        for (const auto& call : calls)
+            if (call.kind == kind) found.push_back(call);
+        return found;
     }
 
     // The messages shown, as "title|text".
@@ -60,6 +73,15 @@ public:
         for (const auto& call : calls)
             if (call.kind == DialogCall::Message) shown << call.title + QLatin1Char('|') + call.text;
         return shown;
+    }
+
+private:
+    template <class Answer>
+    static Answer nextOf(std::deque<Answer>& answers, const Answer& otherwise) {
+        if (answers.empty()) return otherwise;
+        Answer next = answers.front();
+        answers.pop_front();
+        return next;
     }
 };
 

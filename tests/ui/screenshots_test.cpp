@@ -1,5 +1,6 @@
 // Pictures of the windows, written into the build tree to be looked at: the main window with a
-// dozen people, and the add/modify dialog in both modes.
+// dozen people, as designed and recoloured, and the add/modify dialog in both modes.
+#include <QAction>
 #include <QDir>
 #include <QLocale>
 #include <QTest>
@@ -53,6 +54,19 @@ private slots:
         WindowRig rig(recordSection(aDozenPeople()));
         rig.clickRow(2);
         save(rig.form(), QStringLiteral("main_window.png"));
+    }
+
+    void mainWindowRecoloured() {
+        WindowRig rig(recordSection(aDozenPeople()));
+        rig.dialogs.chosenColours = {QColor(255, 250, 205), QColor(0, 0, 128), QColor(139, 0, 0)};
+        for (const char* command : {"Changerlacouleurdufond1", "Changerlacouleurdutexte2", "Changerlacouleurdutexte1"})
+            rig.control<QAction>(command).trigger();
+        rig.clickRow(5);
+        save(rig.form(), QStringLiteral("main_window_recoloured.png"));
+        const QImage picture = rig.form().grab().toImage();
+        const QWidget* viewport = rig.list().viewport();
+        const QPoint emptyPartOfTheList = viewport->mapTo(&rig.form(), QPoint(5, viewport->height() - 5));
+        QCOMPARE(picture.pixelColor(emptyPartOfTheList), QColor(255, 250, 205));
     }
 
     void entryDialogAdding() {

@@ -70,12 +70,14 @@ std::vector<store::BirthdayRecord> WindowRig::storedRecords() const {
     return store::RecordStore(context.startup.dataFilePath).readAll();
 }
 
-QStringList WindowRig::column(int index) {
+QStringList columnTexts(const QTreeView& list, int index) {
     QStringList texts;
-    const QAbstractItemModel* model = list().model();
+    const QAbstractItemModel* model = list.model();
     for (int row = 0; row < model->rowCount(); ++row) texts << model->index(row, index).data().toString();
     return texts;
 }
+
+QStringList WindowRig::column(int index) { return columnTexts(list(), index); }
 
 void WindowRig::selectRow(int row) {
     list().setCurrentIndex(list().model()->index(row, 0));

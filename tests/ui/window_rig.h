@@ -27,6 +27,8 @@ inline constexpr store::CalendarDate kToday{6, 12, 2026};
 std::string recordSection(const std::vector<store::BirthdayRecord>& records);
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
+// The texts of one column of a list, top to bottom.
+QStringList columnTexts(const QTreeView& list, int index);
 
 struct RigSetup {
     std::string dataFile;    // the bytes of velor.ini; none written when empty

@@ -69,6 +69,7 @@ void TForm1::FormCreate() {
     Label3->setCursor(linkCursor());
     setTooltipsShown(true);
     fillList();
+    restoreAppearance();
     NepasmerappelerlesftesSaintdujour1->setChecked(!context_.startup.nameDayReminders);
 }
 
@@ -91,6 +92,9 @@ void TForm1::connectCommands() {
     connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
     connect(NepasmerappelerlesftesSaintdujour1, &QAction::triggered, this,
             &TForm1::NepasmerappelerlesftesSaintdujour1Click);
+
+    connectExchangeCommands();
+    connectAppearanceCommands();
 
     connect(ListView, &QTreeView::clicked, this, &TForm1::ListViewClick);
     connect(ListView->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::ListViewChange);

@@ -6,15 +6,18 @@
 //
 // The class is spread over files by subject: main_window.cpp (creation, events),
 // main_window_layout.cpp (the controls), main_window_records.cpp (list, add, modify, delete,
-// sorting), main_window_commands.cpp (quit, reminders, name days, web site). Controls keep their
-// designer names, which are also their object names.
+// sorting), main_window_commands.cpp (quit, reminders, name days, web site),
+// main_window_exchange.cpp (save as, open, merge) and main_window_appearance.cpp (colours, column
+// widths, tooltips, resizing). Controls keep their designer names, which are also their object names.
 
 #include <QMainWindow>
 
+#include <array>
 #include <optional>
 
 #include "store/record_store.h"
 #include "ui/main/list_row.h"
+#include "ui/main/main_window_settings.h"
 #include "ui/run_context.h"
 
 class QAction;
@@ -55,10 +58,19 @@ public slots:
     void NepasmerappelerlesftesSaintdujour1Click();
     void Label3Click();
     void ListViewColumnClick(int column);
+    void Enregistrersous1Click();  // save as
+    void Ouvrir1Click();           // open
+    void Fusionner1Click();        // merge
+    void Changerlacouleurdutexte1Click();  // info line text
+    void Changerlacouleurdufond1Click();   // list background
+    void Changerlacouleurdutexte2Click();  // list text
+    void CheckBox4Click();                 // the tooltip switch
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
@@ -68,6 +80,8 @@ private:
     void buildMenus();
     void buildPopupMenus();
     void connectCommands();
+    void connectExchangeCommands();
+    void connectAppearanceCommands();
 
     std::optional<int> selectedRow() const;
     void ListViewClick();
@@ -80,12 +94,24 @@ private:
     void setLinkColour(long long colourNumber);
     void showListMenu(const QPoint& where);
     void showInfoLineMenu(const QPoint& where);
+    // Keeps the info line at the right when the window is wider than it by more than `room`.
+    void keepInfoLineRight(int room);
+    void restoreAppearance();
+    void showColour(MainColour colour, int number);
+    void chooseColour(MainColour colour);
+    void saveLayout();
+    void FormClose();
+    void FormResize();
 
     RunContext& context_;
     store::RecordStore store_;
     TSais* entryDialog_ = nullptr;
     BirthdayListModel* model_ = nullptr;
     int sortColumn_ = 0;
+    std::array<int, kMainColourCount> colourNumbers_{};  // as stored, by MainColour
+    // Set when closing must not save the layout: it has been saved already, or the data file is
+    // about to be replaced by an opened list whose own layout wins.
+    bool layoutSettled_ = false;
 
     // Toolbar.
     QFrame* Bevel1 = nullptr;

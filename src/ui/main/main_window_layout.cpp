@@ -17,6 +17,7 @@
 #include "ui/colours.h"
 #include "ui/design_fonts.h"
 #include "ui/main/birthday_list_model.h"
+#include "ui/main/element_colours.h"
 #include "ui/main/main_window.h"
 #include "ui/pictures.h"
 
@@ -54,12 +55,6 @@ QAction* addItem(QMenu* menu, const QString& name, const QString& text) {
     return item;
 }
 
-void setTextColour(QWidget* widget, long long colourNumber) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colourFromNumber(colourNumber));
-    widget->setPalette(palette);
-}
-
 }  // namespace
 
 void TForm1::buildToolbar(QWidget* window) {
@@ -90,7 +85,7 @@ void TForm1::buildToolbar(QWidget* window) {
     Label2 = new QLabel(QStringLiteral("Cliquez sur un nom de personne"), Panel1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(designFont(QStringLiteral("Arial"), 12, true));
-    setTextColour(Label2, kBlueNumber);
+    setPaletteColour(*Label2, QPalette::WindowText, kBlueNumber);
     Label2->setToolTip(QStringLiteral("Clic droit pour changer la couleur"));
     Label2->setContextMenuPolicy(Qt::CustomContextMenu);
     Label2->move(460, 8);
@@ -221,7 +216,7 @@ void TForm1::buildPopupMenus() {
 void TForm1::setLinkColour(long long colourNumber) {
     // Called on every move of the pointer: only a change repaints.
     if (Label3->palette().color(QPalette::WindowText) != colourFromNumber(colourNumber))
-        setTextColour(Label3, colourNumber);
+        setPaletteColour(*Label3, QPalette::WindowText, colourNumber);
 }
 
 }  // namespace velorine::ui

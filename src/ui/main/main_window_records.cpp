@@ -16,7 +16,6 @@ namespace {
 
 // The info line keeps to the right when the window is wide enough for it and this much more.
 constexpr int kInfoLineRoom = 180;
-constexpr int kInfoLineRightMargin = 20;
 
 }  // namespace
 
@@ -51,8 +50,7 @@ void TForm1::updateInfoLine() {
     if (!row) return;
     Label2->setText(textFromCp1252(infoLineText(model_->rowAt(*row).record, context_.today())));
     Label2->adjustSize();
-    if (width() > Label2->width() + kInfoLineRoom)
-        Label2->move(width() - Label2->width() - kInfoLineRightMargin, Label2->y());
+    keepInfoLineRight(kInfoLineRoom);
 }
 
 void TForm1::refreshCountLabel() {
