@@ -21,7 +21,13 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QString filterText(const QStringList& filters) { return filters.join(QStringLiteral(";;")); }
+// "*.*" means every file where the program comes from; here it would hide the names without a dot
+// (a list saved as "anniversaires"), so the chooser is given "*", the same meaning on this system.
+QString filterText(const QStringList& filters) {
+    QStringList adapted = filters;
+    for (QString& filter : adapted) filter.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+    return adapted.join(QStringLiteral(";;"));
+}
 
 }  // namespace
 

@@ -15,7 +15,7 @@ namespace velorine::ui {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
-// A file chooser: its title, its filters ("Fichiers texte (*.txt *.TXT)") and the name it starts with.
+// A file chooser: its title, its filters ("Fichiers texte (*.txt)") and the name it starts with.
 struct FileRequest {
     QString title;
     QStringList filters;

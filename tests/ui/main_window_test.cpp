@@ -253,7 +253,7 @@ private slots:
         QLabel& link = rig.label("Label3");
         QTest::mouseClick(&link, Qt::LeftButton);
         QCOMPARE(rig.dialogs.calls.size(), std::size_t{1});
-        QCOMPARE(rig.dialogs.calls[0].arguments, QStringList("https://www.velorine.fr/?pgm=velorine"));
+        QCOMPARE(rig.dialogs.calls[0].arguments, QStringList("https://www.velorine.example/?pgm=velorine"));
 
         rig.dialogs.browserFound = false;
         QTest::mouseClick(&link, Qt::LeftButton);

@@ -7,11 +7,11 @@
 #include "store/data_file.h"
 #include "ui/colours.h"
 #include "ui/main/main_window.h"
+#include "ui/main/site_address.h"
 
 namespace velorine::ui {
 namespace {
 
-const QString kSiteUrl = QStringLiteral("https://www.velorine.fr/?pgm=velorine");
 
 }  // namespace
 
@@ -30,7 +30,7 @@ void TForm1::NepasmerappelerlesftesSaintdujour1Click() {
 }
 
 void TForm1::Label3Click() {
-    if (!context_.dialogs.openUrl(QUrl(kSiteUrl)))
+    if (!context_.dialogs.openUrl(siteUrl()))
         context_.dialogs.showMessage(MessageIcon::Warning, QStringLiteral("Information"),
                                      QStringLiteral("Vous n'avez pas de logiciel d'accès à Internet...\n"
                                                     "...ou je ne l'ai pas trouvé !"));

@@ -19,6 +19,7 @@
 #include "ui/main/birthday_list_model.h"
 #include "ui/main/element_colours.h"
 #include "ui/main/main_window.h"
+#include "ui/main/site_address.h"
 #include "ui/pictures.h"
 
 namespace velorine::ui {
@@ -27,7 +28,6 @@ namespace {
 constexpr int kToolButtonSize = 25;
 constexpr int kGlyphSize = 20;
 constexpr std::array<int, kListColumnCount> kDesignColumnWidths = {90, 70, 70, 178, 207};
-const QString kSiteAddress = QStringLiteral("www.velorine.fr");
 
 QFrame* addPanel(QWidget* parent, const QString& name) {
     auto* panel = new QFrame(parent);
@@ -158,7 +158,7 @@ void TForm1::buildStatusBar(QWidget* window) {
     Label1->move(376, 10);
     Label1->adjustSize();
 
-    Label3 = new QLabel(kSiteAddress, Status);
+    Label3 = new QLabel(siteAddress(), Status);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setFont(designFont(QStringLiteral("MS Sans Serif"), 11));
     // Never over the end of its caption, whose stand-in font may be a little wider.
