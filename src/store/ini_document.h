@@ -58,6 +58,11 @@ public:
     // split the line into others, so CR and LF are stored as blanks.
     void write(std::string_view section, std::string_view key, std::string_view value);
 
+    // Several writes into one section, in order, as write() would do them one by one, but finding
+    // all the keys in one pass over the section.
+    using KeyValue = std::pair<std::string_view, std::string_view>;
+    void writeAll(std::string_view section, const std::vector<KeyValue>& keyValues);
+
     // Removes every line inside the section, keeping its header (and the blank lines that separate
     // it from the next one). An absent section is created empty.
     void clearSection(std::string_view section);
@@ -93,7 +98,11 @@ private:
     // indexing its record section.
     std::size_t findKeyLine(const Section& section, std::string_view key) const;
     static KeyIndex::KeyAt keyAtFunction(const Section& section);
+    // The lines of a section, split from the file's bytes on first use.
+    static const std::vector<Line>& linesOf(const Section& section);
+    static std::vector<Line>& mutableLinesOf(Section& section);
     static Line lineInSection(std::string_view text);
+    Line newKeyLine(std::string_view key, std::string_view value);
     // Where a new key goes: after the last non-blank line.
     static std::size_t endOfContent(const Section& section);
     Section& sectionForWrite(std::string_view name);

@@ -31,7 +31,9 @@ std::optional<std::pair<SlotField, std::size_t>> parseRecordKey(std::string_view
 std::string_view stemOf(SlotField field) { return kStems[static_cast<std::size_t>(field)]; }
 
 RecordSlots::RecordSlots(const IniDocument& doc, std::string_view section) {
-    const std::size_t reachable = doc.keyCount(section) + 1;
+    const std::size_t keys = doc.keyCount(section);
+    const std::size_t reachable = keys + 1;
+    slots_.reserve(keys / 5 + 1);  // five keys a record, as the program writes them
     doc.forEachKey(section, [&](std::string_view key, std::string_view value) {
         const auto parsed = parseRecordKey(key);
         if (!parsed || parsed->second > reachable) return;
@@ -53,8 +55,12 @@ std::optional<std::string_view> RecordSlots::find(int slot, SlotField field) con
     return s.values[f];
 }
 
+std::string_view RecordSlots::view(int slot, SlotField field, std::string_view defaultText) const {
+    return find(slot, field).value_or(defaultText).substr(0, kRecordValueLength);
+}
+
 std::string RecordSlots::read(int slot, SlotField field, std::string_view defaultText) const {
-    return std::string(find(slot, field).value_or(defaultText).substr(0, kRecordValueLength));
+    return std::string(view(slot, field, defaultText));
 }
 
 }  // namespace velorine::store

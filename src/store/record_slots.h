@@ -28,6 +28,8 @@ public:
     std::optional<std::string_view> find(int slot, SlotField field) const;
     // The value or the default, cut to 127 characters like every record read.
     std::string read(int slot, SlotField field, std::string_view defaultText = {}) const;
+    // The same without a copy; valid as long as the document and the default.
+    std::string_view view(int slot, SlotField field, std::string_view defaultText = {}) const;
 
 private:
     struct Slot {

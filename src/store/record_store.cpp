@@ -28,9 +28,27 @@ bool matches(const RecordSlots& slots, int slot, std::string_view surname, const
            slots.read(slot, SlotField::BirthDate) == who.birthDate;
 }
 
-void writeFields(IniDocument& doc, int slot, const std::array<std::string_view, 5>& values) {
-    for (std::size_t i = 0; i < kRecordFields.size(); ++i)
-        doc.write(kRecordSection, slotKey(stemOf(kRecordFields[i]), slot), values[i]);
+// The five record keys of a slot with their values, ready for one writeAll; `keys` holds the names.
+void appendFields(std::vector<IniDocument::KeyValue>& out, std::vector<std::string>& keys, int slot,
+                  const std::array<std::string_view, 5>& values) {
+    for (std::size_t i = 0; i < kRecordFields.size(); ++i) {
+        keys.push_back(slotKey(stemOf(kRecordFields[i]), slot));
+        out.emplace_back(std::string_view(), values[i]);
+    }
+}
+
+void writeFields(IniDocument& doc, const std::vector<std::pair<int, std::array<std::string_view, 5>>>& slots) {
+    std::vector<IniDocument::KeyValue> keyValues;
+    std::vector<std::string> keys;
+    keyValues.reserve(slots.size() * kRecordFields.size());
+    keys.reserve(slots.size() * kRecordFields.size());
+    for (const auto& [slot, values] : slots) appendFields(keyValues, keys, slot, values);
+    for (std::size_t i = 0; i < keys.size(); ++i) keyValues[i].first = keys[i];  // keys no longer move
+    doc.writeAll(kRecordSection, keyValues);
+}
+
+std::array<std::string_view, 5> fieldsOf(const BirthdayRecord& r) {
+    return {r.surname, r.firstName, r.birthDate, r.address, r.email};
 }
 
 // The next free slot from `from` on: Nom<n> absent or empty.
@@ -60,19 +78,22 @@ std::vector<BirthdayRecord> readAllRecordsIn(const IniDocument& doc) {
 
 int firstFreeSlotIn(const IniDocument& doc) { return freeSlotFrom(recordSlotsOf(doc), 1); }
 
-void writeRecordIn(IniDocument& doc, int slot, const BirthdayRecord& r) {
-    writeFields(doc, slot, {r.surname, r.firstName, r.birthDate, r.address, r.email});
+void writeRecordIn(IniDocument& doc, int slot, const BirthdayRecord& record) {
+    writeFields(doc, {{slot, fieldsOf(record)}});
 }
 
 void addRecordsIn(IniDocument& doc, const std::vector<BirthdayRecord>& records) {
     // The free slots are those of the document before the adds; every slot below the one just
     // filled is taken, so the search goes on from there.
     const RecordSlots before = recordSlotsOf(doc);
+    std::vector<std::pair<int, std::array<std::string_view, 5>>> slots;
+    slots.reserve(records.size());
     int slot = 0;
     for (const auto& record : records) {
         slot = freeSlotFrom(before, slot + 1);
-        writeRecordIn(doc, slot, record);
+        slots.emplace_back(slot, fieldsOf(record));
     }
+    writeFields(doc, slots);
 }
 
 bool modifyRecordIn(IniDocument& doc, const RecordIdentity& old, const BirthdayRecord& updated) {
@@ -94,7 +115,7 @@ bool deleteRecordIn(IniDocument& doc, const RecordIdentity& who) {
         const std::string surname = slots.read(slot, SlotField::Surname, kDeleteSentinel);
         if (surname == kDeleteSentinel) return false;
         if (matches(slots, slot, surname, who)) {
-            writeFields(doc, slot, {"", "", "", "", ""});  // a hole; Proch<n> stays
+            writeFields(doc, {{slot, {"", "", "", "", ""}}});  // a hole; Proch<n> stays
             return true;
         }
     }
@@ -103,17 +124,18 @@ bool deleteRecordIn(IniDocument& doc, const RecordIdentity& who) {
 void compactRecordsIn(IniDocument& doc) {
     // A scratch copy left by an interrupted run of an older version would otherwise be carried back.
     if (doc.hasSection(kScratchSection)) doc.clearSection(kScratchSection);
-    const std::vector<BirthdayRecord> live = readAllRecordsIn(doc);
-    if (live.empty()) return;
+    const RecordSlots slots = recordSlotsOf(doc);
     std::string lines;
-    for (std::size_t i = 0; i < live.size(); ++i) {
-        const std::string slot = std::to_string(i + 1);
-        const BirthdayRecord& r = live[i];
-        const std::array<const std::string*, 5> values = {&r.surname, &r.firstName, &r.birthDate, &r.address, &r.email};
-        for (std::size_t f = 0; f < kRecordFields.size(); ++f)
-            lines.append(stemOf(kRecordFields[f])).append(slot).append("=").append(*values[f]).append("\n");
+    int compacted = 0;
+    for (int slot = 1;; ++slot) {
+        const std::string_view surname = slots.view(slot, SlotField::Surname, kEndSentinel);
+        if (surname == kEndSentinel) break;
+        if (surname.empty()) continue;
+        const std::string number = std::to_string(++compacted);
+        for (const SlotField field : kRecordFields)
+            lines.append(stemOf(field)).append(number).append("=").append(slots.view(slot, field)).append("\n");
     }
-    doc.replaceSection(kRecordSection, std::move(lines));
+    if (compacted > 0) doc.replaceSection(kRecordSection, std::move(lines));
 }
 
 bool hasAnyRecordIn(const IniDocument& doc) {

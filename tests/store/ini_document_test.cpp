@@ -99,6 +99,17 @@ TEST(IniDocumentWrite, WrittenValuesReadBackAtOnce) {
     EXPECT_EQ(doc.serialize(), "[Velorine]\r\nNom1=Durand\r\npren1=\r\n");
 }
 
+TEST(IniDocumentWrite, ManyKeysAtOnceActAsOneWriteAfterAnother) {
+    const std::string before = "[S]\r\na=1\r\nB=2\r\nb=shadowed\r\n\r\n[T]\r\nc=3\r\n";
+    const std::vector<IniDocument::KeyValue> writes = {{"b", "x"}, {"new", "1"}, {"A", "y"}, {"new", "2"}, {"z", ""}};
+    IniDocument together = IniDocument::parse(before);
+    together.writeAll("S", writes);
+    IniDocument oneByOne = IniDocument::parse(before);
+    for (const auto& [key, value] : writes) oneByOne.write("S", key, value);
+    EXPECT_EQ(together.serialize(), oneByOne.serialize());
+    EXPECT_EQ(together.serialize(), "[S]\r\nA=y\r\nb=x\r\nb=shadowed\r\nnew=2\r\nz=\r\n\r\n[T]\r\nc=3\r\n");
+}
+
 TEST(IniDocumentClear, EmptiesOneSectionAndKeepsItsHeader) {
     IniDocument doc = IniDocument::parse("[A]\r\nx=1\r\n\r\n[Velorine]\r\nNom1=a\r\n; c\r\nProch1=1 1 2000\r\n\r\n[B]\r\ny=2\r\n");
     doc.clearSection("velorine");
