@@ -53,6 +53,14 @@ std::string_view withoutIndent(std::string_view text) {
     return first == std::string_view::npos ? std::string_view{} : text.substr(first);
 }
 
+// A key that reads back as itself: not empty, nothing that would end it early or make its line a
+// comment or a header. The program's own keys all are; anything else is not written.
+bool isWritableKey(std::string_view key) {
+    const std::string_view name = trim(key);
+    return !name.empty() && name.find_first_of("=\r\n") == std::string_view::npos && name.front() != ';' &&
+           name.front() != '[';
+}
+
 }  // namespace
 
 // One line, without its end. Kept small (a pointer and four 32-bit offsets): a large record
@@ -243,7 +251,8 @@ void IniDocument::writeAll(std::string_view section, const std::vector<KeyValue>
     std::vector<Line>& lines = mutableLinesOf(s);
     std::vector<Line> written;
     written.reserve(keyValues.size());
-    for (const auto& [key, value] : keyValues) written.push_back(newKeyLine(key, value));
+    for (const auto& [key, value] : keyValues)
+        if (isWritableKey(key)) written.push_back(newKeyLine(key, value));
     const KeyIndex::KeyAt writtenKey = [&written](std::size_t i) { return written[i].key(); };
 
     // Where each key stands now: one pass over the section while it is not indexed, else the index.

@@ -55,7 +55,8 @@ public:
     bool hasSection(std::string_view section) const;
 
     // Creates the section or the key as needed and sets the value. Line breaks in the value would
-    // split the line into others, so CR and LF are stored as blanks.
+    // split the line into others, so CR and LF are stored as blanks. A key that could not be read
+    // back as itself (empty, or holding "=", CR or LF, or beginning with ";" or "[") is not written.
     void write(std::string_view section, std::string_view key, std::string_view value);
 
     // Several writes into one section, in order, as write() would do them one by one, but finding

@@ -29,6 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)velorine::store::readAllRecordsIn(doc);
     (void)velorine::store::hasAnyRecordIn(doc);
 
+    // Writing several keys at once must do what writing them one by one does.
+    const std::vector<IniDocument::KeyValue> writes = {
+        {"Nom1", bytes.substr(0, 8)}, {"Pren1", "x"}, {"nom1", "again"}, {bytes.substr(0, 5), "k"}};
+    IniDocument together = IniDocument::parse(bytes);
+    IniDocument oneByOne = IniDocument::parse(bytes);
+    together.writeAll("Velorine", writes);
+    for (const auto& [key, value] : writes) oneByOne.write("Velorine", key, value);
+    require(together.serialize() == oneByOne.serialize());
+
     doc.write("Controle", "Version", "2.0");
     doc.write("Velorine", "Nom1", bytes.substr(0, 40));
     IniDocument reread = IniDocument::parse(doc.serialize());

@@ -89,6 +89,12 @@ TEST(IniDocumentWrite, LineBreaksInAValueCannotCreateOtherKeys) {
     EXPECT_FALSE(IniDocument::parse(doc.serialize()).hasSection("Options"));
 }
 
+TEST(IniDocumentWrite, KeysThatCouldNotBeReadBackAreNotWritten) {
+    IniDocument doc = IniDocument::parse("[S]\r\nk=1\r\n");
+    for (const char* key : {"", "  ", "a=b", "x\ny", ";c", "[T]"}) doc.write("S", key, "v");
+    EXPECT_EQ(doc.serialize(), "[S]\r\nk=1\r\n");
+}
+
 TEST(IniDocumentWrite, WrittenValuesReadBackAtOnce) {
     IniDocument doc;
     doc.write("Velorine", "Nom1", "Dupont");
