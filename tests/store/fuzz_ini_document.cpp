@@ -30,8 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)velorine::store::hasAnyRecordIn(doc);
 
     // Writing several keys at once must do what writing them one by one does.
+    const std::string_view head = std::string_view(bytes).substr(0, 8);
     const std::vector<IniDocument::KeyValue> writes = {
-        {"Nom1", bytes.substr(0, 8)}, {"Pren1", "x"}, {"nom1", "again"}, {bytes.substr(0, 5), "k"}};
+        {"Nom1", head}, {"Pren1", "x"}, {"nom1", "again"}, {head.substr(0, 5), "k"}};
     IniDocument together = IniDocument::parse(bytes);
     IniDocument oneByOne = IniDocument::parse(bytes);
     together.writeAll("Velorine", writes);
