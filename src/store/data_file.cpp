@@ -40,9 +40,14 @@ bool isReadOnly(const struct stat& st, const std::string& path) {
 }  // namespace
 
 IniDocument snapshot(const std::string& path) {
-    bool missing = false;
-    auto bytes = files::readWhole(path, missing);
-    return bytes ? IniDocument::parse(std::move(*bytes)) : IniDocument();
+    ReadFailure ignored = ReadFailure::None;
+    return readSnapshot(path, ignored).value_or(IniDocument());
+}
+
+std::optional<IniDocument> readSnapshot(const std::string& path, ReadFailure& failure, std::uintmax_t largest) {
+    auto bytes = files::readWhole(path, failure, largest);
+    if (!bytes) return std::nullopt;
+    return IniDocument::parse(std::move(*bytes));
 }
 
 bool commit(const std::string& givenPath, const std::function<void(IniDocument&)>& edit) {
@@ -54,9 +59,9 @@ bool commit(const std::string& givenPath, const std::function<void(IniDocument&)
     struct stat st{};
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && isReadOnly(st, path)) return false;
-    bool missing = false;
-    auto before = files::readWhole(path, missing);
-    if (!before && !missing) return false;  // never replace a file we could not read
+    ReadFailure failure = ReadFailure::None;
+    auto before = files::readWhole(path, failure);
+    if (!before && failure != ReadFailure::Missing) return false;  // never replace a file we could not read
 
     IniDocument doc = before ? IniDocument::parse(*before) : IniDocument();
     edit(doc);

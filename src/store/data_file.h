@@ -25,16 +25,24 @@
 // full. Nothing throws.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "store/ini_document.h"
+#include "store/read_failure.h"
 
 namespace velorine::store {
 
 // The file's content now; an empty document when the file is absent or cannot be read.
 IniDocument snapshot(const std::string& path);
+
+// The same for callers that must not take an unreadable file for an empty one: nothing, and the
+// reason, when the file is absent, not a regular file, unreadable, or larger than `largest` bytes.
+std::optional<IniDocument> readSnapshot(const std::string& path, ReadFailure& failure,
+                                        std::uintmax_t largest = kLargestDataFile);
 
 // Applies `edit` to the current content under the lock and replaces the file in one step.
 bool commit(const std::string& path, const std::function<void(IniDocument&)>& edit);

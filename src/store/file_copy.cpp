@@ -8,8 +8,8 @@ namespace velorine::store {
 namespace {
 
 bool copyFile(const std::string& source, const std::string& givenTarget, files::Publish how) {
-    bool missing = false;
-    const auto bytes = files::readWhole(source, missing);
+    ReadFailure failure = ReadFailure::None;
+    const auto bytes = files::readWhole(source, failure);
     if (!bytes) return false;
     const std::string target = how == files::Publish::Replace ? files::resolvedPath(givenTarget) : givenTarget;
     struct stat st{};

@@ -1,5 +1,6 @@
 #include "store/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -12,12 +13,19 @@
 namespace velorine::store::files {
 namespace {
 
-// No settings file is this large; refusing it keeps memory bounded and offsets 32-bit.
-constexpr off_t kLargestFile = off_t{1} << 30;
-
 std::string fileNameOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+ReadFailure openFailure(int error) {
+    switch (error) {
+        case ENOENT: return ReadFailure::Missing;
+        case ENOTDIR: return ReadFailure::PathNotDirectory;
+        case EACCES:
+        case EPERM: return ReadFailure::AccessDenied;
+        default: return ReadFailure::ReadError;
+    }
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -62,16 +70,28 @@ std::string directoryOf(const std::string& path) {
 
 std::string temporaryPrefix(const std::string& path) { return "." + fileNameOf(path) + ".tmp-"; }
 
-std::optional<std::string> readWhole(const std::string& path, bool& missing) {
-    missing = false;
+std::optional<std::string> readWhole(const std::string& path, ReadFailure& failure, std::uintmax_t largest) {
+    largest = std::min(largest, kLargestDataFile);
+    failure = ReadFailure::None;
     // Non-blocking, so a named pipe in place of the file cannot hang the reader; it is refused below.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) {
-        missing = errno == ENOENT;
+        failure = openFailure(errno);
         return std::nullopt;
     }
     struct stat st{};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kLargestFile) return std::nullopt;
+    if (::fstat(fd.get(), &st) != 0) {
+        failure = ReadFailure::ReadError;
+        return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        failure = S_ISDIR(st.st_mode) ? ReadFailure::Directory : ReadFailure::NotAFile;
+        return std::nullopt;
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > largest) {
+        failure = ReadFailure::TooLarge;
+        return std::nullopt;
+    }
     // Read straight into a buffer of the file's size; a file that grows meanwhile is still read whole.
     std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
     std::size_t filled = 0;
@@ -80,11 +100,15 @@ std::optional<std::string> readWhole(const std::string& path, bool& missing) {
         const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
+            failure = ReadFailure::ReadError;
             return std::nullopt;
         }
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
-        if (filled > static_cast<std::size_t>(kLargestFile)) return std::nullopt;
+        if (filled > largest) {
+            failure = ReadFailure::TooLarge;
+            return std::nullopt;
+        }
     }
     bytes.resize(filled);
     return bytes;

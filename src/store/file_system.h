@@ -3,11 +3,14 @@
 // published whole (temporary file in the same directory, fsync, then rename or link, then a
 // directory fsync), so that nobody ever sees half a file. Not for use outside store/.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include <sys/types.h>
+
+#include "store/read_failure.h"
 
 namespace velorine::store::files {
 
@@ -36,9 +39,10 @@ std::string directoryOf(const std::string& path);
 // The name prefix of the temporary files published beside `path`.
 std::string temporaryPrefix(const std::string& path);
 
-// The whole content of a regular file of at most 1 GiB, or nothing; `missing` tells an absent file
-// apart. Never blocks on a named pipe.
-std::optional<std::string> readWhole(const std::string& path, bool& missing);
+// The whole content of a regular file of at most `largest` bytes (1 GiB at most), or nothing, with
+// the reason in `failure`. Never blocks on a named pipe.
+std::optional<std::string> readWhole(const std::string& path, ReadFailure& failure,
+                                     std::uintmax_t largest = kLargestDataFile);
 
 bool syncDirectory(const std::string& directory);
 

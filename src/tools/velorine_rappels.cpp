@@ -13,7 +13,7 @@
 #include "reminders/reminder_settings.h"
 #include "store/civil_calendar.h"
 #include "store/data_file.h"
-#include "tools/data_file_check.h"
+#include "tools/read_failure_text.h"
 #include "tools/rappels_command_line.h"
 #include "tools/terminal_text.h"
 
@@ -51,10 +51,10 @@ int main(int argc, char** argv) {
     }
 
     const std::string path = line.options.dataFile ? *line.options.dataFile : programDataFile();
-    if (const std::string why = tools::whyUnreadable(path); !why.empty())
-        return refuse("impossible de lire « " + path + " » : " + why);
-
-    const store::IniDocument data = store::snapshot(path);
+    store::ReadFailure failure = store::ReadFailure::None;
+    const std::optional<store::IniDocument> read = store::readSnapshot(path, failure);
+    if (!read) return refuse("impossible de lire « " + path + " » : " + tools::reasonFor(failure));
+    const store::IniDocument& data = *read;
     const store::CalendarDate reference = line.options.date.value_or(store::localToday());
     const auto entries = reminders::buildReminderList(data, reminders::builtInNameDays(),
                                                       reminders::nameDayRemindersIn(data), reference);

@@ -116,6 +116,38 @@ TEST_F(DataFileTest, ANamedPipeIsNeitherWaitedForNorReplaced) {
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
+TEST_F(DataFileTest, AReadThatFailsSaysWhy) {
+    writeFile(file, "[A]\r\nx=1\r\n");
+    const std::string pipe = dir.file("tube");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::uintmax_t largest;
+        ReadFailure failure;
+    } cases[] = {
+        {file, kLargestDataFile, ReadFailure::None},
+        {dir.file("absent"), kLargestDataFile, ReadFailure::Missing},
+        {file + "/velor.ini", kLargestDataFile, ReadFailure::PathNotDirectory},
+        {dir.path(), kLargestDataFile, ReadFailure::Directory},
+        {pipe, kLargestDataFile, ReadFailure::NotAFile},
+        {file, 5, ReadFailure::TooLarge},
+    };
+    for (const auto& c : cases) {
+        ReadFailure failure = ReadFailure::ReadError;
+        const auto content = readSnapshot(c.path, failure, c.largest);
+        EXPECT_EQ(failure, c.failure) << c.path;
+        EXPECT_EQ(content.has_value(), c.failure == ReadFailure::None) << c.path;
+    }
+    ::chmod(file.c_str(), 0600);
+    ::chmod(dir.path().c_str(), 0755);
+    const int status = inChildProcess([&] {
+        ReadFailure failure = ReadFailure::None;
+        return !readSnapshot(file, failure) && failure == ReadFailure::AccessDenied ? 0 : 1;
+    }, /*unprivileged=*/true);
+    ::chmod(dir.path().c_str(), 0700);
+    EXPECT_EQ(status, 0);
+}
+
 TEST_F(DataFileTest, ReadOnlyDirectoryFailsCleanly) {
     writeFile(file, "[A]\r\nx=1\r\n");
     writeFile(file + ".lock", "");

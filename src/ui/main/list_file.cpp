@@ -1,11 +1,5 @@
 #include "ui/main/list_file.h"
 
-#include <filesystem>
-#include <system_error>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "store/data_file.h"
 
 namespace velorine::ui {
@@ -15,23 +9,17 @@ namespace {
 constexpr std::string_view kAbsentVersion = "hzbe";
 constexpr std::size_t kVersionBufferSize = 16;
 
-bool canBeRead(const std::string& path) {
-    // Non-blocking, should the path have become a pipe since it was looked at.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    ::close(fd);
-    return true;
-}
-
-ListFileState stateBeforeReading(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found) return ListFileState::Missing;
-    if (error || status.type() != std::filesystem::file_type::regular) return ListFileState::NotAFile;
-    if (!canBeRead(path)) return ListFileState::Unreadable;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) return ListFileState::Unreadable;
-    if (size > kMaxListFileBytes) return ListFileState::TooLarge;
+ListFileState stateFor(store::ReadFailure failure) {
+    switch (failure) {
+        case store::ReadFailure::None: break;
+        case store::ReadFailure::Missing:
+        case store::ReadFailure::PathNotDirectory: return ListFileState::Missing;
+        case store::ReadFailure::Directory:
+        case store::ReadFailure::NotAFile: return ListFileState::NotAFile;
+        case store::ReadFailure::AccessDenied:
+        case store::ReadFailure::ReadError: return ListFileState::Unreadable;
+        case store::ReadFailure::TooLarge: return ListFileState::TooLarge;
+    }
     return ListFileState::Valid;
 }
 
@@ -39,13 +27,15 @@ ListFileState stateBeforeReading(const std::string& path) {
 
 ListFile readListFile(const std::string& path) {
     ListFile list;
-    list.state = stateBeforeReading(path);
-    if (list.state != ListFileState::Valid) return list;
-    list.content = store::snapshot(path);
-    if (list.content.read("Controle", "Version", kAbsentVersion, kVersionBufferSize) == kAbsentVersion) {
+    store::ReadFailure failure = store::ReadFailure::None;
+    auto content = store::readSnapshot(path, failure, kMaxListFileBytes);
+    list.state = stateFor(failure);
+    if (!content) return list;
+    if (content->read("Controle", "Version", kAbsentVersion, kVersionBufferSize) == kAbsentVersion) {
         list.state = ListFileState::Invalid;
-        list.content = store::IniDocument();
+        return list;
     }
+    list.content = std::move(*content);
     return list;
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+// Why a file could not be read whole: the callers that must not take an unreadable file for an
+// empty one tell the user which it was.
+
+
+#include <cstdint>
+
+namespace velorine::store {
+
+// No settings file is this large; refusing it keeps memory bounded and line offsets 32-bit.
+inline constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{1} << 30;
+
+enum class ReadFailure {
+    None,
+    Missing,           // nothing at the path
+    PathNotDirectory,  // a part of the path before the name is not a directory
+    Directory,         // a directory at the path
+    NotAFile,          // a named pipe, a device, a socket...
+    AccessDenied,      // no permission to read it
+    ReadError,         // the read itself failed
+    TooLarge,          // larger than the caller accepts
+};
+
+}  // namespace velorine::store

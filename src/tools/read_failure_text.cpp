@@ -1,0 +1,19 @@
+#include "tools/read_failure_text.h"
+
+namespace velorine::tools {
+
+std::string reasonFor(store::ReadFailure failure) {
+    switch (failure) {
+        case store::ReadFailure::None: break;
+        case store::ReadFailure::Missing: return "fichier introuvable";
+        case store::ReadFailure::PathNotDirectory: return "un élément du chemin n'est pas un dossier";
+        case store::ReadFailure::Directory: return "c'est un dossier, pas un fichier";
+        case store::ReadFailure::NotAFile: return "ce n'est pas un fichier ordinaire";
+        case store::ReadFailure::AccessDenied: return "accès refusé";
+        case store::ReadFailure::ReadError: return "lecture impossible";
+        case store::ReadFailure::TooLarge: return "fichier bien trop volumineux";
+    }
+    return {};
+}
+
+}  // namespace velorine::tools
