@@ -4,7 +4,6 @@
 // The window is created, and the data file restored, outside the timing.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 
 #include <fstream>
 #include <memory>
@@ -92,11 +91,3 @@ BENCHMARK(BM_MergeCommand)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond)->M
 
 }  // namespace
 }  // namespace velorine::bench
-
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

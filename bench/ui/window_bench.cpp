@@ -2,7 +2,7 @@
 // sorted), filling it again after an add, sorting by each column, and the memory it takes.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTreeView>
 
@@ -122,11 +122,3 @@ BENCHMARK(BM_SortByColumn)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Min
 
 }  // namespace
 }  // namespace velorine::bench
-
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
