@@ -13,6 +13,7 @@
 #include "ui/design_fonts.h"
 #include "ui/main/date_separator.h"
 #include "ui/pictures.h"
+#include "ui/write_failure.h"
 
 namespace velorine::ui {
 namespace {
@@ -216,11 +217,8 @@ void TSais::reportVanishedRecord() {
 }
 
 void TSais::reportWriteFailure() {
-    context_.dialogs.showMessage(
-        MessageIcon::Error, QStringLiteral("Problème"),
-        QStringLiteral("L'anniversaire n'a pas pu être enregistré dans le fichier :\n%1\n\n"
-                       "Vérifiez que ce fichier et son dossier sont accessibles en écriture, puis recommencez.")
-            .arg(QString::fromStdString(context_.startup.dataFilePath)));
+    ui::reportWriteFailure(context_.dialogs, QStringLiteral("L'anniversaire n'a pas pu être enregistré dans le fichier"),
+                           context_.startup.dataFilePath);
 }
 
 }  // namespace velorine::ui

@@ -10,6 +10,7 @@
 #include "store/record_store.h"
 #include "ui/main/list_file.h"
 #include "ui/main/main_window.h"
+#include "ui/write_failure.h"
 
 namespace velorine::ui {
 namespace {
@@ -110,11 +111,8 @@ void TForm1::Fusionner1Click() {
     const std::vector<store::BirthdayRecord> records = store::readAllRecordsIn(*list);
     if (records.empty()) return;
     if (!store_.addRecords(records)) {
-        context_.dialogs.showMessage(
-            MessageIcon::Error, kProblemTitle,
-            QStringLiteral("Les Velorine n'ont pas pu être ajoutés au fichier :\n%1\n\n"
-                           "Vérifiez que ce fichier et son dossier sont accessibles en écriture, puis recommencez.")
-                .arg(QString::fromStdString(store_.path())));
+        reportWriteFailure(context_.dialogs, QStringLiteral("Les Velorine n'ont pas pu être ajoutés au fichier"),
+                           store_.path());
         return;
     }
     // The new instance reads the layout at once: it must find this window's already there.

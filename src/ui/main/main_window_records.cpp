@@ -10,6 +10,7 @@
 #include "ui/main/info_line.h"
 #include "ui/main/list_sorting.h"
 #include "ui/main/main_window.h"
+#include "ui/write_failure.h"
 
 namespace velorine::ui {
 namespace {
@@ -100,11 +101,8 @@ void TForm1::SpeedButton2Click() {
     if (!context_.dialogs.askYesNo(QStringLiteral("Confirmation"), question)) return;
     if (store_.deleteRecord(who) == store::RecordChange::WriteFailed) {
         // The record is still in the file: the row stays, so the list does not pretend otherwise.
-        context_.dialogs.showMessage(
-            MessageIcon::Error, QStringLiteral("Problème"),
-            QStringLiteral("L'anniversaire n'a pas pu être supprimé du fichier :\n%1\n\n"
-                           "Vérifiez que ce fichier et son dossier sont accessibles en écriture, puis recommencez.")
-                .arg(QString::fromStdString(store_.path())));
+        reportWriteFailure(context_.dialogs, QStringLiteral("L'anniversaire n'a pas pu être supprimé du fichier"),
+                           store_.path());
         return;
     }
     // No other row takes the selection: the info line keeps the deleted person until the user
