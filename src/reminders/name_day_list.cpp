@@ -3,10 +3,13 @@
 #include <utility>
 
 #include "reminders/name_day_table_text.h"
+#include "store/civil_calendar.h"
 #include "store/cp1252.h"
 
 namespace velorine::reminders {
 namespace {
+
+constexpr FeastDay kLeapDay{29, 2};
 
 struct EntryParts {
     std::string_view name;
@@ -51,14 +54,24 @@ std::span<const FeastDay> NameDayList::feastDaysOf(std::string_view firstName) c
     return found->second;
 }
 
-std::vector<std::string> NameDayList::namesOn(int day, int month) const {
-    const FeastDay wanted{day, month};
+std::vector<std::string> NameDayList::namesWhere(const std::function<bool(const FeastDay&)>& isWanted) const {
     std::vector<std::string> names;
     for (const std::string& text : texts_) {
         const EntryParts entry = partsOf(text);
-        if (entry.feastDay == wanted) names.emplace_back(entry.name);
+        if (isWanted(entry.feastDay)) names.emplace_back(entry.name);
     }
     return names;
+}
+
+std::vector<std::string> NameDayList::namesOn(int day, int month) const {
+    const FeastDay wanted{day, month};
+    return namesWhere([&](const FeastDay& feast) { return feast == wanted; });
+}
+
+std::vector<std::string> NameDayList::namesCelebratedOn(const store::CalendarDate& date) const {
+    const FeastDay wanted{date.day, date.month};
+    const bool takesLeapDay = date.day == 1 && date.month == 3 && !store::isLeapYear(date.year);
+    return namesWhere([&](const FeastDay& feast) { return feast == wanted || (takesLeapDay && feast == kLeapDay); });
 }
 
 }  // namespace velorine::reminders

@@ -18,6 +18,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "store/dates.h"
+
 namespace velorine::reminders {
 
 struct FeastDay {
@@ -48,6 +50,11 @@ public:
     // never adjusted: 29 February gives its own name, 1 March only those of 1 March).
     std::vector<std::string> namesOn(int day, int month) const;
 
+    // The names whose feast the reminders count on that date: those of its day and month, and in a
+    // year without 29 February, on 1 March, those of 29/02 as well; in table order. This is what
+    // the reminder window shows as the names of a day, so it always agrees with the reminder lines.
+    std::vector<std::string> namesCelebratedOn(const store::CalendarDate& date) const;
+
 private:
     struct NameHash {
         using is_transparent = void;
@@ -57,6 +64,8 @@ private:
     };
 
     explicit NameDayList(std::vector<std::string> texts);
+    // The names of the entries whose feast day is wanted, in table order.
+    std::vector<std::string> namesWhere(const std::function<bool(const FeastDay&)>& isWanted) const;
 
     std::vector<std::string> texts_;
     // Name part -> its feast days in table order. Every text holds exactly one "|", so an entry

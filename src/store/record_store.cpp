@@ -47,6 +47,18 @@ void writeFields(IniDocument& doc, const std::vector<std::pair<int, std::array<s
     doc.writeAll(kRecordSection, keyValues);
 }
 
+// Empties Proch<n> of the slots, in one pass.
+void clearResumeDates(IniDocument& doc, const std::vector<int>& slots) {
+    if (slots.empty()) return;
+    std::vector<std::string> keys;
+    keys.reserve(slots.size());
+    for (const int slot : slots) keys.push_back(slotKey(stemOf(SlotField::ResumeDate), slot));
+    std::vector<IniDocument::KeyValue> keyValues;
+    keyValues.reserve(keys.size());
+    for (const auto& key : keys) keyValues.emplace_back(key, std::string_view());
+    doc.writeAll(kRecordSection, keyValues);
+}
+
 std::array<std::string_view, 5> fieldsOf(const BirthdayRecord& r) {
     return {r.surname, r.firstName, r.birthDate, r.address, r.email};
 }
@@ -87,13 +99,18 @@ void addRecordsIn(IniDocument& doc, const std::vector<BirthdayRecord>& records) 
     // filled is taken, so the search goes on from there.
     const RecordSlots before = recordSlotsOf(doc);
     std::vector<std::pair<int, std::array<std::string_view, 5>>> slots;
+    std::vector<int> inheritedResumeDates;
     slots.reserve(records.size());
     int slot = 0;
     for (const auto& record : records) {
         slot = freeSlotFrom(before, slot + 1);
         slots.emplace_back(slot, fieldsOf(record));
+        if (!before.view(slot, SlotField::ResumeDate).empty()) inheritedResumeDates.push_back(slot);
     }
     writeFields(doc, slots);
+    // A hole may still carry the resume date of the person deleted from it (older versions kept
+    // it): the newcomer must not be held back by someone else's answer.
+    clearResumeDates(doc, inheritedResumeDates);
 }
 
 bool modifyRecordIn(IniDocument& doc, const RecordIdentity& old, const BirthdayRecord& updated) {
@@ -115,7 +132,8 @@ bool deleteRecordIn(IniDocument& doc, const RecordIdentity& who) {
         const std::string surname = slots.read(slot, SlotField::Surname, kDeleteSentinel);
         if (surname == kDeleteSentinel) return false;
         if (matches(slots, slot, surname, who)) {
-            writeFields(doc, {{slot, {"", "", "", "", ""}}});  // a hole; Proch<n> stays
+            writeFields(doc, {{slot, {"", "", "", "", ""}}});
+            if (!slots.view(slot, SlotField::ResumeDate).empty()) clearResumeDates(doc, {slot});
             return true;
         }
     }
@@ -132,8 +150,14 @@ void compactRecordsIn(IniDocument& doc) {
         if (surname == kEndSentinel) break;
         if (surname.empty()) continue;
         const std::string number = std::to_string(++compacted);
-        for (const SlotField field : kRecordFields)
-            lines.append(stemOf(field)).append(number).append("=").append(slots.view(slot, field)).append("\n");
+        const auto appendLine = [&](SlotField field, std::string_view value) {
+            lines.append(stemOf(field)).append(number).append("=").append(value).append("\n");
+        };
+        for (const SlotField field : kRecordFields) appendLine(field, slots.view(slot, field));
+        // The user's "not before the next birthday" answer moves with the person; a hole's is
+        // dropped with the hole.
+        const std::string_view resumeDate = slots.view(slot, SlotField::ResumeDate);
+        if (!resumeDate.empty()) appendLine(SlotField::ResumeDate, resumeDate);
     }
     if (compacted > 0) doc.replaceSection(kRecordSection, std::move(lines));
 }

@@ -2,7 +2,8 @@
 // The birthday records: numbered slots of the section "Velorine" of a data file.
 //
 // Slot n is the keys Nom<n>, Pren<n>, Date<n>, Adress<n>, Email<n> (and Proch<n>, the resume date,
-// which belongs to the reminders). Nom<n> alone decides its state: absent ends the list (slot n and
+// which belongs to the reminders: it follows its record when the list is compacted, is emptied when
+// the record is deleted, and is never inherited by a record added into a hole). Nom<n> alone decides its state: absent ends the list (slot n and
 // every higher one are ignored), empty is a hole left by a deletion, anything else a live record.
 // A record is identified by the exact texts of surname, first name and birth date, never by its
 // slot; of two identical records the one in the lower slot is acted on. Values are read back at most
@@ -56,8 +57,9 @@ void writeRecordIn(IniDocument& doc, int slot, const BirthdayRecord& record);
 void addRecordsIn(IniDocument& doc, const std::vector<BirthdayRecord>& records);
 bool modifyRecordIn(IniDocument& doc, const RecordIdentity& old, const BirthdayRecord& updated);
 bool deleteRecordIn(IniDocument& doc, const RecordIdentity& record);
-// Renumbers the live records 1..m in their order, dropping holes, resume dates, keys past the end
-// of the list and any leftover scratch copy. A list without live records is left as it is.
+// Renumbers the live records 1..m in their order, each with its resume date, dropping holes (their
+// resume dates with them), keys past the end of the list and any leftover scratch copy. A list
+// without live records is left as it is.
 void compactRecordsIn(IniDocument& doc);
 bool hasAnyRecordIn(const IniDocument& doc);
 

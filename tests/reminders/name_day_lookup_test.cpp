@@ -131,6 +131,28 @@ TEST(NameDayLookupByDate, TakesTheDayAsGivenWithoutMovingTwentyNineFebruary) {
     for (const std::string& name : builtInCalendar().namesOn(1, 3)) EXPECT_NE(name, "Auguste");
 }
 
+// The names of a day as the reminders count feasts: 29/02 falls on 1 March in a common year.
+TEST(NameDayLookupByDate, NamesCelebratedOnADateAgreeWithTheReminders) {
+    const struct {
+        store::CalendarDate date;
+        std::vector<std::string> names;
+    } cases[] = {
+        {{1, 3, 2027}, {"Albin", "Aubin", "Auguste"}},  // table order across both days
+        {{1, 3, 2028}, {"Albin", "Aubin"}},
+        {{29, 2, 2028}, {"Auguste"}},
+        {{1, 3, 2100}, {"Albin", "Aubin", "Auguste"}},  // 2100 has no 29 February
+        {{1, 3, 2000}, {"Albin", "Aubin"}},
+        {{28, 2, 2027}, {"Antoinette", "Romain"}},
+        {{5, 8, 2026}, {"Abel", "Abella", "Oswald"}},
+    };
+    for (const auto& test : cases) {
+        std::vector<std::string> expected;
+        for (const std::string& name : test.names) expected.push_back(cp1252(name));
+        EXPECT_EQ(builtInCalendar().namesCelebratedOn(test.date), expected)
+            << test.date.day << '/' << test.date.month << '/' << test.date.year;
+    }
+}
+
 // Numbers that are not a day (0, 32, 30 February, 31 April, month 13, negatives) included.
 TEST(NameDayLookupByDate, AgreesWithAScanOfTheListForEveryDay) {
     const NameDayList& calendar = builtInCalendar();

@@ -65,8 +65,8 @@ TEST_F(RecordStoreTest, AddFillsTheLowestHoleFirstThenTheEnd) {
     ASSERT_TRUE(store.addRecord(kPetit));
     ASSERT_TRUE(store.addRecord(kPetit));
     EXPECT_EQ(store.readAll(), (std::vector<BirthdayRecord>{kDupont, kPetit, kMartin, kPetit}));
-    // The hole's resume date is still there for the record that took its slot.
-    EXPECT_EQ(doc().read("Velorine", "Proch2", "", 128), "1 1 2030");
+    // The hole's resume date was someone else's answer: the newcomer is not held back by it.
+    EXPECT_EQ(doc().read("Velorine", "Proch2", "", 128), "");
 }
 
 TEST_F(RecordStoreTest, AddManyInOneCommitFillsHolesInOrder) {
@@ -107,14 +107,22 @@ TEST_F(RecordStoreTest, ModifyOrDeleteOfAMissingRecordChangesNothing) {
     }
 }
 
-TEST_F(RecordStoreTest, DeleteMakesAHoleAndKeepsTheResumeDate) {
-    givenFile("[Velorine]\r\n" + slotLines(1, kDupont) + "Proch1=1 1 2030\r\n" + slotLines(2, kMartin));
+TEST_F(RecordStoreTest, DeleteMakesAHoleAndClearsItsResumeDate) {
+    givenFile("[Velorine]\r\n" + slotLines(1, kDupont) + "Proch1=1 1 2030\r\n" + slotLines(2, kMartin) +
+              "Proch2=5 3 2027\r\n");
     EXPECT_EQ(store.deleteRecord({"Dupont", "Jean", "15/03/1980"}), RecordChange::Done);
     const IniDocument d = doc();
     EXPECT_EQ(d.find("Velorine", "Nom1"), std::optional<std::string_view>(""));
     EXPECT_EQ(d.find("Velorine", "Email1"), std::optional<std::string_view>(""));
-    EXPECT_EQ(d.read("Velorine", "Proch1", "", 128), "1 1 2030");
+    EXPECT_EQ(d.find("Velorine", "Proch1"), std::optional<std::string_view>(""));
+    EXPECT_EQ(d.read("Velorine", "Proch2", "", 128), "5 3 2027");
     EXPECT_EQ(store.readAll(), std::vector<BirthdayRecord>{kMartin});
+}
+
+TEST_F(RecordStoreTest, DeleteWritesNoResumeDateWhereThereWasNone) {
+    givenFile("[Velorine]\r\n" + slotLines(1, kDupont) + slotLines(2, kMartin));
+    EXPECT_EQ(store.deleteRecord({"Dupont", "Jean", "15/03/1980"}), RecordChange::Done);
+    EXPECT_EQ(doc().find("Velorine", "Proch1"), std::nullopt);
 }
 
 TEST_F(RecordStoreTest, OfTwoIdenticalRecordsTheLowerSlotIsDeleted) {
@@ -142,11 +150,16 @@ struct CompactCase {
 
 TEST_F(RecordStoreTest, CompactionRenumbersTheLiveRecords) {
     const CompactCase cases[] = {
-        {"holes removed, order kept, resume dates dropped",
-         "[Options]\r\nRappelFete=1\r\n\r\n[Velorine]\r\n" + slotLines(1, kDupont) + "Proch1=1 1 2030\r\nNom2=\r\nPren2=\r\n" +
+        {"holes removed, order kept",
+         "[Options]\r\nRappelFete=1\r\n\r\n[Velorine]\r\n" + slotLines(1, kDupont) + "Nom2=\r\nPren2=\r\n" +
              slotLines(3, kMartin) + "\r\n[Rappel]\r\nJours=7\r\n",
          "[Options]\r\nRappelFete=1\r\n\r\n[Velorine]\r\n" + slotLines(1, kDupont) + slotLines(2, kMartin) +
              "\r\n[Rappel]\r\nJours=7\r\n"},
+        {"resume dates follow their records to their new slots, a hole's goes with it",
+         "[Velorine]\r\n" + slotLines(1, kDupont) + "Nom2=\r\nProch2=9 9 2029\r\n" + slotLines(3, kMartin) +
+             slotLines(4, kPetit) + "Proch3=5 3 2027\r\nProch1=\r\n",
+         "[Velorine]\r\n" + slotLines(1, kDupont) + slotLines(2, kMartin) + "Proch2=5 3 2027\r\n" +
+             slotLines(3, kPetit)},
         {"keys past the end of the list are dropped",
          "[Velorine]\r\n" + slotLines(1, kDupont) + slotLines(3, kMartin),
          "[Velorine]\r\n" + slotLines(1, kDupont)},
