@@ -37,4 +37,10 @@ QCursor linkCursor() {
     return QCursor(QPixmap(picturePath(QStringLiteral("link_cursor.png"))), kFingertipX, kFingertipY);
 }
 
+QPixmap reminderPicture(int number) {
+    return QPixmap(picturePath(QStringLiteral("reminder_picture_%1.png").arg(number)));
+}
+
+QImage answerGlyph(const QString& name) { return QImage(picturePath(name + QStringLiteral(".png"))); }
+
 }  // namespace velorine::ui

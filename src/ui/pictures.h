@@ -1,9 +1,11 @@
 #pragma once
 // The program's pictures, embedded in the binary (resources/resources.qrc): the program icon, the
-// button glyphs and the cursor of the web-site link.
+// button glyphs, the cursor of the web-site link and the pictures of the reminder window.
 
 #include <QCursor>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QString>
 
 namespace velorine::ui {
@@ -14,5 +16,10 @@ QIcon twoImageGlyph(const QString& name);
 QIcon programIcon();
 // "LienHtml": a pointing hand in front of a small envelope, 32 x 32, pointing with the fingertip.
 QCursor linkCursor();
+// The reminder window's pictures, numbered from 1 to kReminderPictureCount, each at its own size.
+inline constexpr int kReminderPictureCount = 8;
+QPixmap reminderPicture(int number);
+// A 16 x 16 glyph of the reminder window's answers: "answer_yes", "answer_no", "answer_tomorrow".
+QImage answerGlyph(const QString& name);
 
 }  // namespace velorine::ui

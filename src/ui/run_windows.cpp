@@ -2,6 +2,7 @@
 
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
+#include "ui/reminder/reminder_window.h"
 
 namespace velorine::ui {
 
@@ -11,6 +12,7 @@ RunWindows::RunWindows(RunWindows&&) noexcept = default;
 RunWindows::~RunWindows() {
     entryDialog.reset();
     mainWindow.reset();
+    reminderWindow.reset();
 }
 
 RunWindows createWindows(RunContext& context) {
@@ -18,6 +20,9 @@ RunWindows createWindows(RunContext& context) {
     if (context.startup.mode == app::RunMode::List) {
         windows.mainWindow = std::make_unique<TForm1>(context);
         windows.first = windows.mainWindow.get();
+    } else {
+        windows.reminderWindow = std::make_unique<TFRappel>(context);
+        windows.first = windows.reminderWindow.get();
     }
     windows.entryDialog = std::make_unique<TSais>(context, windows.mainWindow.get());
     if (windows.mainWindow) windows.mainWindow->setEntryDialog(windows.entryDialog.get());

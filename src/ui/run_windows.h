@@ -1,7 +1,8 @@
 #pragma once
 // The windows of a run, created once, in their order: the first window of the run mode, then the
 // dialogs it opens, hidden until a command shows them. In the list mode the first window is the main
-// window TForm1; the add/modify dialog TSais follows.
+// window TForm1, in the reminder modes the reminder window TFRappel (the main window does not exist
+// then); the add/modify dialog TSais follows.
 
 #include <memory>
 
@@ -11,6 +12,7 @@ class QWidget;
 
 namespace velorine::ui {
 
+class TFRappel;
 class TForm1;
 class TSais;
 
@@ -21,6 +23,7 @@ struct RunWindows {
     RunWindows& operator=(RunWindows&&) = delete;
     ~RunWindows();
 
+    std::unique_ptr<TFRappel> reminderWindow;  // reminder modes only
     std::unique_ptr<TForm1> mainWindow;   // list mode only
     std::unique_ptr<TSais> entryDialog;   // a child of the main window when there is one
     QWidget* first = nullptr;             // the window the run is about; none yet in reminder mode

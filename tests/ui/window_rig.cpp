@@ -43,7 +43,7 @@ app::StartupState startupIn(const QTemporaryDir& directory, const RigSetup& setu
     state.pendingFilePath = state.dataDirectory + "/velor.ouv";
     state.nameDayReminders = setup.nameDayReminders;
     state.mode = setup.mode;
-    state.referenceDate = kToday;
+    state.referenceDate = setup.today;
     if (!setup.dataFile.empty()) writeBytes(state.dataFilePath, setup.dataFile);
     if (!setup.configFile.empty()) writeBytes(state.dataDirectory + "/velorine.conf", setup.configFile);
     return state;
@@ -53,7 +53,7 @@ app::StartupState startupIn(const QTemporaryDir& directory, const RigSetup& setu
 
 WindowRig::WindowRig(const RigSetup& setup)
     : context{startupIn(directory, setup), directory.path().toStdString() + "/velorine.conf",
-              [] { return kToday; }, dialogs},
+              [today = setup.today] { return today; }, dialogs},
       windows(createWindows(context)) {
     // As in a run, the first window is on screen: its list has its real size.
     if (windows.first) {

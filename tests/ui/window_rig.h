@@ -15,6 +15,7 @@
 #include "store/record_store.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
+#include "ui/reminder/reminder_window.h"
 #include "ui/run_context.h"
 #include "ui/run_windows.h"
 
@@ -35,6 +36,7 @@ struct RigSetup {
     std::string configFile;  // the bytes of velorine.conf; none written when empty
     bool nameDayReminders = true;
     app::RunMode mode = app::RunMode::List;
+    store::CalendarDate today = kToday;  // the clock's answer, and the reference date the run starts on
 };
 
 class WindowRig {
@@ -42,14 +44,19 @@ public:
     explicit WindowRig(const RigSetup& setup = {});
     // A list run on a data file holding these bytes.
     explicit WindowRig(const std::string& dataFile) : WindowRig(RigSetup{dataFile, {}, true, app::RunMode::List}) {}
+    // A reminder run ("RAPPEL") on a data file holding these bytes.
+    static RigSetup reminderRun(const std::string& dataFile, store::CalendarDate today = kToday) {
+        return {dataFile, {}, true, app::RunMode::ReminderOnDemand, today};
+    }
 
     TForm1& form() { return *windows.mainWindow; }
+    TFRappel& reminderWindow() { return *windows.reminderWindow; }
     TSais& dialog() { return *windows.entryDialog; }
     QTreeView& list();
     QLabel& label(const char* name);
     template <class Widget>
     Widget& control(const char* name) {
-        Widget* found = windows.mainWindow->findChild<Widget*>(QString::fromLatin1(name));
+        Widget* found = windows.first->findChild<Widget*>(QString::fromLatin1(name));
         if (!found) qFatal("no control %s", name);
         return *found;
     }

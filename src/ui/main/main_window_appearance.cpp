@@ -10,7 +10,7 @@
 #include <QTreeView>
 
 #include "ui/colours.h"
-#include "ui/main/element_colours.h"
+#include "ui/element_colours.h"
 #include "ui/main/main_window.h"
 #include "ui/tooltips.h"
 

@@ -17,7 +17,7 @@
 #include "ui/colours.h"
 #include "ui/design_fonts.h"
 #include "ui/main/birthday_list_model.h"
-#include "ui/main/element_colours.h"
+#include "ui/element_colours.h"
 #include "ui/main/main_window.h"
 #include "ui/main/site_address.h"
 #include "ui/pictures.h"

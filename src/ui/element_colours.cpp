@@ -1,4 +1,4 @@
-#include "ui/main/element_colours.h"
+#include "ui/element_colours.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,0 +1,24 @@
+#pragma once
+// The French texts of the reminder window's date block and of its date picker: the day of the
+// week, the day and month, the month and year, and the line that says how far into its year a day
+// is. Leap years follow the real calendar (2100 has 365 days).
+
+#include <QString>
+
+#include "store/dates.h"
+
+namespace velorine::ui {
+
+// "Dimanche" … "Samedi". The date must be real.
+QString weekdayName(const store::CalendarDate& date);
+// "Janvier" … "Décembre"; month 1 to 12.
+QString monthName(int month);
+// "4 Décembre".
+QString dayAndMonthText(const store::CalendarDate& date);
+// "Décembre 2026".
+QString monthAndYearText(int month, int year);
+// "338 ème jour de l'année, il reste 27 jours", "1er jour de l'année, il reste 364 jours",
+// "364 ème jour de l'année, il reste 1 jour", "Bon Réveillon de la Saint Sylvestre !!!" on the last.
+QString dayOfYearText(const store::CalendarDate& date);
+
+}  // namespace velorine::ui

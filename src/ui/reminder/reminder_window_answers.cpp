@@ -1,0 +1,41 @@
+// The reminder window's answers: each stores what it means for the next starts, then closes the
+// window, which ends the run. A write that fails is told before the window goes.
+#include "reminders/reminder_answers.h"
+#include "ui/reminder/reminder_window.h"
+#include "ui/write_failure.h"
+
+namespace velorine::ui {
+
+void TFRappel::closeAfterAnswer(bool stored) {
+    if (!stored)
+        reportWriteFailure(context_.dialogs,
+                           QStringLiteral("Votre réponse n'a pas pu être enregistrée dans le fichier"),
+                           context_.startup.dataFilePath);
+    close();
+}
+
+void TFRappel::IEButton2Click() {
+    closeAfterAnswer(reminders::keepReminding(context_.startup.dataFilePath, context_.today()));
+}
+
+void TFRappel::IEButton1Click() {
+    closeAfterAnswer(reminders::holdBackUntilNextBirthday(context_.startup.dataFilePath, entries_));
+}
+
+void TFRappel::IEButton3Click() {
+    closeAfterAnswer(reminders::quietUntilTomorrow(context_.startup.dataFilePath, context_.today()));
+}
+
+void TFRappel::IEButton4Click() { close(); }
+
+void TFRappel::Banner1Click() {
+    // Without a new instance the user would be left with nothing: the window stays then.
+    if (!context_.dialogs.startProgram({})) {
+        context_.dialogs.showMessage(MessageIcon::Error, QStringLiteral("Problème"),
+                                     QStringLiteral("La liste des anniversaires n'a pas pu être ouverte."));
+        return;
+    }
+    close();
+}
+
+}  // namespace velorine::ui
