@@ -3,12 +3,19 @@
 # changing a drawing; it needs rsvg-convert (Debian package librsvg2-bin). The build itself only
 # uses the PNG files, so no SVG library is needed at run time.
 #
-# Glyphs also get their disabled image (<name>_disabled.png): the same drawing in pale grey.
+# Tool and button glyphs also get their disabled image (<name>_disabled.png): the same drawing in
+# pale grey. The reminder window's pictures and answer glyphs get none: that window's buttons
+# compute their own disabled image. Every PNG comes out at the size the drawing's root element
+# states, so a drawing's width and height are the picture's size in pixels.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-render() {  # render SVG PNG SIZE
-  rsvg-convert --width "$3" --height "$3" --keep-aspect-ratio "$1" --output "$2"
+render() {  # render SVG PNG WIDTH [HEIGHT, default WIDTH]
+  rsvg-convert --width "$3" --height "${4:-$3}" --keep-aspect-ratio "$1" --output "$2"
+}
+
+size_of() {  # size_of SVG ATTRIBUTE: the width or height stated on the drawing's <svg> element
+  sed -n "s/.*<svg[^>]* $2=\"\([0-9]*\)\".*/\1/p" "$1" | head -1
 }
 
 # The drawing with its colours turned into a pale grey, lighter than any outline.
@@ -19,7 +26,7 @@ greyed() {
 
 for drawing in drawings/tool_*.svg drawings/button_*.svg; do
   name=$(basename "$drawing" .svg)
-  size=$(sed -n 's/.*width="\([0-9]*\)".*/\1/p' "$drawing" | head -1)
+  size=$(size_of "$drawing" width)
   render "$drawing" "$name.png" "$size"
   greyed "$drawing" > "/tmp/$name.disabled.svg"
   render "/tmp/$name.disabled.svg" "${name}_disabled.png" "$size"
@@ -30,3 +37,7 @@ for size in 16 32 48 64 128; do
   render drawings/program_icon.svg "program_icon_$size.png" "$size"
 done
 render drawings/link_cursor.svg link_cursor.png 32
+
+for drawing in drawings/reminder_picture_*.svg drawings/answer_*.svg; do
+  render "$drawing" "$(basename "$drawing" .svg).png" "$(size_of "$drawing" width)" "$(size_of "$drawing" height)"
+done
