@@ -1,10 +1,13 @@
 // Pictures of the windows, written into the build tree to be looked at: the main window with a
-// dozen people, as designed and recoloured, and the add/modify dialog in both modes.
+// dozen people, as designed and recoloured, the add/modify dialog in both modes, and the reminder
+// window with a week of reminders, with nothing due and with its date picker open.
 #include <QAction>
+#include <QListWidget>
 #include <QDir>
 #include <QLocale>
 #include <QTest>
 
+#include "reminder_test_data.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -85,6 +88,23 @@ private slots:
         rig.clickRow(3);
         QVERIFY(rig.withDialog([&] { rig.form().SpeedButton4Click(); },
                                [&](TSais& dialog) { save(dialog, QStringLiteral("entry_dialog_modify.png")); }));
+    }
+
+    void reminderWindowWithAWeekOfReminders() {
+        WindowRig rig(WindowRig::reminderRun(aWeekOfReminders()));
+        rig.control<QListWidget>("ListBox1").setCurrentRow(2);
+        save(rig.reminderWindow(), QStringLiteral("reminder_window.png"));
+    }
+
+    void reminderWindowWithNothingDue() {
+        WindowRig rig(WindowRig::reminderRun("[Options]\r\nBitmap=4\r\n"));
+        save(rig.reminderWindow(), QStringLiteral("reminder_window_nothing_due.png"));
+    }
+
+    void reminderWindowWithItsDatePicker() {
+        WindowRig rig(WindowRig::reminderRun(aWeekOfReminders() + "[Options]\r\nBitmap=6\r\n"));
+        rig.control<QAction>("MenuItem3").trigger();
+        save(rig.reminderWindow(), QStringLiteral("reminder_window_date_picker.png"));
     }
 };
 

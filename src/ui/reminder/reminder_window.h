@@ -106,6 +106,8 @@ private:
     // The picture step: shows the picture and stores the number of the next one.
     void showPicture(int number);
     void showColour(ReminderColour colour, int number);
+    // The colour the user sees where the setting applies.
+    QColor colourShown(ReminderColour colour) const;
     void chooseColour(ReminderColour colour);
     void showShadows(bool shown);
     void showTooltips(bool shown);

@@ -58,11 +58,24 @@ void TFRappel::showColour(ReminderColour colour, int number) {
     }
 }
 
+QColor TFRappel::colourShown(ReminderColour colour) const {
+    switch (colour) {
+    case ReminderColour::Background: return Panel1->palette().color(QPalette::Window);
+    case ReminderColour::DateBlock:
+        return (colourNumbers_[indexOf(colour)] == kNoColourNumber ? Panel1 : Panel2)->palette().color(QPalette::Window);
+    case ReminderColour::DateText: return Label3->palette().color(QPalette::WindowText);
+    case ReminderColour::ListBackground: return ListBox1->palette().color(QPalette::Base);
+    }
+    return {};
+}
+
 void TFRappel::chooseColour(ReminderColour colour) {
     const int stored = colourNumbers_[indexOf(colour)];
-    const QColor chosen = context_.dialogs.chooseColour(colourFromNumber(stored));
-    // Cancelling answers the preset: the number is written again unchanged.
-    showColour(colour, colourNumberAfterChoice(stored, chosen));
+    const QColor shown = colourShown(colour);
+    const QColor chosen = context_.dialogs.chooseColour(shown);
+    // Cancelling answers the preset: the number is written again as it was stored, top byte and
+    // "no colour of its own" included.
+    showColour(colour, chosen == shown ? stored : static_cast<int>(numberFromColour(chosen)));
     writeReminderColour(context_.startup.dataFilePath, colour, colourNumbers_[indexOf(colour)]);
 }
 

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QTextCharFormat>
 
+#include <algorithm>
+
 #include "controls/banner.h"
 #include "controls/ie_button.h"
 #include "ui/colours.h"
@@ -111,7 +113,7 @@ void TFRappel::buildDateBlock() {
 
     Panel2 = named(new QFrame(Panel1), QStringLiteral("Panel2"));
     Panel2->setGeometry(160, 8, 190, 89);
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel2->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
     Panel2->setContextMenuPolicy(Qt::CustomContextMenu);
 
     // Each black shadow lies behind the coloured text it doubles, one pixel or two lower right.
@@ -172,10 +174,14 @@ void TFRappel::buildReminderArea() {
     ListBox1->setPalette(palette);
 
     Label13 = named(new QLabel(Panel1), QStringLiteral("Label13"));
-    Label13->setGeometry(120, 309, 259, 16);
     Label13->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label13->setFont(bold(font()));
     setTextColour(*Label13, 0x008000);
+    // Centred under the answers; the stand-in font is wider than the designed one, so the box grows
+    // around its centre until the question fits.
+    const int questionWidth = std::max(259, Label13->fontMetrics().horizontalAdvance(
+                                                QStringLiteral("Dois-je continuer à vous rappeler ces dates ?")) + 4);
+    Label13->setGeometry(120 + (259 - questionWidth) / 2, 309, questionWidth, 16);
 }
 
 void TFRappel::buildAnswers() {
