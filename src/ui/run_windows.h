@@ -1,7 +1,8 @@
 #pragma once
 // The windows of a run, created once, in their order: the first window of the run mode, then the
 // dialogs it opens, hidden until a command shows them. In the list mode the first window is the main
-// window TForm1; the add/modify dialog TSais follows.
+// window TForm1. The reminder schedule dialog TForm2 and the add/modify dialog TSais follow, in
+// every run mode.
 
 #include <memory>
 
@@ -12,6 +13,7 @@ class QWidget;
 namespace velorine::ui {
 
 class TForm1;
+class TForm2;
 class TSais;
 
 struct RunWindows {
@@ -21,8 +23,9 @@ struct RunWindows {
     RunWindows& operator=(RunWindows&&) = delete;
     ~RunWindows();
 
-    std::unique_ptr<TForm1> mainWindow;   // list mode only
-    std::unique_ptr<TSais> entryDialog;   // a child of the main window when there is one
+    std::unique_ptr<TForm1> mainWindow;       // list mode only
+    std::unique_ptr<TForm2> scheduleDialog;   // a child of the main window when there is one
+    std::unique_ptr<TSais> entryDialog;       // a child of the main window when there is one
     QWidget* first = nullptr;             // the window the run is about; none yet in reminder mode
 };
 

@@ -1,5 +1,6 @@
 // Pictures of the windows, written into the build tree to be looked at: the main window with a
-// dozen people, as designed and recoloured, and the add/modify dialog in both modes.
+// dozen people, as designed and recoloured, the add/modify dialog in both modes and the reminder
+// schedule dialog with a fixed and a custom choice.
 #include <QAction>
 #include <QDir>
 #include <QLocale>
@@ -85,6 +86,20 @@ private slots:
         rig.clickRow(3);
         QVERIFY(rig.withDialog([&] { rig.form().SpeedButton4Click(); },
                                [&](TSais& dialog) { save(dialog, QStringLiteral("entry_dialog_modify.png")); }));
+    }
+
+    void scheduleDialog_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("a week before") << "7" << "schedule_dialog.png";
+        QTest::newRow("custom") << "14" << "schedule_dialog_custom.png";
+    }
+    void scheduleDialog() {
+        QFETCH(QString, stored);
+        QFETCH(QString, picture);
+        WindowRig rig("[Rappel]\r\nJours=" + stored.toStdString() + "\r\n");
+        TForm2& dialog = rig.scheduleDialog();
+        QVERIFY(whileShown(dialog, [&] { rig.form().SpeedButton6Click(); }, [&] { save(dialog, picture); }));
     }
 };
 
