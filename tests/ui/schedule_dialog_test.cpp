@@ -2,6 +2,7 @@
 // writes, the field's enabled state after each click, cancel in its three forms, the state kept
 // while the key is absent, a write that fails, and the two ways the main window opens it.
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
@@ -201,6 +202,22 @@ private slots:
         QCOMPARE(again.option, QString("RadioButton1"));
         QCOMPARE(again.enabled, false);
         QCOMPARE(again.text, QString("12"));
+    }
+
+    void theKeyboardStartsOnTheChoice() {
+        WindowRig rig(withDays("1"));
+        QString focused, selected;
+        openAndLook(rig, [&](TForm2& dialog) {
+            // The arrows move among the options of the window that has the keyboard.
+            QApplication::setActiveWindow(&dialog);
+            focused = dialog.focusWidget() ? dialog.focusWidget()->objectName() : QString();
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Down);
+            selected = selectedOption(dialog);
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        });
+        QCOMPARE(focused, QString("RadioButton1"));
+        QCOMPARE(selected, QString("RadioButton2"));
+        QCOMPARE(storedDays(rig), std::string("7"));
     }
 
     void withTheKeyAbsentTheLastStateStays() {

@@ -62,7 +62,7 @@ TForm2::TForm2(RunContext& context, QWidget* mainWindow)
 }
 
 void TForm2::buildControls() {
-    // Image1 is created second, so it lies over Image2: the icon with a shadow-like double.
+    // Image1 is created second, so it lies over Image2.
     Image2 = addIcon(this, QStringLiteral("Image2"), 8, 8);
     Image1 = addIcon(this, QStringLiteral("Image1"), 6, 6);
 
@@ -122,6 +122,9 @@ void TForm2::FormActivate() {
     else
         centreOnScreen(*this);
     loadStoredChoice();
+    // The keyboard starts on the choice, where the arrows move it.
+    for (QRadioButton* each : {RadioButton1, RadioButton2, RadioButton3})
+        if (each->isChecked()) each->setFocus();
 }
 
 void TForm2::loadStoredChoice() {
