@@ -3,14 +3,16 @@
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
 #include "ui/reminder/reminder_window.h"
+#include "ui/reminder/schedule_dialog.h"
 
 namespace velorine::ui {
 
 RunWindows::RunWindows() = default;
 RunWindows::RunWindows(RunWindows&&) noexcept = default;
-// The dialog goes before the window that owns it.
+// The dialogs go before the window that owns them.
 RunWindows::~RunWindows() {
     entryDialog.reset();
+    scheduleDialog.reset();
     mainWindow.reset();
     reminderWindow.reset();
 }
@@ -24,6 +26,8 @@ RunWindows createWindows(RunContext& context) {
         windows.reminderWindow = std::make_unique<TFRappel>(context);
         windows.first = windows.reminderWindow.get();
     }
+    windows.scheduleDialog = std::make_unique<TForm2>(context, windows.mainWindow.get());
+    if (windows.mainWindow) windows.mainWindow->setScheduleDialog(windows.scheduleDialog.get());
     windows.entryDialog = std::make_unique<TSais>(context, windows.mainWindow.get());
     if (windows.mainWindow) windows.mainWindow->setEntryDialog(windows.entryDialog.get());
     return windows;

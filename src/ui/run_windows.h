@@ -2,7 +2,8 @@
 // The windows of a run, created once, in their order: the first window of the run mode, then the
 // dialogs it opens, hidden until a command shows them. In the list mode the first window is the main
 // window TForm1, in the reminder modes the reminder window TFRappel (the main window does not exist
-// then); the add/modify dialog TSais follows.
+// then). The reminder schedule dialog TForm2 and the add/modify dialog TSais follow, in every run
+// mode.
 
 #include <memory>
 
@@ -14,6 +15,7 @@ namespace velorine::ui {
 
 class TFRappel;
 class TForm1;
+class TForm2;
 class TSais;
 
 struct RunWindows {
@@ -24,9 +26,10 @@ struct RunWindows {
     ~RunWindows();
 
     std::unique_ptr<TFRappel> reminderWindow;  // reminder modes only
-    std::unique_ptr<TForm1> mainWindow;   // list mode only
-    std::unique_ptr<TSais> entryDialog;   // a child of the main window when there is one
-    QWidget* first = nullptr;             // the window the run is about; none yet in reminder mode
+    std::unique_ptr<TForm1> mainWindow;        // list mode only
+    std::unique_ptr<TForm2> scheduleDialog;    // a child of the main window when there is one
+    std::unique_ptr<TSais> entryDialog;        // a child of the main window when there is one
+    QWidget* first = nullptr;                  // the window the run is about
 };
 
 RunWindows createWindows(RunContext& context);

@@ -5,12 +5,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 
 #include "ui/application.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
+#include "ui/reminder/reminder_window.h"
 #include "ui/run_windows.h"
 #include "window_rig.h"
 
@@ -80,23 +82,30 @@ private slots:
         QVERIFY(iconSet);
     }
 
-    void reminderModesHaveNoWindowYet() {
+    // The reminder window is the run's first window; the main window never exists, and closing the
+    // reminder window ends the run.
+    void reminderModesShowTheReminderWindowAndEndWhenItCloses() {
         for (auto mode : {app::RunMode::ReminderOnDemand, app::RunMode::AutomaticReminder}) {
             QTemporaryDir directory;
+            bool reminderWindowSeen = false;
             bool mainWindowSeen = false;
-            // Runs only if an event loop was entered, which it must not be.
             whileRunning = [&] {
-                if (TForm1* form = shownMainWindow()) {
-                    mainWindowSeen = true;
-                    form->close();
-                }
+                const QWidgetList windows = QApplication::topLevelWidgets();
+                mainWindowSeen = std::any_of(windows.cbegin(), windows.cend(),
+                                             [](QWidget* w) { return qobject_cast<TForm1*>(w) != nullptr; });
+                for (QWidget* window : windows)
+                    if (auto* reminders = qobject_cast<TFRappel*>(window); reminders && reminders->isVisible()) {
+                        reminderWindowSeen = true;
+                        reminders->close();
+                    }
             };
             QCOMPARE(run(stateIn(directory, mode)), 0);
+            QVERIFY(reminderWindowSeen);
             QVERIFY(!mainWindowSeen);
         }
     }
 
-    void windowsOfTheListModeComeInOrder() {
+    void windowsOfEachModeComeInOrder() {
         int argc = 1;
         char name[] = "velorine";
         char* argv[] = {name, nullptr};
@@ -111,8 +120,10 @@ private slots:
 
         context.startup.mode = app::RunMode::ReminderOnDemand;
         RunWindows reminder = createWindows(context);
-        QVERIFY(!reminder.first && !reminder.mainWindow);
-        QVERIFY(reminder.entryDialog);
+        QCOMPARE(reminder.first, static_cast<QWidget*>(reminder.reminderWindow.get()));
+        QVERIFY(!reminder.mainWindow);
+        QVERIFY(reminder.scheduleDialog && !reminder.scheduleDialog->isVisible());
+        QVERIFY(reminder.entryDialog && !reminder.entryDialog->parentWidget());
     }
 
     void anErrorDuringTheRunIsShownAndTheRunEndsNormally() {

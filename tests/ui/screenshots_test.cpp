@@ -1,6 +1,7 @@
 // Pictures of the windows, written into the build tree to be looked at: the main window with a
-// dozen people, as designed and recoloured, the add/modify dialog in both modes, and the reminder
-// window with a week of reminders, with nothing due and with its date picker open.
+// dozen people, as designed and recoloured, the add/modify dialog in both modes, the reminder
+// schedule dialog with a fixed and a custom choice, and the reminder window with a week of
+// reminders, with nothing due and with its date picker open.
 #include <QAction>
 #include <QListWidget>
 #include <QDir>
@@ -105,6 +106,20 @@ private slots:
         WindowRig rig(WindowRig::reminderRun(aWeekOfReminders() + "[Options]\r\nBitmap=6\r\n"));
         rig.control<QAction>("MenuItem3").trigger();
         save(rig.reminderWindow(), QStringLiteral("reminder_window_date_picker.png"));
+    }
+
+    void scheduleDialog_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("a week before") << "7" << "schedule_dialog.png";
+        QTest::newRow("custom") << "14" << "schedule_dialog_custom.png";
+    }
+    void scheduleDialog() {
+        QFETCH(QString, stored);
+        QFETCH(QString, picture);
+        WindowRig rig("[Rappel]\r\nJours=" + stored.toStdString() + "\r\n");
+        TForm2& dialog = rig.scheduleDialog();
+        QVERIFY(whileShown(dialog, [&] { rig.form().SpeedButton6Click(); }, [&] { save(dialog, picture); }));
     }
 };
 

@@ -89,21 +89,25 @@ void WindowRig::clickRow(int row) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
 }
 
-bool WindowRig::withDialog(const std::function<void()>& trigger, const std::function<void(TSais&)>& steps) {
+bool whileShown(QDialog& dialog, const std::function<void()>& trigger, const std::function<void()>& steps) {
     bool shown = false;
-    TSais& entry = dialog();
     // Fires once the dialog's own event loop has started; dies with this call when it never did.
     QTimer whenShown;
     whenShown.setSingleShot(true);
-    QObject::connect(&whenShown, &QTimer::timeout, &entry, [&] {
-        if (!entry.isVisible()) return;
+    QObject::connect(&whenShown, &QTimer::timeout, &dialog, [&] {
+        if (!dialog.isVisible()) return;
         shown = true;
-        steps(entry);
-        if (entry.isVisible()) entry.reject();
+        steps();
+        if (dialog.isVisible()) dialog.reject();
     });
     whenShown.start(0);
     trigger();
     return shown;
+}
+
+bool WindowRig::withDialog(const std::function<void()>& trigger, const std::function<void(TSais&)>& steps) {
+    TSais& entry = dialog();
+    return whileShown(entry, trigger, [&] { steps(entry); });
 }
 
 QLineEdit& entryBox(TSais& dialog, const char* name) {
@@ -112,8 +116,9 @@ QLineEdit& entryBox(TSais& dialog, const char* name) {
     return *box;
 }
 
-void typeInto(TSais& dialog, const char* box, const QString& text) {
-    QLineEdit& edit = entryBox(dialog, box);
+void typeInto(TSais& dialog, const char* box, const QString& text) { typeInto(entryBox(dialog, box), text); }
+
+void typeInto(QLineEdit& edit, const QString& text) {
     edit.setFocus();
     edit.setCursorPosition(0);
     // Typed key by key, as the user would; characters beyond ASCII arrive as text without a key.

@@ -16,6 +16,7 @@
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
 #include "ui/reminder/reminder_window.h"
+#include "ui/reminder/schedule_dialog.h"
 #include "ui/run_context.h"
 #include "ui/run_windows.h"
 
@@ -30,6 +31,9 @@ std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 // The texts of one column of a list, top to bottom.
 QStringList columnTexts(const QTreeView& list, int index);
+// Runs `steps` as soon as `trigger` has shown `dialog` modally, then closes the dialog if the steps
+// left it open. False when the dialog was never shown.
+bool whileShown(QDialog& dialog, const std::function<void()>& trigger, const std::function<void()>& steps);
 
 struct RigSetup {
     std::string dataFile;    // the bytes of velor.ini; none written when empty
@@ -52,6 +56,7 @@ public:
     TForm1& form() { return *windows.mainWindow; }
     TFRappel& reminderWindow() { return *windows.reminderWindow; }
     TSais& dialog() { return *windows.entryDialog; }
+    TForm2& scheduleDialog() { return *windows.scheduleDialog; }
     QTreeView& list();
     QLabel& label(const char* name);
     template <class Widget>
@@ -81,6 +86,8 @@ public:
 // The boxes of the add/modify dialog.
 QLineEdit& entryBox(TSais& dialog, const char* name);
 void typeInto(TSais& dialog, const char* box, const QString& text);
+// Types at the start of the box, key by key.
+void typeInto(QLineEdit& box, const QString& text);
 void pressOk(TSais& dialog);
 
 }  // namespace velorine::ui::testing

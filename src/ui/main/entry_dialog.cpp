@@ -11,8 +11,8 @@
 #include "ui/colours.h"
 #include "ui/cp1252_text.h"
 #include "ui/design_fonts.h"
+#include "ui/glyph_button.h"
 #include "ui/main/date_separator.h"
-#include "ui/pictures.h"
 #include "ui/write_failure.h"
 
 namespace velorine::ui {
@@ -47,14 +47,6 @@ QLineEdit* addBox(QWidget* parent, const QString& name, int left, int top, int w
     box->setGeometry(left, top, width, kBoxHeight);
     box->setMaxLength(kLongestText);
     return box;
-}
-
-QPushButton* addButton(QWidget* parent, const QString& name, const QString& text, const QString& glyph, int left) {
-    auto* button = new QPushButton(twoImageGlyph(glyph), text, parent);
-    button->setObjectName(name);
-    button->setGeometry(left, 184, 75, 25);
-    button->setIconSize(QSize(18, 18));
-    return button;
 }
 
 }  // namespace
@@ -100,9 +92,11 @@ void TSais::buildControls() {
     addLabel(Panel2, QStringLiteral("E-mail :"), 81, 140);
     Edit3 = addBox(Panel2, QStringLiteral("Edit3"), 128, 132, 225);
 
-    BitBtn1 = addButton(Panel2, QStringLiteral("BitBtn1"), QStringLiteral("OK"), QStringLiteral("button_ok"), 120);
+    BitBtn1 = addGlyphButton(Panel2, QStringLiteral("BitBtn1"), QStringLiteral("OK"), QStringLiteral("button_ok"),
+                             QRect(120, 184, 75, 25));
     BitBtn1->setDefault(true);
-    BitBtn2 = addButton(Panel2, QStringLiteral("BitBtn2"), QStringLiteral("Annuler"), QStringLiteral("button_cancel"), 224);
+    BitBtn2 = addGlyphButton(Panel2, QStringLiteral("BitBtn2"), QStringLiteral("Annuler"),
+                             QStringLiteral("button_cancel"), QRect(224, 184, 75, 25));
 }
 
 void TSais::openToAdd() {

@@ -78,6 +78,8 @@ void TForm1::setEntryDialog(TSais* dialog) {
     connect(entryDialog_, &TSais::recordsChanged, this, &TForm1::fillList);
 }
 
+void TForm1::setScheduleDialog(TForm2* dialog) { scheduleDialog_ = dialog; }
+
 void TForm1::connectCommands() {
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     connect(Ajouter, &QAction::triggered, this, &TForm1::SpeedButton1Click);
@@ -90,6 +92,8 @@ void TForm1::connectCommands() {
     connect(MenuQuitter, &QAction::triggered, this, &TForm1::SpeedButton3Click);
     connect(Button1, &QPushButton::clicked, this, &TForm1::SpeedButton3Click);
     connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
+    connect(Programmation1, &QAction::triggered, this, &TForm1::SpeedButton6Click);
     connect(NepasmerappelerlesftesSaintdujour1, &QAction::triggered, this,
             &TForm1::NepasmerappelerlesftesSaintdujour1Click);
 

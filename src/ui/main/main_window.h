@@ -32,6 +32,7 @@ class QTreeView;
 namespace velorine::ui {
 
 class BirthdayListModel;
+class TForm2;
 class TSais;
 
 class TForm1 final : public QMainWindow {
@@ -42,6 +43,8 @@ public:
 
     // The add/modify dialog, created after this window.
     void setEntryDialog(TSais* dialog);
+    // The reminder schedule dialog, created after this window.
+    void setScheduleDialog(TForm2* dialog);
 
     int sortColumn() const { return sortColumn_; }
     // -, 0, +: row A before, equal to, after row B in the current sort column.
@@ -54,6 +57,7 @@ public slots:
     void SpeedButton2Click();  // delete
     void SpeedButton3Click();  // quit
     void SpeedButton4Click();  // modify
+    void SpeedButton6Click();  // the reminder schedule, also "&Programmation"
     void SpeedButton8Click();  // the reminder window, in a new instance
     void NepasmerappelerlesftesSaintdujour1Click();
     void Label3Click();
@@ -106,6 +110,7 @@ private:
     RunContext& context_;
     store::RecordStore store_;
     TSais* entryDialog_ = nullptr;
+    TForm2* scheduleDialog_ = nullptr;
     BirthdayListModel* model_ = nullptr;
     int sortColumn_ = 0;
     std::array<int, kMainColourCount> colourNumbers_{};  // as stored, by MainColour

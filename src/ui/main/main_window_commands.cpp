@@ -1,5 +1,5 @@
-// The main window's commands that leave the list alone: quit, the reminder window, the name-day
-// option and the web site.
+// The main window's commands that leave the list alone: quit, the reminder window, the reminder
+// schedule, the name-day option and the web site.
 #include <QAction>
 #include <QLabel>
 #include <QUrl>
@@ -8,6 +8,7 @@
 #include "ui/colours.h"
 #include "ui/main/main_window.h"
 #include "ui/main/site_address.h"
+#include "ui/reminder/schedule_dialog.h"
 
 namespace velorine::ui {
 namespace {
@@ -22,6 +23,9 @@ void TForm1::SpeedButton8Click() {
     context_.dialogs.startProgram({QStringLiteral("RAPPEL")});
     close();
 }
+
+// The dialog writes its own choice; its answer tells this window nothing.
+void TForm1::SpeedButton6Click() { scheduleDialog_->exec(); }
 
 void TForm1::NepasmerappelerlesftesSaintdujour1Click() {
     const bool ticked = NepasmerappelerlesftesSaintdujour1->isChecked();
