@@ -1,7 +1,8 @@
 #pragma once
 // The start of every run, before any window: find the data file, take a pending data file in,
-// offer the previous version's list once (previous_version_recovery.h), compact the records, stamp the file format, read the name-day option, decide the run mode from the
-// command word and, for the automatic start, whether there is anything to show at all.
+// offer the previous version's list once (previous_version_recovery.h), compact the records, stamp
+// the file format, read the name-day option, decide the run mode from the command word and, for the
+// automatic start, whether there is anything to show at all.
 //
 // Everything the sequence needs from the system comes through StartupEnvironment, so tests run it
 // on a temporary directory with a clock of their own. It never touches a display itself: the

@@ -24,7 +24,8 @@ constexpr int kStartUpTimeoutMs = 20000;
 const std::string kOldList =
     "[Controle]\r\nVersion=1.0\r\n[Velorine]\r\nNom1=C\x9C" "ur\r\nPren1=Fran\xE7oise\r\nDate1=14/07/1989\r\n"
     "Adress1=\r\nEmail1=\r\nNom2=\r\nNom3=L\xE9ger\r\nPren3=No\xEBl\r\nDate3=25/12/1962\r\n";
-const std::string kCurrentList = "[Controle]\r\nVersion=2.0\r\n" + recordSection({{"Dupont", "Jean", "10/03/1990", "", ""}});
+const std::string kCurrentList =
+    "[Controle]\r\nVersion=2.0\r\n" + recordSection({{"Dupont", "Jean", "10/03/1990", "", ""}});
 
 // A private home as the real program sees it through its XDG variables.
 struct Home {
@@ -35,7 +36,8 @@ struct Home {
     std::string pendingFile() const { return path("data/velor.ouv"); }
 
     Home() {
-        for (const char* sub : {"config/velorine", "data", "ancien", "installation"}) QDir().mkpath(directory.filePath(sub));
+        for (const char* sub : {"config/velorine", "data", "ancien", "installation"})
+            QDir().mkpath(directory.filePath(sub));
         writeBytes(configFile(), "[Velorine]\r\nDataPath=" + path("data") + "\r\nInstallPath=" + path("installation") +
                                      "\r\n[VersionPrecedente]\r\nPath=" + path("ancien") + "\r\n");
         writeBytes(path("ancien/velor.ini"), kOldList);
@@ -60,7 +62,9 @@ struct Home {
         return environment;
     }
 
-    std::string flag() const { return store::readValue(configFile(), "Recuperation", "RecupV10", "absent", 256); }
+    std::string flag() const {
+        return store::readValue(configFile(), "Recuperation", "RecupV10", "absent", 256);
+    }
 };
 
 bool oldListTakenIn(const Home& home) {
@@ -89,9 +93,9 @@ private slots:
         const DialogCall& question = dialogs.calls[0];
         QCOMPARE(question.kind, DialogCall::Question);
         QCOMPARE(question.title, QString("ATTENTION"));
-        QCOMPARE(question.text, QString("Voulez-vous récupérer les Velorine que vous avez créé dans la précédente "
-                                        "version d'Velorine ?\n\n(Vous pourrez ensuite désinstaller votre "
-                                        "précédente version d'Velorine)"));
+        QCOMPARE(question.text, QString("Voulez-vous récupérer les Velorine que vous avez créé dans la "
+                                        "précédente version d'Velorine ?\n\n(Vous pourrez ensuite "
+                                        "désinstaller votre précédente version d'Velorine)"));
         QCOMPARE(dialogs.messages(),
                  QStringList("Problème|La récupération a échoué !\n\nCorrigez le problème et recommencez..."));
         QCOMPARE(dialogs.calls[1].icon, MessageIcon::Error);
