@@ -1,7 +1,7 @@
-// The real start of the program, timed: the start-up sequence and runWindows, exactly as main()
-// runs them. When the main window is first painted, prints the wall-clock time (nanoseconds since
-// the epoch) and the peak resident memory, and closes the window. measure_startup.sh compares the
-// time with the instant it started the process.
+// The real start of the program, timed: the whole run, exactly as main() runs it. When the main
+// window is first painted, prints the wall-clock time (nanoseconds since the epoch) and the peak
+// resident memory, and closes the window. measure_startup.sh compares the time with the instant it
+// started the process.
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
@@ -10,12 +10,9 @@
 #include <ctime>
 #include <fstream>
 #include <string>
-#include <vector>
 
-#include "app/process_environment.h"
-#include "app/startup.h"
-#include "ui/application.h"
 #include "ui/main/main_window.h"
+#include "ui/program.h"
 
 namespace {
 
@@ -50,10 +47,4 @@ Q_COREAPP_STARTUP_FUNCTION(watchFirstPaint)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    using namespace velorine;
-    const app::StartupOutcome outcome =
-        app::runStartup(app::processEnvironment(std::vector<std::string>(argv + 1, argv + argc)));
-    if (outcome.endsRun) return outcome.exitStatus;
-    return ui::runWindows(outcome.state, argc, argv);
-}
+int main(int argc, char** argv) { return velorine::ui::runProgram(argc, argv); }

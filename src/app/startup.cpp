@@ -78,6 +78,17 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     StartupState& state = outcome.state;
     state = locateData(env);
     store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+    switch (recoverPreviousVersion({env.configFile, state.installDirectory, state.pendingFilePath}, env.recovery)) {
+    case RecoveryResult::Restarted:
+        // The new instance swaps the old list in: this one must not write the data file again.
+        outcome.endsRun = outcome.restarted = true;
+        return outcome;
+    case RecoveryResult::TakenWithoutRestart:
+        // What the new instance would have done first; the run then goes on with the old list.
+        store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+        break;
+    case RecoveryResult::NothingTaken: break;
+    }
     // Compaction and the format stamp in one commit; nothing is written when neither changes.
     store::commit(state.dataFilePath, [](store::IniDocument& doc) {
         store::compactRecordsIn(doc);

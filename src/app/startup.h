@@ -1,15 +1,18 @@
 #pragma once
 // The start of every run, before any window: find the data file, take a pending data file in,
-// compact the records, stamp the file format, read the name-day option, decide the run mode from the
-// command word and, for the automatic start, whether there is anything to show at all.
+// offer the previous version's list once (previous_version_recovery.h), compact the records, stamp
+// the file format, read the name-day option, decide the run mode from the command word and, for the
+// automatic start, whether there is anything to show at all.
 //
 // Everything the sequence needs from the system comes through StartupEnvironment, so tests run it
-// on a temporary directory with a clock of their own. It never touches a display.
+// on a temporary directory with a clock of their own. It never touches a display itself: the
+// recovery's question and message come through the environment's seams.
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/previous_version_recovery.h"
 #include "store/civil_calendar.h"
 
 namespace velorine::app {
@@ -33,19 +36,22 @@ struct StartupState {
 };
 
 struct StartupEnvironment {
-    std::string configFile;            // velorine.conf: [Velorine] DataPath, InstallPath
+    std::string configFile;            // velorine.conf: [Velorine] DataPath, InstallPath, and the recovery's
+                                       // settings
     std::string defaultDataDirectory;  // used when DataPath is missing or empty
     std::string executableDirectory;   // used when InstallPath is missing or empty
     std::vector<std::string> arguments;
     store::TodayClock today;
     // The automatic start's question: is at least one birthday or name day due today?
     std::function<bool(const StartupState&, const store::CalendarDate& today)> isAnythingDue;
+    RecoveryDialogs recovery;
 };
 
 struct StartupOutcome {
     StartupState state;
-    bool endsRun = false;  // the automatic start has nothing to show: create no window
-    int exitStatus = 0;    // 1 when endsRun
+    bool endsRun = false;    // create no window: see restarted and exitStatus
+    bool restarted = false;  // a new instance takes the previous version's list in; this one ends with 0
+    int exitStatus = 0;      // 1 when the automatic start has nothing to show
 };
 
 StartupOutcome runStartup(const StartupEnvironment& environment);

@@ -5,7 +5,6 @@
 #include "app/process_environment.h"
 #include "store/civil_calendar.h"
 #include "ui/french_locale.h"
-#include "ui/guarded_application.h"
 #include "ui/pictures.h"
 #include "ui/platform_dialogs.h"
 #include "ui/run_windows.h"
@@ -17,12 +16,20 @@ const QString kApplicationTitle = QStringLiteral("Velorine  Version 2.0");
 
 }  // namespace
 
-int runWindows(const app::StartupState& state, int& argc, char** argv) {
-    GuardedApplication application(argc, argv);
-    speakFrench(application);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    QApplication::setWindowIcon(programIcon());
+RunApplication::~RunApplication() = default;
 
+GuardedApplication& RunApplication::get() {
+    if (!application_) {
+        application_ = std::make_unique<GuardedApplication>(argc_, argv_);
+        speakFrench(*application_);
+        QApplication::setApplicationDisplayName(kApplicationTitle);
+        QApplication::setWindowIcon(programIcon());
+    }
+    return *application_;
+}
+
+int runWindows(const app::StartupState& state, RunApplication& runApplication) {
+    GuardedApplication& application = runApplication.get();
     PlatformDialogs dialogs;
     RunContext context{state, app::configFilePath(), store::localToday, dialogs};
     QString failure;
@@ -38,6 +45,11 @@ int runWindows(const app::StartupState& state, int& argc, char** argv) {
     }
     if (!failure.isEmpty()) dialogs.showMessage(MessageIcon::Error, kApplicationTitle, failure);
     return 0;
+}
+
+int runWindows(const app::StartupState& state, int& argc, char** argv) {
+    RunApplication application(argc, argv);
+    return runWindows(state, application);
 }
 
 }  // namespace velorine::ui

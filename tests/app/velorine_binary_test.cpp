@@ -62,6 +62,33 @@ TEST_F(VelorineBinaryTest, AMissingConfigurationCreatesTheDefaultDataDirectory) 
     ASSERT_EQ(::stat(dataDirectory.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_EQ(readFile(dataFile), "[Controle]\r\nVersion=2.0\r\n");
+    EXPECT_FALSE(testing::fileExists(home.file("config/velorine/velorine.conf")));
+}
+
+TEST_F(VelorineBinaryTest, APreviousVersionWithNothingToOfferOpensNoWindow) {
+    struct Case {
+        const char* what;
+        std::string recoveryLines;
+        std::string oldList;
+        const char* flagAfter;
+    };
+    const std::string records = "[Velorine]\r\nNom1=Martin\r\nPren1=Anne\r\n";
+    const Case cases[] = {
+        {"offered before", "[Recuperation]\r\nRecupV10=1\r\n", "[Controle]\r\nVersion=1.0\r\n" + records, "1"},
+        {"an old list without records", "", "[Controle]\r\nVersion=1.0\r\n[Velorine]\r\nNom1=\r\n", "0"},
+    };
+    ::mkdir(home.file("config").c_str(), 0700);
+    ::mkdir(home.file("config/velorine").c_str(), 0700);
+    ::mkdir(home.file("ancien").c_str(), 0700);
+    const std::string configFile = home.file("config/velorine/velorine.conf");
+    for (const auto& c : cases) {
+        writeFile(configFile, "[VersionPrecedente]\r\nPath=" + home.file("ancien") + "\r\n" + c.recoveryLines);
+        writeFile(home.file("ancien/velor.ini"), c.oldList);
+        const auto result = run({"PROG"});
+        EXPECT_EQ(result.exitStatus, 1) << c.what << result.standardError;
+        EXPECT_EQ(store::readValue(configFile, "Recuperation", "RecupV10", "", 256), c.flagAfter) << c.what;
+        EXPECT_FALSE(testing::fileExists(dataDirectory + "/velor.ouv")) << c.what;
+    }
 }
 
 TEST_F(VelorineBinaryTest, APendingFileIsSwappedInCompactedAndStamped) {

@@ -16,16 +16,17 @@ app::StartupState nextStartupState(const WindowRig& previous, StartUp startUp) {
     }
     const std::string directory = previous.context.startup.dataDirectory;
     app::StartupEnvironment environment{previous.context.configFilePath, directory, directory, {},
-                                        [] { return kToday; }, nullptr};
+                                        [] { return kToday; }, nullptr, {}};
     return app::runStartup(environment).state;
 }
 
 }  // namespace
 
 NextRun::NextRun(WindowRig& previous, StartUp startUp)
-    : context{nextStartupState(previous, startUp), previous.context.configFilePath, [] { return kToday; },
-              previous.dialogs},
-      windows(createWindows(context)) {
+    : NextRun(nextStartupState(previous, startUp), previous.context.configFilePath, previous.dialogs) {}
+
+NextRun::NextRun(const app::StartupState& state, const std::string& configFilePath, UserDialogs& dialogs)
+    : context{state, configFilePath, [] { return kToday; }, dialogs}, windows(createWindows(context)) {
     windows.first->show();
     if (!QTest::qWaitForWindowExposed(windows.first)) qFatal("the next run's window is not shown");
 }

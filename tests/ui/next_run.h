@@ -14,6 +14,8 @@ enum class StartUp { RunHere, AlreadyRun };
 class NextRun {
 public:
     NextRun(WindowRig& previous, StartUp startUp);
+    // The main window on the data file of a start-up already run elsewhere.
+    NextRun(const app::StartupState& state, const std::string& configFilePath, UserDialogs& dialogs);
 
     TForm1& form() { return *windows.mainWindow; }
     QTreeView& list();

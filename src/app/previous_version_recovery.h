@@ -1,0 +1,45 @@
+#pragma once
+// The one-time offer to take over the list of the previous version (1.0), at every start between
+// the pending-file swap and the compaction.
+//
+// The configuration file (velorine.conf) holds both settings: [VersionPrecedente] Path, the
+// previous version's directory, and [Recuperation] RecupV10, "1" once the offer was taken or
+// declined. The old list is that directory's VELOR.INI, whatever the case of its name. Taking it
+// copies it to the pending data file and starts a new instance, which swaps it in; this instance
+// must then end before it touches the data file again.
+//
+// The flag is only ever written into an existing configuration file, in one atomic commit; a write
+// that fails is ignored, and the question then comes again at the next start. The old file and the
+// directory setting are never changed. Anything missing, unreadable or not a previous-version list
+// with at least one record ends the recovery in silence.
+
+#include <functional>
+#include <string>
+
+namespace velorine::app {
+
+// What the recovery needs from the user and the system. All three are called only when needed.
+struct RecoveryDialogs {
+    // "Take the old list over?" True for Yes.
+    std::function<bool()> askToRecover;
+    // The copy to the pending data file failed.
+    std::function<void()> tellRecoveryFailed;
+    // Starts a new instance of the program without argument; false when it could not start.
+    std::function<bool()> restartProgram;
+};
+
+enum class RecoveryResult {
+    NothingTaken,          // go on with the data file as it is
+    Restarted,             // the old list waits as the pending file for the new instance: end now
+    TakenWithoutRestart,   // the old list waits as the pending file, but no new instance started
+};
+
+struct RecoveryPaths {
+    std::string configFile;        // velorine.conf
+    std::string installDirectory;  // the previous version living here is not offered
+    std::string pendingFilePath;   // where the old list is copied
+};
+
+RecoveryResult recoverPreviousVersion(const RecoveryPaths& paths, const RecoveryDialogs& dialogs);
+
+}  // namespace velorine::app
