@@ -37,4 +37,6 @@ QCursor linkCursor() {
     return QCursor(QPixmap(picturePath(QStringLiteral("link_cursor.png"))), kFingertipX, kFingertipY);
 }
 
+QPixmap mailIcon() { return QPixmap(picturePath(QStringLiteral("mail_icon.png"))); }
+
 }  // namespace velorine::ui

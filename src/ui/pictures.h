@@ -1,9 +1,10 @@
 #pragma once
 // The program's pictures, embedded in the binary (resources/resources.qrc): the program icon, the
-// button glyphs and the cursor of the web-site link.
+// button glyphs, the cursor of the web-site link and the about box's mail icon.
 
 #include <QCursor>
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
 namespace velorine::ui {
@@ -14,5 +15,7 @@ QIcon twoImageGlyph(const QString& name);
 QIcon programIcon();
 // "LienHtml": a pointing hand in front of a small envelope, 32 x 32, pointing with the fingertip.
 QCursor linkCursor();
+// A letter envelope with a stamp, 32 x 32.
+QPixmap mailIcon();
 
 }  // namespace velorine::ui

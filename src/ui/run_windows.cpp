@@ -1,5 +1,7 @@
 #include "ui/run_windows.h"
 
+#include "app/process_environment.h"
+#include "ui/help/about_box.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
 
@@ -7,9 +9,10 @@ namespace velorine::ui {
 
 RunWindows::RunWindows() = default;
 RunWindows::RunWindows(RunWindows&&) noexcept = default;
-// The dialog goes before the window that owns it.
+// The dialogs go before the window that owns them.
 RunWindows::~RunWindows() {
     entryDialog.reset();
+    aboutBox.reset();
     mainWindow.reset();
 }
 
@@ -19,8 +22,12 @@ RunWindows createWindows(RunContext& context) {
         windows.mainWindow = std::make_unique<TForm1>(context);
         windows.first = windows.mainWindow.get();
     }
+    windows.aboutBox = std::make_unique<TAboutBox>(context, windows.mainWindow.get(), app::privateRuntimeDirectory());
     windows.entryDialog = std::make_unique<TSais>(context, windows.mainWindow.get());
-    if (windows.mainWindow) windows.mainWindow->setEntryDialog(windows.entryDialog.get());
+    if (windows.mainWindow) {
+        windows.mainWindow->setAboutBox(windows.aboutBox.get());
+        windows.mainWindow->setEntryDialog(windows.entryDialog.get());
+    }
     return windows;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The windows of a run, created once, in their order: the first window of the run mode, then the
 // dialogs it opens, hidden until a command shows them. In the list mode the first window is the main
-// window TForm1; the add/modify dialog TSais follows.
+// window TForm1; the about box TAboutBox and the add/modify dialog TSais follow.
 
 #include <memory>
 
@@ -11,18 +11,21 @@ class QWidget;
 
 namespace velorine::ui {
 
+class TAboutBox;
 class TForm1;
 class TSais;
 
 struct RunWindows {
     RunWindows();
     RunWindows(RunWindows&&) noexcept;
-    // No assignment: the old main window would take its dialog down before the dialog's owner knew.
+    // No assignment: the old main window would take its dialogs down before their owners knew.
     RunWindows& operator=(RunWindows&&) = delete;
     ~RunWindows();
 
     std::unique_ptr<TForm1> mainWindow;   // list mode only
-    std::unique_ptr<TSais> entryDialog;   // a child of the main window when there is one
+    // The dialogs are children of the main window when there is one.
+    std::unique_ptr<TAboutBox> aboutBox;
+    std::unique_ptr<TSais> entryDialog;
     QWidget* first = nullptr;             // the window the run is about; none yet in reminder mode
 };
 

@@ -1,10 +1,11 @@
 // Pictures of the windows, written into the build tree to be looked at: the main window with a
-// dozen people, as designed and recoloured, and the add/modify dialog in both modes.
+// dozen people, as designed and recoloured, the add/modify dialog in both modes and the about box.
 #include <QAction>
 #include <QDir>
 #include <QLocale>
 #include <QTest>
 
+#include "ui/help/about_box.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -85,6 +86,18 @@ private slots:
         rig.clickRow(3);
         QVERIFY(rig.withDialog([&] { rig.form().SpeedButton4Click(); },
                                [&](TSais& dialog) { save(dialog, QStringLiteral("entry_dialog_modify.png")); }));
+    }
+
+    void aboutBoxWithTheMailIcon() {
+        QTemporaryDir runtime;
+        const QByteArray previousRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        WindowRig rig(recordSection(aDozenPeople()));
+        rig.dialogs.typesWithAProgram = {QStringLiteral("message/rfc822")};
+        TAboutBox& box = *rig.windows.aboutBox;
+        QVERIFY(whileShown(box, [&] { rig.control<QAction>("Apropos").trigger(); },
+                           [&] { save(box, QStringLiteral("about_box.png")); }));
+        qputenv("XDG_RUNTIME_DIR", previousRuntime);
     }
 };
 

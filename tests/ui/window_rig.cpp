@@ -1,9 +1,11 @@
 #include "window_rig.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <fstream>
 #include <sstream>
@@ -89,21 +91,32 @@ void WindowRig::clickRow(int row) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
 }
 
-bool WindowRig::withDialog(const std::function<void()>& trigger, const std::function<void(TSais&)>& steps) {
+bool whileShown(QDialog& dialog, const std::function<void()>& trigger, const std::function<void()>& steps) {
     bool shown = false;
-    TSais& entry = dialog();
     // Fires once the dialog's own event loop has started; dies with this call when it never did.
     QTimer whenShown;
     whenShown.setSingleShot(true);
-    QObject::connect(&whenShown, &QTimer::timeout, &entry, [&] {
-        if (!entry.isVisible()) return;
+    QObject::connect(&whenShown, &QTimer::timeout, &dialog, [&] {
+        if (!dialog.isVisible()) return;
         shown = true;
-        steps(entry);
-        if (entry.isVisible()) entry.reject();
+        steps();
+        if (dialog.isVisible()) dialog.reject();
     });
     whenShown.start(0);
     trigger();
     return shown;
+}
+
+bool WindowRig::withDialog(const std::function<void()>& trigger, const std::function<void(TSais&)>& steps) {
+    TSais& entry = dialog();
+    return whileShown(entry, trigger, [&] { steps(entry); });
+}
+
+bool tooltipAppears(QWidget& widget) {
+    QToolTip::hideText();
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), widget.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&widget, &help);
+    return QToolTip::isVisible();
 }
 
 QLineEdit& entryBox(TSais& dialog, const char* name) {

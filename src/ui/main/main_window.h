@@ -32,6 +32,7 @@ class QTreeView;
 namespace velorine::ui {
 
 class BirthdayListModel;
+class TAboutBox;
 class TSais;
 
 class TForm1 final : public QMainWindow {
@@ -40,7 +41,8 @@ public:
     explicit TForm1(RunContext& context);
     ~TForm1() override;
 
-    // The add/modify dialog, created after this window.
+    // The dialogs, created after this window.
+    void setAboutBox(TAboutBox* box);
     void setEntryDialog(TSais* dialog);
 
     int sortColumn() const { return sortColumn_; }
@@ -54,6 +56,7 @@ public slots:
     void SpeedButton2Click();  // delete
     void SpeedButton3Click();  // quit
     void SpeedButton4Click();  // modify
+    void SpeedButton7Click();  // the about box
     void SpeedButton8Click();  // the reminder window, in a new instance
     void NepasmerappelerlesftesSaintdujour1Click();
     void Label3Click();
@@ -105,6 +108,7 @@ private:
 
     RunContext& context_;
     store::RecordStore store_;
+    TAboutBox* aboutBox_ = nullptr;
     TSais* entryDialog_ = nullptr;
     BirthdayListModel* model_ = nullptr;
     int sortColumn_ = 0;

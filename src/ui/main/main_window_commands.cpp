@@ -1,11 +1,12 @@
-// The main window's commands that leave the list alone: quit, the reminder window, the name-day
-// option and the web site.
+// The main window's commands that leave the list alone: quit, the about box, the reminder window,
+// the name-day option and the web site.
 #include <QAction>
 #include <QLabel>
 #include <QUrl>
 
 #include "store/data_file.h"
 #include "ui/colours.h"
+#include "ui/help/about_box.h"
 #include "ui/main/main_window.h"
 #include "ui/main/site_address.h"
 
@@ -16,6 +17,10 @@ namespace {
 }  // namespace
 
 void TForm1::SpeedButton3Click() { close(); }
+
+void TForm1::SpeedButton7Click() {
+    if (aboutBox_) aboutBox_->exec();
+}
 
 void TForm1::SpeedButton8Click() {
     // The new instance shows the reminder window; whether it started or not, this one ends.
