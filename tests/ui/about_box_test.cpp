@@ -118,7 +118,7 @@ private slots:
         QVERIFY(!ok.icon().isNull());
     }
 
-    void opensModallyFromTheToolbarAndTheMenuCentredOverTheMainWindow() {
+    void opensModallyFromTheToolbarAndTheMenuCentredOverTheMainWindowWithOkFocused() {
         AboutRun run;
         TForm1& form = run.rig->form();
         form.move(40, 30);
@@ -126,12 +126,14 @@ private slots:
                  [&] { run.rig->control<QToolButton>("SpeedButton7").click(); },
                  [&] { run.rig->control<QAction>("Apropos").trigger(); }}) {
             QPoint where;
-            bool modal = false;
+            bool modal = false, okFocused = false;
             QVERIFY(whileShown(run.box(), open, [&] {
                 where = run.box().pos();
                 modal = run.box().isModal();
+                okFocused = run.box().focusWidget() == &run.part<QPushButton>("BitBtn1");
             }));
             QVERIFY(modal);
+            QVERIFY(okFocused);
             QCOMPARE(where, centredTopLeft(form.frameGeometry(), run.box().frameGeometry().size()));
         }
     }

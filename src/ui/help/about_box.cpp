@@ -94,6 +94,8 @@ void TAboutBox::FormActivate() {
         centreOnScreen(*this);
     // The icon promises a draft the mail program can open: without one it is not offered.
     Image2->setVisible(draft_.write() && context_.dialogs.hasProgramFor(kMailType));
+    // On OK rather than in the address box, which would scroll its text to the caret at the end.
+    BitBtn1->setFocus();
 }
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
