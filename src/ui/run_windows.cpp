@@ -2,6 +2,7 @@
 
 #include "app/process_environment.h"
 #include "ui/help/about_box.h"
+#include "ui/help/help_window.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
 
@@ -13,6 +14,7 @@ RunWindows::RunWindows(RunWindows&&) noexcept = default;
 RunWindows::~RunWindows() {
     entryDialog.reset();
     aboutBox.reset();
+    helpWindow.reset();
     mainWindow.reset();
 }
 
@@ -22,9 +24,11 @@ RunWindows createWindows(RunContext& context) {
         windows.mainWindow = std::make_unique<TForm1>(context);
         windows.first = windows.mainWindow.get();
     }
+    windows.helpWindow = std::make_unique<TAide>(context, windows.mainWindow.get());
     windows.aboutBox = std::make_unique<TAboutBox>(context, windows.mainWindow.get(), app::privateRuntimeDirectory());
     windows.entryDialog = std::make_unique<TSais>(context, windows.mainWindow.get());
     if (windows.mainWindow) {
+        windows.mainWindow->setHelpWindow(windows.helpWindow.get());
         windows.mainWindow->setAboutBox(windows.aboutBox.get());
         windows.mainWindow->setEntryDialog(windows.entryDialog.get());
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The windows of a run, created once, in their order: the first window of the run mode, then the
 // dialogs it opens, hidden until a command shows them. In the list mode the first window is the main
-// window TForm1; the about box TAboutBox and the add/modify dialog TSais follow.
+// window TForm1; the quick help TAide, the about box TAboutBox and the add/modify dialog TSais
+// follow.
 
 #include <memory>
 
@@ -12,6 +13,7 @@ class QWidget;
 namespace velorine::ui {
 
 class TAboutBox;
+class TAide;
 class TForm1;
 class TSais;
 
@@ -24,6 +26,7 @@ struct RunWindows {
 
     std::unique_ptr<TForm1> mainWindow;   // list mode only
     // The dialogs are children of the main window when there is one.
+    std::unique_ptr<TAide> helpWindow;
     std::unique_ptr<TAboutBox> aboutBox;
     std::unique_ptr<TSais> entryDialog;
     QWidget* first = nullptr;             // the window the run is about; none yet in reminder mode

@@ -9,6 +9,8 @@
 #include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/help/about_box.h"
+#include "ui/help/help_window.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
 #include "ui/run_windows.h"
@@ -106,13 +108,18 @@ private slots:
         RunContext context{stateIn(directory, app::RunMode::List), "", [] { return testing::kToday; }, dialogs};
         RunWindows windows = createWindows(context);
         QCOMPARE(windows.first, static_cast<QWidget*>(windows.mainWindow.get()));
-        QCOMPARE(windows.entryDialog->parentWidget(), static_cast<QWidget*>(windows.mainWindow.get()));
-        QVERIFY(!windows.entryDialog->isVisible());
+        for (QDialog* dialog : std::initializer_list<QDialog*>{windows.helpWindow.get(), windows.aboutBox.get(),
+                                                               windows.entryDialog.get()}) {
+            QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(windows.mainWindow.get()));
+            QVERIFY(!dialog->isVisible());
+        }
 
         context.startup.mode = app::RunMode::ReminderOnDemand;
         RunWindows reminder = createWindows(context);
         QVERIFY(!reminder.first && !reminder.mainWindow);
-        QVERIFY(reminder.entryDialog);
+        for (QDialog* dialog : std::initializer_list<QDialog*>{reminder.helpWindow.get(), reminder.aboutBox.get(),
+                                                               reminder.entryDialog.get()})
+            QVERIFY(dialog && !dialog->parentWidget());
     }
 
     void anErrorDuringTheRunIsShownAndTheRunEndsNormally() {

@@ -1,11 +1,14 @@
 // Pictures of the windows, written into the build tree to be looked at: the main window with a
-// dozen people, as designed and recoloured, the add/modify dialog in both modes and the about box.
+// dozen people, as designed and recoloured, the add/modify dialog in both modes, the quick help with
+// the guide and the about box.
 #include <QAction>
 #include <QDir>
 #include <QLocale>
 #include <QTest>
+#include <QToolButton>
 
 #include "ui/help/about_box.h"
+#include "ui/help/help_window.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -86,6 +89,13 @@ private slots:
         rig.clickRow(3);
         QVERIFY(rig.withDialog([&] { rig.form().SpeedButton4Click(); },
                                [&](TSais& dialog) { save(dialog, QStringLiteral("entry_dialog_modify.png")); }));
+    }
+
+    void helpWindowWithTheGuide() {
+        WindowRig rig(recordSection(aDozenPeople()));
+        TAide& help = *rig.windows.helpWindow;
+        QVERIFY(whileShown(help, [&] { rig.control<QToolButton>("SpeedButton5").click(); },
+                           [&] { save(help, QStringLiteral("help_window.png")); }));
     }
 
     void aboutBoxWithTheMailIcon() {

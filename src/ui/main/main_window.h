@@ -33,6 +33,7 @@ namespace velorine::ui {
 
 class BirthdayListModel;
 class TAboutBox;
+class TAide;
 class TSais;
 
 class TForm1 final : public QMainWindow {
@@ -42,6 +43,7 @@ public:
     ~TForm1() override;
 
     // The dialogs, created after this window.
+    void setHelpWindow(TAide* window);
     void setAboutBox(TAboutBox* box);
     void setEntryDialog(TSais* dialog);
 
@@ -56,6 +58,7 @@ public slots:
     void SpeedButton2Click();  // delete
     void SpeedButton3Click();  // quit
     void SpeedButton4Click();  // modify
+    void SpeedButton5Click();  // the quick help
     void SpeedButton7Click();  // the about box
     void SpeedButton8Click();  // the reminder window, in a new instance
     void NepasmerappelerlesftesSaintdujour1Click();
@@ -108,6 +111,7 @@ private:
 
     RunContext& context_;
     store::RecordStore store_;
+    TAide* helpWindow_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     TSais* entryDialog_ = nullptr;
     BirthdayListModel* model_ = nullptr;

@@ -1,5 +1,5 @@
-// The main window's commands that leave the list alone: quit, the about box, the reminder window,
-// the name-day option and the web site.
+// The main window's commands that leave the list alone: quit, the quick help, the about box, the
+// reminder window, the name-day option and the web site.
 #include <QAction>
 #include <QLabel>
 #include <QUrl>
@@ -7,6 +7,7 @@
 #include "store/data_file.h"
 #include "ui/colours.h"
 #include "ui/help/about_box.h"
+#include "ui/help/help_window.h"
 #include "ui/main/main_window.h"
 #include "ui/main/site_address.h"
 
@@ -17,6 +18,10 @@ namespace {
 }  // namespace
 
 void TForm1::SpeedButton3Click() { close(); }
+
+void TForm1::SpeedButton5Click() {
+    if (helpWindow_) helpWindow_->exec();
+}
 
 void TForm1::SpeedButton7Click() {
     if (aboutBox_) aboutBox_->exec();
