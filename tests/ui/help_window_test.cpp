@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -126,14 +127,25 @@ private slots:
         help.hide();
     }
 
+    void theGuideOpensAtItsBeginning() {
+        WindowRig rig;
+        TAide& help = *rig.windows.helpWindow;
+        int scrolled = -1, caret = -1;
+        QVERIFY(whileShown(help, [&] { rig.control<QToolButton>("SpeedButton5").click(); }, [&] {
+            scrolled = textView(help).verticalScrollBar()->value();
+            caret = textView(help).textCursor().position();
+        }));
+        QVERIFY(textView(help).verticalScrollBar()->maximum() > 0);  // the guide is longer than the view
+        QCOMPARE(scrolled, 0);
+        QCOMPARE(caret, 0);
+    }
+
     void typedTextStaysForTheRunAndIsNeverSaved() {
         WindowRig rig;
         const std::string guideBefore = readBytes(installedGuidePath().toStdString());
         TAide& help = *rig.windows.helpWindow;
         QVERIFY(whileShown(help, [&] { rig.control<QToolButton>("SpeedButton5").click(); }, [&] {
-            QTextEdit& view = textView(help);
-            view.moveCursor(QTextCursor::Start);
-            QTest::keyClicks(&view, "Mes notes : ");
+            QTest::keyClicks(&textView(help), "Mes notes : ");
             QTest::mouseClick(help.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
         }));
         QString shownAgain;

@@ -99,6 +99,8 @@ void TAide::FormCreate() {
         return;
     }
     readRtf(*guide, *RichEdit1->document());
+    // The caret followed the text in: the guide opens at its beginning.
+    RichEdit1->moveCursor(QTextCursor::Start);
 }
 
 void TAide::showEvent(QShowEvent* event) {
