@@ -216,6 +216,13 @@ private slots:
         QVERIFY(!blockWith(document, "Fin").textList());
     }
 
+    void lastItemWithoutItsParagraphMark() {
+        QTextDocument document;
+        readRtf(R"({\rtf1{\pntext\'b7\tab}{\*\pn\pnlvlblt}Un\par{\pntext\'b7\tab}{\b Deux)", document);
+        QVERIFY(blockWith(document, "Deux").textList());
+        QCOMPARE(blockWith(document, "Deux").textList(), blockWith(document, "Un").textList());
+    }
+
     void nestedListLevels() {
         QTextDocument document;
         readRtf(R"({\rtf1{\listtext\'b7\tab}\ls1\ilvl0 A\par{\listtext o\tab}\ls1\ilvl1 B\par)"

@@ -116,8 +116,7 @@ void DocumentWriter::endParagraph(const ParagraphState& paragraph, const ListIte
         lists_.fill(nullptr);
 }
 
-void DocumentWriter::finish(const ParagraphState& paragraph) {
-    if (!runs_.empty()) insertParagraph(blockFormat(paragraph, false), runs_.back().characters);
+void DocumentWriter::finish() {
     if (truncated_) {
         insertParagraph(QTextBlockFormat(), CharacterState{});
         cursor_.insertText(QStringLiteral("[…]"));

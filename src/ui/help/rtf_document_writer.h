@@ -46,8 +46,10 @@ public:
     void append(char32_t codePoint, const CharacterState& characters);
     // Ends the current paragraph with these properties; `characters` gives an empty one its height.
     void endParagraph(const ParagraphState& paragraph, const ListItem& item, const CharacterState& characters);
-    // Ends the last paragraph, if it holds anything, with these properties.
-    void finish(const ParagraphState& paragraph);
+    // True when the paragraph being read holds text.
+    bool holdsText() const { return !runs_.empty(); }
+    // Closes the document, with "[…]" when something was left out.
+    void finish();
     // True once the budget is spent.
     bool full() const { return spent_ >= kBudget; }
 

@@ -70,7 +70,7 @@ public:
                 case Token::Kind::GroupOpen: case Token::Kind::GroupClose: break;
             }
         }
-        writer_.finish(state().paragraph);
+        finishDocument();
     }
 
 private:
@@ -258,14 +258,30 @@ private:
 
     void endParagraph() {
         if (skipping() || state().destination != Destination::Body) return;
+        endParagraphWith(state());
+    }
+
+    void endParagraphWith(const GroupState& group) {
         highSurrogate_ = 0;
-        const ParagraphState& paragraph = state().paragraph;
+        const ParagraphState& paragraph = group.paragraph;
         DocumentWriter::ListItem item{paragraph.numbering, paragraph.level, false};
         if (item.numbering == Numbering::None && (markerSeen_ || paragraph.listOverride))
             item = {numberingOfMarker(marker_), paragraph.level, true};
-        writer_.endParagraph(paragraph, item, state().characters);
+        writer_.endParagraph(paragraph, item, group.characters);
         markerSeen_ = false;
         marker_.clear();
+    }
+
+    // The last paragraph may lack its \par, and the input may stop inside any group: the paragraph
+    // takes the properties of the innermost group that was writing to the document.
+    void finishDocument() {
+        if (writer_.holdsText()) {
+            const auto body = std::find_if(stack_.rbegin(), stack_.rend(), [](const GroupState& group) {
+                return group.destination == Destination::Body;
+            });
+            endParagraphWith(body == stack_.rend() ? stack_.front() : *body);
+        }
+        writer_.finish();
     }
 
     void commitFont() {
