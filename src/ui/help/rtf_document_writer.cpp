@@ -88,7 +88,10 @@ void DocumentWriter::append(char32_t codePoint, const CharacterState& characters
         truncated_ = true;
         return;
     }
-    if (runs_.empty() || !(runs_.back().characters == characters)) runs_.push_back({QString(), characters});
+    if (runs_.empty() || !(runs_.back().characters == characters)) {
+        runs_.push_back({QString(), characters});
+        spent_ += kRunCost;
+    }
     QString& text = runs_.back().text;
     if (QChar::requiresSurrogates(codePoint)) {
         text.append(QChar(QChar::highSurrogate(codePoint)));
@@ -96,7 +99,7 @@ void DocumentWriter::append(char32_t codePoint, const CharacterState& characters
     } else {
         text.append(QChar(static_cast<char16_t>(codePoint)));
     }
-    ++kept_;
+    ++spent_;
 }
 
 void DocumentWriter::endParagraph(const ParagraphState& paragraph, const ListItem& item,
@@ -113,8 +116,7 @@ void DocumentWriter::endParagraph(const ParagraphState& paragraph, const ListIte
         lists_.fill(nullptr);
 }
 
-void DocumentWriter::finish(const ParagraphState& paragraph) {
-    if (!runs_.empty()) insertParagraph(blockFormat(paragraph, false), runs_.back().characters);
+void DocumentWriter::finish() {
     if (truncated_) {
         insertParagraph(QTextBlockFormat(), CharacterState{});
         cursor_.insertText(QStringLiteral("[…]"));
@@ -131,7 +133,7 @@ void DocumentWriter::insertParagraph(const QTextBlockFormat& format, const Chara
     }
     for (const Run& run : runs_) cursor_.insertText(run.text, characterFormat(run.characters));
     runs_.clear();
-    ++kept_;
+    spent_ += kParagraphCost;
 }
 
 void DocumentWriter::placeInList(const ListItem& item) {

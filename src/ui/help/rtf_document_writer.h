@@ -3,9 +3,10 @@
 // with theirs, list items gathered into lists. A paragraph is collected in runs of one format and
 // inserted whole when it ends, so the \par that ends a document leaves no empty paragraph behind.
 //
-// The document keeps at most kMaxCharacters characters (paragraph ends count as one); what comes
-// after is dropped and a last paragraph "[…]" says that something was left out. That bounds the
-// time and memory a huge input costs, far above the size of any guide.
+// What the document takes in is bounded by a budget, in which a character costs 1, a change of
+// format kRunCost and a paragraph kParagraphCost (inserting those is what takes the time). Once it
+// is spent the rest is dropped, and a last paragraph "[…]" says that something was left out. That
+// keeps a huge input to about a second and bounded memory; the user guide spends a few percent.
 
 #include <QString>
 #include <QTextCursor>
@@ -29,7 +30,9 @@ public:
     DocumentWriter(const DocumentWriter&) = delete;
     DocumentWriter& operator=(const DocumentWriter&) = delete;
 
-    static constexpr qsizetype kMaxCharacters = 1'000'000;
+    static constexpr qsizetype kBudget = 2'000'000;
+    static constexpr qsizetype kRunCost = 16;
+    static constexpr qsizetype kParagraphCost = 32;
 
     // How a paragraph belongs to a list: a kind read from the numbering properties is kept, one
     // guessed from the marker text does not split a list whose items it continues.
@@ -43,10 +46,12 @@ public:
     void append(char32_t codePoint, const CharacterState& characters);
     // Ends the current paragraph with these properties; `characters` gives an empty one its height.
     void endParagraph(const ParagraphState& paragraph, const ListItem& item, const CharacterState& characters);
-    // Ends the last paragraph, if it holds anything, with these properties.
-    void finish(const ParagraphState& paragraph);
-    // True once the document holds all it may.
-    bool full() const { return kept_ >= kMaxCharacters; }
+    // True when the paragraph being read holds text.
+    bool holdsText() const { return !runs_.empty(); }
+    // Closes the document, with "[…]" when something was left out.
+    void finish();
+    // True once the budget is spent.
+    bool full() const { return spent_ >= kBudget; }
 
 private:
     struct Run {
@@ -68,7 +73,7 @@ private:
     std::vector<Run> runs_;  // the paragraph being read
     bool firstParagraph_ = true;
     bool truncated_ = false;
-    qsizetype kept_ = 0;
+    qsizetype spent_ = 0;
     std::array<QTextList*, kLevels> lists_{};
 };
 

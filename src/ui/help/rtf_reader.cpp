@@ -26,7 +26,6 @@ constexpr std::size_t kMaxKeptDepth = 1000;
 constexpr qsizetype kMaxNameLength = 256;
 constexpr qsizetype kMaxMarkerLength = 32;
 
-// Only the small roman numbers: "c." or "d." is far more often a letter than 100 or 500.
 bool isRoman(QStringView letters, QStringView digits) {
     return std::all_of(letters.begin(), letters.end(), [&](QChar c) { return digits.contains(c); });
 }
@@ -40,6 +39,7 @@ Numbering numberingOfMarker(const QString& marker) {
     const QStringView letters = QStringView(text).chopped(numbered ? 1 : 0);
     if (!numbered || !std::all_of(letters.begin(), letters.end(), [](QChar c) { return c.isLetter(); }))
         return Numbering::Bullet;
+    // Only the small roman digits: "c." or "d." is far more often a letter than 100 or 500.
     if (isRoman(letters, u"ivxl")) return Numbering::LowerRoman;
     if (isRoman(letters, u"IVXL")) return Numbering::UpperRoman;
     return letters.front().isLower() ? Numbering::LowerLetter : Numbering::UpperLetter;
@@ -70,7 +70,7 @@ public:
                 case Token::Kind::GroupOpen: case Token::Kind::GroupClose: break;
             }
         }
-        writer_.finish(state().paragraph);
+        finishDocument();
     }
 
 private:
@@ -97,8 +97,9 @@ private:
         if (stack_.size() == 1) return;  // a stray closing brace
         const GroupState closed = stack_.back();
         stack_.pop_back();
-        if (closed.destination == Destination::FontTable && state().destination == Destination::FontTable)
-            commitFont();
+        // A last entry may lack its ";".
+        if (closed.destination == Destination::FontTable) commitFont();
+        if (closed.destination == Destination::ColourTable && colourGiven_) commitColour();
         // The numbering group describes the paragraph around it.
         if (closed.destination == Destination::Numbering && state().destination != Destination::Numbering &&
             closed.paragraph.numbering != Numbering::None) {
@@ -257,14 +258,30 @@ private:
 
     void endParagraph() {
         if (skipping() || state().destination != Destination::Body) return;
+        endParagraphWith(state());
+    }
+
+    void endParagraphWith(const GroupState& group) {
         highSurrogate_ = 0;
-        const ParagraphState& paragraph = state().paragraph;
+        const ParagraphState& paragraph = group.paragraph;
         DocumentWriter::ListItem item{paragraph.numbering, paragraph.level, false};
         if (item.numbering == Numbering::None && (markerSeen_ || paragraph.listOverride))
             item = {numberingOfMarker(marker_), paragraph.level, true};
-        writer_.endParagraph(paragraph, item, state().characters);
+        writer_.endParagraph(paragraph, item, group.characters);
         markerSeen_ = false;
         marker_.clear();
+    }
+
+    // The last paragraph may lack its \par, and the input may stop inside any group: the paragraph
+    // takes the properties of the innermost group that was writing to the document.
+    void finishDocument() {
+        if (writer_.holdsText()) {
+            const auto body = std::find_if(stack_.rbegin(), stack_.rend(), [](const GroupState& group) {
+                return group.destination == Destination::Body;
+            });
+            endParagraphWith(body == stack_.rend() ? stack_.front() : *body);
+        }
+        writer_.finish();
     }
 
     void commitFont() {
