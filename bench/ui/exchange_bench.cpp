@@ -34,6 +34,7 @@ public:
     QString chooseFileToSave(const ui::FileRequest&) override { return {}; }
     QColor chooseColour(const QColor& preset) override { return preset; }
     bool openUrl(const QUrl&) override { return false; }
+    bool hasProgramFor(const QString&) override { return false; }
     bool startProgram(const QStringList&) override { return true; }
 
 private:

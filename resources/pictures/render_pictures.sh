@@ -37,6 +37,7 @@ for size in 16 32 48 64 128; do
   render drawings/program_icon.svg "program_icon_$size.png" "$size"
 done
 render drawings/link_cursor.svg link_cursor.png 32
+render drawings/mail_icon.svg mail_icon.png 32
 
 for drawing in drawings/reminder_picture_*.svg drawings/answer_*.svg; do
   render "$drawing" "$(basename "$drawing" .svg).png" "$(size_of "$drawing" width)" "$(size_of "$drawing" height)"

@@ -27,6 +27,12 @@ std::string configFilePath() { return xdgDirectory("XDG_CONFIG_HOME", ".config")
 
 std::string defaultDataDirectory() { return xdgDirectory("XDG_DATA_HOME", ".local/share") + "/velorine"; }
 
+std::string privateRuntimeDirectory() {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/')
+        return std::string(runtime) + "/velorine";
+    return xdgDirectory("XDG_CACHE_HOME", ".cache") + "/velorine";
+}
+
 std::string executablePath() {
     char buffer[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);

@@ -13,6 +13,9 @@ namespace velorine::app {
 std::string configFilePath();
 // $XDG_DATA_HOME/velorine (default ~/.local/share/velorine).
 std::string defaultDataDirectory();
+// The program's own folder for short-lived files (the mail draft of the about box):
+// $XDG_RUNTIME_DIR/velorine, or $XDG_CACHE_HOME/velorine (default ~/.cache/...) without one.
+std::string privateRuntimeDirectory();
 // The directory holding the running executable.
 std::string executableDirectory();
 // The path of the running executable.

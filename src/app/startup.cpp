@@ -1,12 +1,9 @@
 #include "app/startup.h"
 
-#include <cerrno>
-
-#include <sys/stat.h>
-
 #include "reminders/reminder_settings.h"
 #include "store/data_file.h"
 #include "store/dates.h"
+#include "store/private_files.h"
 #include "store/record_store.h"
 
 namespace velorine::app {
@@ -14,15 +11,6 @@ namespace {
 
 constexpr std::size_t kConfigBufferSize = 4096;
 constexpr std::string_view kLongPastDay = "1 1 1990";
-
-// mkdir -p, every directory it creates private to the user.
-void createPrivateDirectories(const std::string& path) {
-    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-        const std::string prefix = path.substr(0, slash);
-        if (!prefix.empty() && ::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return;
-        if (slash == std::string::npos) return;
-    }
-}
 
 std::string configValue(const std::string& configFile, std::string_view key) {
     return store::readValue(configFile, "Velorine", key, "", kConfigBufferSize);
@@ -32,7 +20,7 @@ StartupState locateData(const StartupEnvironment& env) {
     StartupState state;
     state.dataDirectory = configuredDataDirectory(env.configFile, env.defaultDataDirectory);
     // Without its directory every write would be lost without a word.
-    createPrivateDirectories(state.dataDirectory);
+    store::createPrivateDirectories(state.dataDirectory);
     state.installDirectory = configValue(env.configFile, "InstallPath");
     if (state.installDirectory.empty()) state.installDirectory = env.executableDirectory;
     state.dataFilePath = state.dataDirectory + "/velor.ini";

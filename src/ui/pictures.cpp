@@ -43,4 +43,6 @@ QPixmap reminderPicture(int number) {
 
 QImage answerGlyph(const QString& name) { return QImage(picturePath(name + QStringLiteral(".png"))); }
 
+QPixmap mailIcon() { return QPixmap(picturePath(QStringLiteral("mail_icon.png"))); }
+
 }  // namespace velorine::ui

@@ -1,6 +1,7 @@
 #pragma once
 // The program's pictures, embedded in the binary (resources/resources.qrc): the program icon, the
-// button glyphs, the cursor of the web-site link and the pictures of the reminder window.
+// button glyphs, the cursor of the web-site link, the pictures of the reminder window and the about
+// box's mail icon.
 
 #include <QCursor>
 #include <QIcon>
@@ -21,5 +22,7 @@ inline constexpr int kReminderPictureCount = 8;
 QPixmap reminderPicture(int number);
 // A 16 x 16 glyph of the reminder window's answers: "answer_yes", "answer_no", "answer_tomorrow".
 QImage answerGlyph(const QString& name);
+// A letter envelope with a stamp, 32 x 32.
+QPixmap mailIcon();
 
 }  // namespace velorine::ui

@@ -56,6 +56,21 @@ QColor PlatformDialogs::chooseColour(const QColor& preset) {
 
 bool PlatformDialogs::openUrl(const QUrl& address) { return QDesktopServices::openUrl(address); }
 
+bool PlatformDialogs::hasProgramFor(const QString& mimeType) {
+    // The desktop's own answer, as its file opener will pick; no shell, and a desktop that does not
+    // answer quickly counts as having no program.
+    constexpr int kPatienceMs = 2000;
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!query.waitForFinished(kPatienceMs)) {
+        query.kill();
+        query.waitForFinished();
+        return false;
+    }
+    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0 &&
+           !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
 bool PlatformDialogs::startProgram(const QStringList& arguments) {
     // No shell between us and the new instance: the arguments reach it as they are.
     return QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);

@@ -1,6 +1,7 @@
 #pragma once
 // The real dialogs: Qt's message boxes, file and colour choosers (in French once the translations
-// are installed), the desktop's browser, and a detached new instance of this very executable.
+// are installed), the desktop's browser and default programs (asked through xdg-mime), and a
+// detached new instance of this very executable.
 
 #include "ui/user_dialogs.h"
 
@@ -14,6 +15,7 @@ public:
     QString chooseFileToSave(const FileRequest& request) override;
     QColor chooseColour(const QColor& preset) override;
     bool openUrl(const QUrl& address) override;
+    bool hasProgramFor(const QString& mimeType) override;
     bool startProgram(const QStringList& arguments) override;
 };
 

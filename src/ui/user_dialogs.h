@@ -1,7 +1,7 @@
 #pragma once
 // Everything the windows ask of the user or of the desktop outside their own controls: message
-// boxes, yes/no questions, file and colour choosers, opening a web address and starting the
-// program again. The windows go through this one interface, so the tests answer and record every
+// boxes, yes/no questions, file and colour choosers, the desktop's programs for web addresses and
+// files, and starting the program again. The windows go through this one interface, so the tests answer and record every
 // call; the program itself uses PlatformDialogs (platform_dialogs.h).
 //
 // Message boxes have no owner window: they centre on the screen, as the program's always have.
@@ -36,8 +36,11 @@ public:
     virtual QString chooseFileToSave(const FileRequest& request) = 0;
     // The colour chosen; `preset` when the user cancels.
     virtual QColor chooseColour(const QColor& preset) = 0;
-    // Opens the address with the desktop's default browser; false when none could be started.
+    // Opens the address with the desktop's program for it: the default browser for a web address,
+    // the program for its type for a local file. False when none could be started.
     virtual bool openUrl(const QUrl& address) = 0;
+    // True when the desktop has a default program for files of this MIME type ("message/rfc822").
+    virtual bool hasProgramFor(const QString& mimeType) = 0;
     // Starts a new instance of the program with these arguments; false when it could not start.
     virtual bool startProgram(const QStringList& arguments) = 0;
 };

@@ -2,10 +2,8 @@
 // restored from the data file and saved at close, and the info line kept right when resized.
 #include <QAction>
 #include <QCheckBox>
-#include <QHelpEvent>
 #include <QTest>
 #include <QToolButton>
-#include <QToolTip>
 
 #include "store/data_file.h"
 #include "store/number_text.h"
@@ -30,14 +28,6 @@ QList<int> columnWidths(WindowRig& rig) {
 }
 
 QColor colourOf(QWidget& widget, QPalette::ColorRole role) { return widget.palette().color(role); }
-
-// Asks the tool button for its tooltip as the pointer resting on it would.
-bool tooltipAppears(QWidget& widget) {
-    QToolTip::hideText();
-    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), widget.mapToGlobal(QPoint(5, 5)));
-    QCoreApplication::sendEvent(&widget, &help);
-    return QToolTip::isVisible();
-}
 
 }  // namespace
 

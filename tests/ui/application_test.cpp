@@ -10,6 +10,8 @@
 #include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/help/about_box.h"
+#include "ui/help/help_window.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
 #include "ui/reminder/reminder_window.h"
@@ -115,15 +117,19 @@ private slots:
         RunContext context{stateIn(directory, app::RunMode::List), "", [] { return testing::kToday; }, dialogs};
         RunWindows windows = createWindows(context);
         QCOMPARE(windows.first, static_cast<QWidget*>(windows.mainWindow.get()));
-        QCOMPARE(windows.entryDialog->parentWidget(), static_cast<QWidget*>(windows.mainWindow.get()));
-        QVERIFY(!windows.entryDialog->isVisible());
+        for (QDialog* dialog : std::initializer_list<QDialog*>{windows.helpWindow.get(), windows.aboutBox.get(),
+                                                               windows.entryDialog.get()}) {
+            QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(windows.mainWindow.get()));
+            QVERIFY(!dialog->isVisible());
+        }
 
         context.startup.mode = app::RunMode::ReminderOnDemand;
         RunWindows reminder = createWindows(context);
         QCOMPARE(reminder.first, static_cast<QWidget*>(reminder.reminderWindow.get()));
         QVERIFY(!reminder.mainWindow);
-        QVERIFY(reminder.scheduleDialog && !reminder.scheduleDialog->isVisible());
-        QVERIFY(reminder.entryDialog && !reminder.entryDialog->parentWidget());
+        for (QDialog* dialog : std::initializer_list<QDialog*>{reminder.helpWindow.get(), reminder.aboutBox.get(),
+                                                               reminder.scheduleDialog.get(), reminder.entryDialog.get()})
+            QVERIFY(dialog && !dialog->parentWidget() && !dialog->isVisible());
     }
 
     void anErrorDuringTheRunIsShownAndTheRunEndsNormally() {

@@ -10,10 +10,10 @@
 namespace velorine::ui::testing {
 
 struct DialogCall {
-    enum Kind { Message, Question, OpenFile, SaveFile, Colour, Url, Program } kind;
+    enum Kind { Message, Question, OpenFile, SaveFile, Colour, Url, Program, ProgramFor } kind;
     MessageIcon icon = MessageIcon::None;
     QString title;
-    QString text;           // OpenFile, SaveFile: the initial name; Colour: the preset's name
+    QString text;           // OpenFile, SaveFile: the initial name; Colour: the preset's name; ProgramFor: the type
     QStringList arguments;  // Program: its arguments; Url: the address; OpenFile, SaveFile: the filters
 };
 
@@ -24,6 +24,7 @@ public:
     std::deque<QString> chosenFiles;  // the answers of the file choosers, in order; cancel once they run out
     std::deque<QColor> chosenColours;  // the answers of the colour chooser; cancel (the preset) once they run out
     bool browserFound = true;
+    QStringList typesWithAProgram;  // the MIME types the desktop has a default program for
     bool programStarts = true;
     std::function<void()> whenProgramStarts;  // runs at the moment the new instance would start
 
@@ -52,6 +53,10 @@ public:
     bool openUrl(const QUrl& address) override {
         calls.push_back({DialogCall::Url, MessageIcon::None, {}, {}, {address.toString()}});
         return browserFound;
+    }
+    bool hasProgramFor(const QString& mimeType) override {
+        calls.push_back({DialogCall::ProgramFor, MessageIcon::None, {}, mimeType, {}});
+        return typesWithAProgram.contains(mimeType);
     }
     bool startProgram(const QStringList& arguments) override {
         calls.push_back({DialogCall::Program, MessageIcon::None, {}, {}, arguments});

@@ -1,14 +1,17 @@
 // Pictures of the windows, written into the build tree to be looked at: the main window with a
 // dozen people, as designed and recoloured, the add/modify dialog in both modes, the reminder
-// schedule dialog with a fixed and a custom choice, and the reminder window with a week of
-// reminders, with nothing due and with its date picker open.
+// schedule dialog with a fixed and a custom choice, the reminder window with a week of reminders,
+// with nothing due and with its date picker open, the quick help with the guide and the about box.
 #include <QAction>
 #include <QListWidget>
 #include <QDir>
 #include <QLocale>
 #include <QTest>
+#include <QToolButton>
 
 #include "reminder_test_data.h"
+#include "ui/help/about_box.h"
+#include "ui/help/help_window.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -120,6 +123,25 @@ private slots:
         WindowRig rig("[Rappel]\r\nJours=" + stored.toStdString() + "\r\n");
         TForm2& dialog = rig.scheduleDialog();
         QVERIFY(whileShown(dialog, [&] { rig.form().SpeedButton6Click(); }, [&] { save(dialog, picture); }));
+    }
+
+    void helpWindowWithTheGuide() {
+        WindowRig rig(recordSection(aDozenPeople()));
+        TAide& help = *rig.windows.helpWindow;
+        QVERIFY(whileShown(help, [&] { rig.control<QToolButton>("SpeedButton5").click(); },
+                           [&] { save(help, QStringLiteral("help_window.png")); }));
+    }
+
+    void aboutBoxWithTheMailIcon() {
+        QTemporaryDir runtime;
+        const QByteArray previousRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        WindowRig rig(recordSection(aDozenPeople()));
+        rig.dialogs.typesWithAProgram = {QStringLiteral("message/rfc822")};
+        TAboutBox& box = *rig.windows.aboutBox;
+        QVERIFY(whileShown(box, [&] { rig.control<QAction>("Apropos").trigger(); },
+                           [&] { save(box, QStringLiteral("about_box.png")); }));
+        qputenv("XDG_RUNTIME_DIR", previousRuntime);
     }
 };
 

@@ -1,9 +1,11 @@
 #include "window_rig.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <fstream>
 #include <sstream>
@@ -108,6 +110,13 @@ bool whileShown(QDialog& dialog, const std::function<void()>& trigger, const std
 bool WindowRig::withDialog(const std::function<void()>& trigger, const std::function<void(TSais&)>& steps) {
     TSais& entry = dialog();
     return whileShown(entry, trigger, [&] { steps(entry); });
+}
+
+bool tooltipAppears(QWidget& widget) {
+    QToolTip::hideText();
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), widget.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&widget, &help);
+    return QToolTip::isVisible();
 }
 
 QLineEdit& entryBox(TSais& dialog, const char* name) {

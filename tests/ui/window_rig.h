@@ -2,6 +2,7 @@
 // A run of the windows on a temporary data file, with a fixed today and the recording dialogs:
 // the windows are the program's own, created the way a run creates them.
 
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -31,9 +32,11 @@ std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 // The texts of one column of a list, top to bottom.
 QStringList columnTexts(const QTreeView& list, int index);
-// Runs `steps` as soon as `trigger` has shown `dialog` modally, then closes the dialog if the steps
-// left it open. False when the dialog was never shown.
+// Runs `steps` on `dialog` as soon as `trigger` shows it modally, then closes it if the steps left
+// it open. False when the dialog was never shown.
 bool whileShown(QDialog& dialog, const std::function<void()>& trigger, const std::function<void()>& steps);
+// Asks the widget for its tooltip as the pointer resting on it would; true when one appears.
+bool tooltipAppears(QWidget& widget);
 
 struct RigSetup {
     std::string dataFile;    // the bytes of velor.ini; none written when empty

@@ -73,6 +73,10 @@ void TForm1::FormCreate() {
     NepasmerappelerlesftesSaintdujour1->setChecked(!context_.startup.nameDayReminders);
 }
 
+void TForm1::setHelpWindow(TAide* window) { helpWindow_ = window; }
+
+void TForm1::setAboutBox(TAboutBox* box) { aboutBox_ = box; }
+
 void TForm1::setEntryDialog(TSais* dialog) {
     entryDialog_ = dialog;
     connect(entryDialog_, &TSais::recordsChanged, this, &TForm1::fillList);
@@ -91,6 +95,10 @@ void TForm1::connectCommands() {
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
     connect(MenuQuitter, &QAction::triggered, this, &TForm1::SpeedButton3Click);
     connect(Button1, &QPushButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
+    connect(AideRapide, &QAction::triggered, this, &TForm1::SpeedButton5Click);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
+    connect(Apropos, &QAction::triggered, this, &TForm1::SpeedButton7Click);
     connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
     connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
     connect(Programmation1, &QAction::triggered, this, &TForm1::SpeedButton6Click);

@@ -32,6 +32,8 @@ class QTreeView;
 namespace velorine::ui {
 
 class BirthdayListModel;
+class TAboutBox;
+class TAide;
 class TForm2;
 class TSais;
 
@@ -41,7 +43,9 @@ public:
     explicit TForm1(RunContext& context);
     ~TForm1() override;
 
-    // The add/modify dialog, created after this window.
+    // The dialogs, created after this window.
+    void setHelpWindow(TAide* window);
+    void setAboutBox(TAboutBox* box);
     void setEntryDialog(TSais* dialog);
     // The reminder schedule dialog, created after this window.
     void setScheduleDialog(TForm2* dialog);
@@ -57,7 +61,9 @@ public slots:
     void SpeedButton2Click();  // delete
     void SpeedButton3Click();  // quit
     void SpeedButton4Click();  // modify
+    void SpeedButton5Click();  // the quick help
     void SpeedButton6Click();  // the reminder schedule, also "&Programmation"
+    void SpeedButton7Click();  // the about box
     void SpeedButton8Click();  // the reminder window, in a new instance
     void NepasmerappelerlesftesSaintdujour1Click();
     void Label3Click();
@@ -109,6 +115,8 @@ private:
 
     RunContext& context_;
     store::RecordStore store_;
+    TAide* helpWindow_ = nullptr;
+    TAboutBox* aboutBox_ = nullptr;
     TSais* entryDialog_ = nullptr;
     TForm2* scheduleDialog_ = nullptr;
     BirthdayListModel* model_ = nullptr;

@@ -1,11 +1,13 @@
-// The main window's commands that leave the list alone: quit, the reminder window, the reminder
-// schedule, the name-day option and the web site.
+// The main window's commands that leave the list alone: quit, the quick help, the about box, the
+// reminder window, the reminder schedule, the name-day option and the web site.
 #include <QAction>
 #include <QLabel>
 #include <QUrl>
 
 #include "store/data_file.h"
 #include "ui/colours.h"
+#include "ui/help/about_box.h"
+#include "ui/help/help_window.h"
 #include "ui/main/main_window.h"
 #include "ui/main/site_address.h"
 #include "ui/reminder/schedule_dialog.h"
@@ -17,6 +19,14 @@ namespace {
 }  // namespace
 
 void TForm1::SpeedButton3Click() { close(); }
+
+void TForm1::SpeedButton5Click() {
+    if (helpWindow_) helpWindow_->exec();
+}
+
+void TForm1::SpeedButton7Click() {
+    if (aboutBox_) aboutBox_->exec();
+}
 
 void TForm1::SpeedButton8Click() {
     // The new instance shows the reminder window; whether it started or not, this one ends.
