@@ -13,6 +13,8 @@
 namespace velorine::ui {
 namespace {
 
+// The program's name, as the error box of a failed run shows it. It is not the application's
+// display name: the platform would glue that to every window title ("Attention — Velorine...").
 const QString kApplicationTitle = QStringLiteral("Velorine  Version 2.0");
 
 }  // namespace
@@ -20,7 +22,8 @@ const QString kApplicationTitle = QStringLiteral("Velorine  Version 2.0");
 int runWindows(const app::StartupState& state, int& argc, char** argv) {
     GuardedApplication application(argc, argv);
     speakFrench(application);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
+    // Ties the windows to velorine.desktop, whose name a desktop's task bar shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("velorine"));
     QApplication::setWindowIcon(programIcon());
 
     PlatformDialogs dialogs;
