@@ -5,11 +5,37 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <string_view>
+
 namespace velorine::ui {
+namespace {
+
+// The file types Qt's file chooser names itself; its French catalogue has no entry for them.
+class MissingFrenchTexts final : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char* context, const char* sourceText, const char* /*disambiguation*/,
+                      int /*n*/) const override {
+        if (std::string_view(context) != "QAbstractFileIconProvider") return {};
+        const std::string_view text(sourceText);
+        if (text == "Folder") return QStringLiteral("Dossier");
+        if (text == "Drive") return QStringLiteral("Lecteur");
+        if (text == "File") return QStringLiteral("Fichier");
+        if (text == "Shortcut") return QStringLiteral("Raccourci");
+        if (text == "Alias") return QStringLiteral("Alias");
+        if (text == "Unknown") return QStringLiteral("Inconnu");
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+}  // namespace
 
 bool speakFrench(QCoreApplication& application) {
     const QLocale french(QLocale::French, QLocale::France);
     QLocale::setDefault(french);
+    QCoreApplication::installTranslator(new MissingFrenchTexts(&application));
     auto* translator = new QTranslator(&application);
     if (!translator->load(french, QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
