@@ -43,7 +43,8 @@ QString PlatformDialogs::chooseFileToSave(const FileRequest& request) {
 }
 
 QColor PlatformDialogs::chooseColour(const QColor& preset) {
-    const QColor chosen = QColorDialog::getColor(preset);
+    // Qt's own chooser, as for files: the desktop's would speak the system's language.
+    const QColor chosen = QColorDialog::getColor(preset, nullptr, QString(), QColorDialog::DontUseNativeDialog);
     return chosen.isValid() ? chosen : preset;
 }
 
