@@ -24,7 +24,8 @@ QString filterText(const QStringList& filters) {
     return adapted.join(QStringLiteral(";;"));
 }
 
-// The name column takes the room the others leave; they fit their texts, titles included.
+// The name column takes the room the others leave; they fit their texts, titles included. The
+// detail list is the one Qt's own dialog names "treeView".
 void fitColumns(QFileDialog& chooser) {
     auto* list = chooser.findChild<QTreeView*>(QStringLiteral("treeView"));
     if (!list) return;

@@ -10,20 +10,19 @@
 namespace velorine::ui {
 namespace {
 
-// The file types Qt's file chooser names itself; its French catalogue has no entry for them.
+// The types Qt's file chooser names itself on this system (a folder, the root, a dangling link, a
+// pipe or a socket); its French catalogue has no entry for them.
 class MissingFrenchTexts final : public QTranslator {
 public:
     using QTranslator::QTranslator;
 
     QString translate(const char* context, const char* sourceText, const char* /*disambiguation*/,
                       int /*n*/) const override {
-        if (std::string_view(context) != "QAbstractFileIconProvider") return {};
+        if (!context || !sourceText || std::string_view(context) != "QAbstractFileIconProvider") return {};
         const std::string_view text(sourceText);
         if (text == "Folder") return QStringLiteral("Dossier");
         if (text == "Drive") return QStringLiteral("Lecteur");
-        if (text == "File") return QStringLiteral("Fichier");
         if (text == "Shortcut") return QStringLiteral("Raccourci");
-        if (text == "Alias") return QStringLiteral("Alias");
         if (text == "Unknown") return QStringLiteral("Inconnu");
         return {};
     }
