@@ -1,5 +1,6 @@
 #include "store/cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace velorine::store {
@@ -82,6 +83,15 @@ std::optional<std::string> utf8ToCp1252(std::string_view utf8) {
         out += static_cast<char>(*byte);
     }
     return out;
+}
+
+std::optional<std::string> cp1252FromUtf8File(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = bytes.starts_with(kByteOrderMark);
+    if (marked) bytes.remove_prefix(kByteOrderMark.size());
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii && !marked) return std::nullopt;
+    return utf8ToCp1252(bytes);
 }
 
 bool canHoldInCp1252(std::string_view utf8) { return utf8ToCp1252(utf8).has_value(); }

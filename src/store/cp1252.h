@@ -20,6 +20,12 @@ std::string cp1252ToUtf8(std::string_view cp1252);
 // hold, or is not valid UTF-8.
 std::optional<std::string> utf8ToCp1252(std::string_view utf8);
 
+// A file saved by a UTF-8 editor, as Windows-1252 bytes: converted when it is valid UTF-8 holding
+// at least one non-ASCII character and every character fits Windows-1252 (a leading byte-order
+// mark is dropped); nothing otherwise, the bytes being Windows-1252 already (a real Windows-1252
+// text with accents is almost never valid UTF-8).
+std::optional<std::string> cp1252FromUtf8File(std::string_view bytes);
+
 // True when utf8ToCp1252 would succeed.
 bool canHoldInCp1252(std::string_view utf8);
 

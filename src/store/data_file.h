@@ -22,7 +22,8 @@
 // larger than 1 GiB, which commit() then refuses to replace. commit() returns false, and leaves the file
 // and its directory as they were (no temporary file behind), when the file is read-only (no owner
 // write permission), cannot be read, or when its directory is missing or not writable or the disk is
-// full. Nothing throws.
+// full; the writers that take a WriteFailure* then store why there (WriteFailure::None on success).
+// Nothing throws.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,6 +34,7 @@
 
 #include "store/ini_document.h"
 #include "store/read_failure.h"
+#include "store/write_failure.h"
 
 namespace velorine::store {
 
@@ -44,8 +46,14 @@ IniDocument snapshot(const std::string& path);
 std::optional<IniDocument> readSnapshot(const std::string& path, ReadFailure& failure,
                                         std::uintmax_t largest = kLargestDataFile);
 
+// The bytes of such a file, for callers that keep or convert them before parsing; the same
+// failures.
+std::optional<std::string> readFileBytes(const std::string& path, ReadFailure& failure,
+                                         std::uintmax_t largest = kLargestDataFile);
+
 // Applies `edit` to the current content under the lock and replaces the file in one step.
-bool commit(const std::string& path, const std::function<void(IniDocument&)>& edit);
+bool commit(const std::string& path, const std::function<void(IniDocument&)>& edit,
+            WriteFailure* failure = nullptr);
 
 // The settings-file read: value, or default, cut to bufferSize - 1 characters.
 std::string readValue(const std::string& path, std::string_view section, std::string_view key,
@@ -53,7 +61,7 @@ std::string readValue(const std::string& path, std::string_view section, std::st
 
 // The settings-file write of one value. False when it could not be stored.
 bool writeValue(const std::string& path, std::string_view section, std::string_view key,
-                std::string_view value);
+                std::string_view value, WriteFailure* failure = nullptr);
 
 // Replaces the section by an empty one. False when it could not be stored.
 bool replaceSection(const std::string& path, std::string_view section);

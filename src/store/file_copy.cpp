@@ -17,7 +17,8 @@ bool copyFile(const std::string& source, const std::string& givenTarget, files::
     if (exists && how == files::Publish::OnlyIfAbsent) return false;
     if (exists && !S_ISREG(st.st_mode)) return false;  // never put a file in place of a directory
     if (exists && (st.st_mode & S_IWUSR) == 0) return false;  // nor over a read-only one
-    return files::publishFile(target, *bytes, exists ? (st.st_mode & 07777) : files::kPrivateFileMode, how);
+    return files::publishFile(target, *bytes, exists ? (st.st_mode & 07777) : files::kPrivateFileMode, how) ==
+           WriteFailure::None;
 }
 
 }  // namespace
@@ -28,6 +29,11 @@ bool copyFileReplacing(const std::string& source, const std::string& target) {
 
 bool copyFileIfAbsent(const std::string& source, const std::string& target) {
     return copyFile(source, target, files::Publish::OnlyIfAbsent);
+}
+
+bool writeFileIfAbsent(const std::string& target, std::string_view bytes) {
+    return files::publishFile(target, bytes, files::kPrivateFileMode, files::Publish::OnlyIfAbsent) ==
+           WriteFailure::None;
 }
 
 }  // namespace velorine::store

@@ -8,6 +8,7 @@
 // cannot be written. A new target is created private (0600); a replaced one keeps its mode.
 
 #include <string>
+#include <string_view>
 
 namespace velorine::store {
 
@@ -16,5 +17,8 @@ bool copyFileReplacing(const std::string& source, const std::string& target);
 
 // Fails when something is already at `target`, even if it appears while the copy is made.
 bool copyFileIfAbsent(const std::string& source, const std::string& target);
+
+// The same for bytes the caller already holds (a list file read and checked, then converted).
+bool writeFileIfAbsent(const std::string& target, std::string_view bytes);
 
 }  // namespace velorine::store

@@ -28,6 +28,21 @@ ReadFailure openFailure(int error) {
     }
 }
 
+// Every step is tried only while the ones before it succeeded; the first errno is the reason.
+class FirstError {
+public:
+    bool ok() const { return error_ == 0; }
+    // Records errno when `succeeded` is false and no step failed before; returns ok().
+    bool check(bool succeeded) {
+        if (ok() && !succeeded) error_ = errno != 0 ? errno : EIO;
+        return ok();
+    }
+    WriteFailure failure() const { return ok() ? WriteFailure::None : writeFailureFromErrno(error_); }
+
+private:
+    int error_ = 0;
+};
+
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -119,22 +134,24 @@ bool syncDirectory(const std::string& directory) {
     return fd.valid() && ::fsync(fd.get()) == 0;
 }
 
-bool publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how) {
+WriteFailure publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how) {
     const std::string directory = directoryOf(path);
     std::string temporary = directory + "/" + temporaryPrefix(path) + "XXXXXX";
+    FirstError steps;
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!fd.valid()) return false;
-    const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes) &&
-                         ::fsync(fd.get()) == 0;
-    bool published = false;
-    if (fd.close() && written) {
+    if (!steps.check(fd.valid())) return steps.failure();
+    if (steps.check(::fchmod(fd.get(), mode) == 0) && steps.check(writeAll(fd.get(), bytes)))
+        steps.check(::fsync(fd.get()) == 0);
+    // Closing may be where a deferred write error shows: it counts even after a failed step.
+    const bool closed = fd.close();
+    if (steps.check(closed)) {
         // link() fails when the name is taken, so "only if absent" holds even against a racer.
-        published = how == Publish::Replace ? ::rename(temporary.c_str(), path.c_str()) == 0
-                                            : ::link(temporary.c_str(), path.c_str()) == 0;
+        steps.check(how == Publish::Replace ? ::rename(temporary.c_str(), path.c_str()) == 0
+                                            : ::link(temporary.c_str(), path.c_str()) == 0);
     }
-    if (!published || how == Publish::OnlyIfAbsent) ::unlink(temporary.c_str());
-    if (published) syncDirectory(directory);
-    return published;
+    if (!steps.ok() || how == Publish::OnlyIfAbsent) ::unlink(temporary.c_str());
+    if (steps.ok()) syncDirectory(directory);
+    return steps.failure();
 }
 
 void removeStaleTemporaryFiles(const std::string& path) {

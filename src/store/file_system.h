@@ -11,6 +11,7 @@
 #include <sys/types.h>
 
 #include "store/read_failure.h"
+#include "store/write_failure.h"
 
 namespace velorine::store::files {
 
@@ -51,8 +52,8 @@ enum class Publish {
     OnlyIfAbsent,  // fail when something is already at the path
 };
 // Writes `bytes` with `mode` to a temporary file beside `path` and publishes it there whole. The
-// temporary file never outlives the call.
-bool publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how);
+// temporary file never outlives the call. WriteFailure::None when published, else why not.
+WriteFailure publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how);
 
 // Temporary files left beside `path` by writers killed before they published.
 void removeStaleTemporaryFiles(const std::string& path);

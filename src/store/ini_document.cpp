@@ -28,7 +28,9 @@ std::optional<std::pair<std::string_view, std::string_view>> splitKeyLine(std::s
     if (equals == std::string_view::npos) return std::nullopt;
     const auto key = trim(content.substr(0, equals));
     if (key.empty()) return std::nullopt;
-    return std::pair{key, unquote(trim(content.substr(equals + 1)))};
+    // The settings-file read hands its callers a zero-terminated text: a value ends at its NUL.
+    const std::string_view value = unquote(trim(content.substr(equals + 1)));
+    return std::pair{key, value.substr(0, value.find('\0'))};
 }
 
 // The name of a section header line; nothing when the line is not one.
@@ -47,6 +49,9 @@ std::string_view nextLine(std::string_view& rest) {
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     return text;
 }
+
+// Below 0x20, tab excepted.
+bool isControlByte(char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }
 
 std::string_view withoutIndent(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -235,8 +240,9 @@ IniDocument::Line IniDocument::newKeyLine(std::string_view key, std::string_view
     std::string text(trim(key));
     text += '=';
     text += value;
-    // A line break in the value would split it into other lines, other keys among them.
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    // A line break in the value would split it into other lines, other keys among them; the other
+    // control bytes (NUL among them, which would end the value) have no place in a text either.
+    std::replace_if(text.begin(), text.end(), [](char c) { return isControlByte(c); }, ' ');
     const std::string_view kept = keep(std::move(text));
     const auto [keyPart, valuePart] = *splitKeyLine(kept);
     return Line::keyLine(kept, keyPart, valuePart);

@@ -27,7 +27,7 @@ bool preparePrivateFolder(const std::string& path) {
 }
 
 bool writePrivateFile(const std::string& path, std::string_view bytes) {
-    return files::publishFile(path, bytes, files::kPrivateFileMode, files::Publish::Replace);
+    return files::publishFile(path, bytes, files::kPrivateFileMode, files::Publish::Replace) == WriteFailure::None;
 }
 
 }  // namespace velorine::store

@@ -175,38 +175,41 @@ std::vector<BirthdayRecord> RecordStore::readAll() const { return readAllRecords
 
 int RecordStore::firstFreeSlot() const { return firstFreeSlotIn(snapshot(path_)); }
 
-bool RecordStore::writeRecord(int slot, const BirthdayRecord& record) const {
-    return commit(path_, [&](IniDocument& doc) { writeRecordIn(doc, slot, record); });
+bool RecordStore::writeRecord(int slot, const BirthdayRecord& record, WriteFailure* failure) const {
+    return commit(path_, [&](IniDocument& doc) { writeRecordIn(doc, slot, record); }, failure);
 }
 
-bool RecordStore::addRecord(const BirthdayRecord& record) const { return addRecords({record}); }
+bool RecordStore::addRecord(const BirthdayRecord& record, WriteFailure* failure) const {
+    return addRecords({record}, failure);
+}
 
-bool RecordStore::addRecords(const std::vector<BirthdayRecord>& records) const {
-    return commit(path_, [&](IniDocument& doc) { addRecordsIn(doc, records); });
+bool RecordStore::addRecords(const std::vector<BirthdayRecord>& records, WriteFailure* failure) const {
+    return commit(path_, [&](IniDocument& doc) { addRecordsIn(doc, records); }, failure);
 }
 
 namespace {
 
 template <typename Edit>
-RecordChange commitRecordChange(const std::string& path, Edit edit) {
+RecordChange commitRecordChange(const std::string& path, Edit edit, WriteFailure* failure) {
     bool looked = false;
     bool found = false;
     const bool stored = commit(path, [&](IniDocument& doc) {
         looked = true;
         found = edit(doc);
-    });
+    }, failure);
     if (looked && !found) return RecordChange::NotFound;
     return stored ? RecordChange::Done : RecordChange::WriteFailed;
 }
 
 }  // namespace
 
-RecordChange RecordStore::modifyRecord(const RecordIdentity& old, const BirthdayRecord& updated) const {
-    return commitRecordChange(path_, [&](IniDocument& doc) { return modifyRecordIn(doc, old, updated); });
+RecordChange RecordStore::modifyRecord(const RecordIdentity& old, const BirthdayRecord& updated,
+                                       WriteFailure* failure) const {
+    return commitRecordChange(path_, [&](IniDocument& doc) { return modifyRecordIn(doc, old, updated); }, failure);
 }
 
-RecordChange RecordStore::deleteRecord(const RecordIdentity& record) const {
-    return commitRecordChange(path_, [&](IniDocument& doc) { return deleteRecordIn(doc, record); });
+RecordChange RecordStore::deleteRecord(const RecordIdentity& record, WriteFailure* failure) const {
+    return commitRecordChange(path_, [&](IniDocument& doc) { return deleteRecordIn(doc, record); }, failure);
 }
 
 bool RecordStore::compact() const { return commit(path_, compactRecordsIn); }

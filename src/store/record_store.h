@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "store/ini_document.h"
+#include "store/write_failure.h"
 
 namespace velorine::store {
 
@@ -70,13 +71,16 @@ public:
 
     std::vector<BirthdayRecord> readAll() const;
     int firstFreeSlot() const;
+    // The writers say why the file could not be written in `failure` when it is given
+    // (WriteFailure::None when it was).
     // True when the record was stored.
-    bool writeRecord(int slot, const BirthdayRecord& record) const;
-    bool addRecord(const BirthdayRecord& record) const;
+    bool writeRecord(int slot, const BirthdayRecord& record, WriteFailure* failure = nullptr) const;
+    bool addRecord(const BirthdayRecord& record, WriteFailure* failure = nullptr) const;
     // All the records in one commit; true when stored.
-    bool addRecords(const std::vector<BirthdayRecord>& records) const;
-    RecordChange modifyRecord(const RecordIdentity& old, const BirthdayRecord& updated) const;
-    RecordChange deleteRecord(const RecordIdentity& record) const;
+    bool addRecords(const std::vector<BirthdayRecord>& records, WriteFailure* failure = nullptr) const;
+    RecordChange modifyRecord(const RecordIdentity& old, const BirthdayRecord& updated,
+                              WriteFailure* failure = nullptr) const;
+    RecordChange deleteRecord(const RecordIdentity& record, WriteFailure* failure = nullptr) const;
     // True when the file holds the compacted list (also when nothing had to change).
     bool compact() const;
 

@@ -52,7 +52,10 @@ int main(int argc, char** argv) {
 
     const std::string path = line.options.dataFile ? *line.options.dataFile : programDataFile();
     store::ReadFailure failure = store::ReadFailure::None;
-    const std::optional<store::IniDocument> read = store::readSnapshot(path, failure);
+    std::optional<store::IniDocument> read = store::readSnapshot(path, failure);
+    // A new user has no data file yet: for the program that is an empty list, and so it is here.
+    // A file named on the command line is another matter: it must be there.
+    if (!read && failure == store::ReadFailure::Missing && !line.options.dataFile) read.emplace();
     if (!read) return refuse("impossible de lire « " + path + " » : " + tools::reasonFor(failure));
     const store::IniDocument& data = *read;
     const store::CalendarDate reference = line.options.date.value_or(store::localToday());

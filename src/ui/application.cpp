@@ -12,6 +12,8 @@
 namespace velorine::ui {
 namespace {
 
+// The program's name, as the error box of a failed run shows it. It is not the application's
+// display name: the platform would glue that to every window title ("Attention — Velorine...").
 const QString kApplicationTitle = QStringLiteral("Velorine  Version 2.0");
 
 }  // namespace
@@ -22,7 +24,8 @@ GuardedApplication& RunApplication::get() {
     if (!application_) {
         application_ = std::make_unique<GuardedApplication>(argc_, argv_);
         speakFrench(*application_);
-        QApplication::setApplicationDisplayName(kApplicationTitle);
+        // Ties the windows to velorine.desktop, whose name a desktop's task bar shows.
+        QGuiApplication::setDesktopFileName(QStringLiteral("velorine"));
         QApplication::setWindowIcon(programIcon());
     }
     return *application_;

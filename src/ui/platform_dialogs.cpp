@@ -3,9 +3,10 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+
+#include "ui/french_file_chooser.h"
 
 namespace velorine::ui {
 namespace {
@@ -21,14 +22,6 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// "*.*" means every file where the program comes from; here it would hide the names without a dot
-// (a list saved as "anniversaires"), so the chooser is given "*", the same meaning on this system.
-QString filterText(const QStringList& filters) {
-    QStringList adapted = filters;
-    for (QString& filter : adapted) filter.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
-    return adapted.join(QStringLiteral(";;"));
-}
-
 }  // namespace
 
 void PlatformDialogs::showMessage(MessageIcon icon, const QString& title, const QString& text) {
@@ -42,15 +35,16 @@ bool PlatformDialogs::askYesNo(const QString& title, const QString& text) {
 }
 
 QString PlatformDialogs::chooseFileToOpen(const FileRequest& request) {
-    return QFileDialog::getOpenFileName(nullptr, request.title, request.initialName, filterText(request.filters));
+    return runFileChooser(*makeFileChooser(QFileDialog::AcceptOpen, request));
 }
 
 QString PlatformDialogs::chooseFileToSave(const FileRequest& request) {
-    return QFileDialog::getSaveFileName(nullptr, request.title, request.initialName, filterText(request.filters));
+    return runFileChooser(*makeFileChooser(QFileDialog::AcceptSave, request));
 }
 
 QColor PlatformDialogs::chooseColour(const QColor& preset) {
-    const QColor chosen = QColorDialog::getColor(preset);
+    // Qt's own chooser, as for files: the desktop's would speak the system's language.
+    const QColor chosen = QColorDialog::getColor(preset, nullptr, QString(), QColorDialog::DontUseNativeDialog);
     return chosen.isValid() ? chosen : preset;
 }
 

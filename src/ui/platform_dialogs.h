@@ -1,7 +1,7 @@
 #pragma once
-// The real dialogs: Qt's message boxes, file and colour choosers (in French once the translations
-// are installed), the desktop's browser and default programs (asked through xdg-mime), and a
-// detached new instance of this very executable.
+// The real dialogs: Qt's message boxes, file chooser (french_file_chooser.h) and colour chooser (in
+// French once the translations are installed), the desktop's browser and default programs (asked
+// through xdg-mime), and a detached new instance of this very executable.
 
 #include "ui/user_dialogs.h"
 

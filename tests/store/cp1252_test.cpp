@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace velorine::store {
 namespace {
 
@@ -45,6 +48,26 @@ TEST(Cp1252, TellsWhichTextsItCanHold) {
         EXPECT_FALSE(canHoldInCp1252(text)) << text;
         EXPECT_FALSE(utf8ToCp1252(text)) << text;
     }
+}
+
+TEST(Cp1252FromUtf8File, ConvertsOnlyWhatAUtf8EditorWrote) {
+    std::string everyHighByte;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) everyHighByte += static_cast<char>(byte);
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::optional<std::string> converted;
+    } cases[] = {
+        {"UTF-8 accents", "H\xC3\xA9l\xC3\xA8ne \xE2\x82\xAC", std::string("H\xE9l\xE8ne \x80")},
+        {"byte-order mark dropped", "\xEF\xBB\xBF[Controle]\xC3\xA9", std::string("[Controle]\xE9")},
+        {"byte-order mark on ASCII", "\xEF\xBB\xBF" "abc", std::string("abc")},
+        {"plain ASCII is left alone", "[Controle]\r\nVersion=2.0\r\n", std::nullopt},
+        {"Windows-1252 accents", "H\xE9l\xE8ne", std::nullopt},
+        {"every byte 0x80-0xFF", everyHighByte, std::nullopt},
+        {"UTF-8 outside Windows-1252", "\xC5\x81ukasz \xC3\xA9", std::nullopt},
+        {"cut-off UTF-8", "H\xC3\xA9l\xC3", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(cp1252FromUtf8File(c.bytes), c.converted) << c.what;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -174,6 +175,70 @@ TEST_F(DataFileTest, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
     EXPECT_EQ(listDirectory(dir.path()), "velor.ini velor.ini.lock ");
+}
+
+TEST_F(DataFileTest, ACommitThatFailsSaysWhy) {
+    writeFile(file, "[A]\r\nx=1\r\n");
+    ::chmod(file.c_str(), 0444);
+    const std::string directory = dir.file("dossier");
+    ASSERT_EQ(::mkdir(directory.c_str(), 0700), 0);
+    const std::string pipe = dir.file("tube");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string huge = dir.file("huge.ini");  // sparse: takes no room on the disk
+    writeFile(huge, "");
+    ASSERT_EQ(::truncate(huge.c_str(), static_cast<off_t>(kLargestDataFile) + 1), 0);
+    const struct {
+        std::string path;
+        WriteFailure failure;
+    } cases[] = {
+        {dir.file("new.ini"), WriteFailure::None},
+        {file, WriteFailure::ReadOnlyFile},
+        {dir.file("absent/velor.ini"), WriteFailure::DirectoryMissing},
+        {file + "/velor.ini", WriteFailure::DirectoryMissing},
+        {directory, WriteFailure::NotARegularFile},
+        {pipe, WriteFailure::NotARegularFile},
+        {huge, WriteFailure::TooLarge},
+    };
+    for (const auto& c : cases) {
+        WriteFailure failure = WriteFailure::IoError;
+        EXPECT_EQ(writeValue(c.path, "A", "x", "2", &failure), c.failure == WriteFailure::None) << c.path;
+        EXPECT_EQ(failure, c.failure) << c.path;
+    }
+    EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
+}
+
+TEST_F(DataFileTest, ACommitTellsAWriteCutShortAndAForbiddenDirectoryApart) {
+    writeFile(file, "[A]\r\nx=1\r\n");
+    const int cutShort = inChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        WriteFailure failure = WriteFailure::None;
+        writeValue(file, "A", "x", std::string(4096, 'v'), &failure);
+        return static_cast<int>(failure);
+    });
+    EXPECT_EQ(cutShort, static_cast<int>(WriteFailure::TooLarge));
+
+    ::chmod(dir.path().c_str(), 0555);
+    const int forbidden = inChildProcess([&] {
+        WriteFailure failure = WriteFailure::None;
+        writeValue(dir.file("other.ini"), "A", "x", "1", &failure);
+        return static_cast<int>(failure);
+    }, /*unprivileged=*/true);
+    ::chmod(dir.path().c_str(), 0700);
+    EXPECT_EQ(forbidden, static_cast<int>(WriteFailure::PermissionDenied));
+}
+
+TEST(WriteFailureFromErrno, NamesTheCausesAUserCanActOn) {
+    const std::pair<int, WriteFailure> cases[] = {
+        {ENOSPC, WriteFailure::DiskFull},          {EDQUOT, WriteFailure::DiskFull},
+        {EACCES, WriteFailure::PermissionDenied},  {EPERM, WriteFailure::PermissionDenied},
+        {EROFS, WriteFailure::ReadOnlyFileSystem}, {ENOENT, WriteFailure::DirectoryMissing},
+        {ENOTDIR, WriteFailure::DirectoryMissing}, {EISDIR, WriteFailure::NotARegularFile},
+        {EFBIG, WriteFailure::TooLarge},           {EIO, WriteFailure::IoError},
+        {EINVAL, WriteFailure::IoError},           {0, WriteFailure::None},
+    };
+    for (const auto& [error, failure] : cases) EXPECT_EQ(writeFailureFromErrno(error), failure) << error;
 }
 
 TEST_F(DataFileTest, SymbolicLinkIsFollowed) {

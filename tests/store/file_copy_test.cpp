@@ -55,6 +55,17 @@ TEST_F(FileCopyTest, IfAbsentRefusesAnExistingTarget) {
     EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
 }
 
+TEST_F(FileCopyTest, BytesHeldAreWrittenOnlyWhereNothingIs) {
+    writeFile(target, "en attente");
+    EXPECT_FALSE(writeFileIfAbsent(target, "nouveau"));
+    EXPECT_EQ(readFile(target), "en attente");
+    ::unlink(target.c_str());
+    ASSERT_TRUE(writeFileIfAbsent(target, "nouveau"));
+    EXPECT_EQ(readFile(target), "nouveau");
+    EXPECT_EQ(testing::fileMode(target), 0600u);
+    EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
+}
+
 TEST_F(FileCopyTest, FailuresLeaveTheTargetAlone) {
     EXPECT_FALSE(copyFileReplacing(dir.file("absent"), target));
     EXPECT_FALSE(copyFileReplacing(dir.path(), target));  // a directory is no source

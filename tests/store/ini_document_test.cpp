@@ -49,8 +49,9 @@ TEST(IniDocumentRead, FollowsTheSettingsFileRules) {
         {"comment lines are not keys", "[S]\r\n;k=1\r\n", "S", "k", 128, "DEF"},
         {"a [ without ] opens nothing", "[S]\r\n[T\r\nk=1\r\n", "S", "k", 128, "1"},
         {"line without = is no key", "[S]\r\nk\r\n", "S", "k", 128, "DEF"},
-        {"NUL bytes are ordinary bytes", std::string("[S]\r\nk=a\0b\r\n", 12), "S", "k", 128,
-         std::string("a\0b", 3)},
+        {"a value ends at its NUL", std::string("[S]\r\nk=a\0b\r\n", 12), "S", "k", 128, "a"},
+        {"quotes dropped before the NUL ends it", std::string("[S]\r\nk=\"a\0b\"\r\n", 14), "S", "k", 128, "a"},
+        {"a NUL first gives an empty value", std::string("[S]\r\nk=\0b\r\n", 11), "S", "k", 128, ""},
         {"Windows-1252 bytes", "[S]\r\nk=\xC9l\xE9onore\r\n", "S", "k", 128, "\xC9l\xE9onore"},
     };
     for (const auto& c : cases) EXPECT_EQ(readFrom(c.file, c.section, c.key, "DEF", c.size), c.expected) << c.what;
@@ -87,6 +88,12 @@ TEST(IniDocumentWrite, LineBreaksInAValueCannotCreateOtherKeys) {
     doc.write("S", "k", "a\r\n[Options]\nRappelFete=1");
     EXPECT_EQ(doc.serialize(), "[S]\r\nk=a  [Options] RappelFete=1\r\n");
     EXPECT_FALSE(IniDocument::parse(doc.serialize()).hasSection("Options"));
+}
+
+TEST(IniDocumentWrite, ControlBytesOtherThanTabAreStoredAsBlanks) {
+    IniDocument doc;
+    doc.write("S", "k", std::string("a\0b\x01" "c\x1F\td\x7F", 9));
+    EXPECT_EQ(doc.serialize(), "[S]\r\nk=a b c \td\x7F\r\n");
 }
 
 TEST(IniDocumentWrite, KeysThatCouldNotBeReadBackAreNotWritten) {

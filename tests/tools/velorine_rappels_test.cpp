@@ -202,9 +202,13 @@ TEST_F(VelorineRappelsTest, RefusesAFileWithoutReadPermission) {
     expectRefused(run({"--date", "18/05/2026"}), "accès refusé");
 }
 
-TEST_F(VelorineRappelsTest, RefusesAMissingDataFileOfTheProgramAndCreatesNothing) {
+// A brand-new user's login script runs the tool before the program has ever created its file.
+TEST_F(VelorineRappelsTest, AMissingDataFileOfTheProgramIsAnEmptyListAndCreatesNothing) {
     const std::string before = listDirectory(home.path());
-    expectRefused(run({"--date", "18/05/2026"}), "impossible de lire « " + dataFile + " » : fichier introuvable");
+    const ProcessResult result = run({"--date", "18/05/2026"});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.standardOutput, "");
+    EXPECT_EQ(result.standardError, "");
     EXPECT_EQ(listDirectory(home.path()), before);
 }
 

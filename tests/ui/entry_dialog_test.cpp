@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include "ui/write_failure.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -302,6 +303,7 @@ private slots:
         QCOMPARE(surname, QString("Martin"));
         QCOMPARE(rig.dialogs.calls.size(), std::size_t{1});
         QCOMPARE(rig.dialogs.calls[0].title, QString("Problème"));
+        QVERIFY(rig.dialogs.calls[0].text.endsWith(writeFailureText(store::WriteFailure::ReadOnlyFile)));
         QCOMPARE(rig.column(0), QStringList("Dupont"));
     }
 

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QTest>
 
+#include <algorithm>
 #include <random>
 
 #include <sys/stat.h>
@@ -359,6 +360,64 @@ private slots:
         QCOMPARE(next.column(4), QStringList({"coût 5 €", "jean@dupont.fr"}));
     }
 
+    void aListWithEveryHighByteIsKeptByteForByte() {
+        // Not valid UTF-8, as no real Windows-1252 list with accents is: taken exactly as it is.
+        std::string firstHalf, secondHalf;
+        for (int byte = 0x80; byte < 0xC0; ++byte) firstHalf += static_cast<char>(byte);
+        for (int byte = 0xC0; byte <= 0xFF; ++byte) secondHalf += static_cast<char>(byte);
+        const std::string list = kStamp + recordSection({{firstHalf, secondHalf, "01/01/2000", "", ""}});
+        WindowRig merged(dataFileOf({kJean}));
+        merge(merged, listFile(merged, "windows.txt", list));
+        QCOMPARE(merged.storedRecords()[1], (store::BirthdayRecord{firstHalf, secondHalf, "01/01/2000", "", ""}));
+        QVERIFY(merged.dialogs.messages().isEmpty());
+
+        WindowRig opened(dataFileOf({kJean}));
+        open(opened, listFile(opened, "windows.txt", list));
+        QCOMPARE(pendingBytes(opened), list);
+        QVERIFY(opened.dialogs.messages().isEmpty());
+    }
+
+    void aListSavedAsUtf8IsConvertedAndTheUserIsTold() {
+        const QString told = QStringLiteral("Information|Ce fichier était enregistré en UTF-8 : ses lettres "
+                                            "accentuées ont été converties pour Velorine.");
+        const std::string utf8 = "\xEF\xBB\xBF[Controle]\r\nVersion=2.0\r\n[Velorine]\r\n"
+                                 "Nom1=Lef\xC3\xA8vre\r\nPren1=H\xC3\xA9l\xC3\xA8ne\r\nDate1=16/08/1990\r\n"
+                                 "Adress1=C\xC5\x93ur \xE2\x82\xAC\r\n";
+        const store::BirthdayRecord helene{"Lef\xE8vre", "H\xE9l\xE8ne", "16/08/1990", "C\x9Cur \x80", ""};
+        WindowRig merged(dataFileOf({kJean}));
+        merge(merged, listFile(merged, "utf8.txt", utf8));
+        QCOMPARE(merged.storedRecords()[1], helene);
+        QCOMPARE(merged.dialogs.messages(), QStringList({told}));
+
+        WindowRig opened(dataFileOf({kJean}));
+        open(opened, listFile(opened, "utf8.txt", utf8));
+        QCOMPARE(opened.dialogs.messages(), QStringList({told}));
+        NextRun next(opened, StartUp::RunHere);
+        QCOMPARE(next.column(1), QStringList({"Hélène"}));
+        QCOMPARE(next.column(3), QStringList({"Cœur €"}));
+    }
+
+    void aUtf8ListWithCharactersWindows1252LacksIsTakenAsItIs() {
+        WindowRig rig(dataFileOf({kJean}));
+        const std::string list = kStamp + "[Velorine]\r\nNom1=\xC5\x81ukasz\r\nPren1=Jan\r\n";
+        merge(rig, listFile(rig, "polonais.txt", list));
+        QCOMPARE(rig.storedRecords()[1].surname, std::string("\xC5\x81ukasz"));
+        QVERIFY(rig.dialogs.messages().isEmpty());
+    }
+
+    void controlBytesOfAListNeverReachTheDataFile() {
+        WindowRig rig(dataFileOf({kJean}));
+        const std::string list = kStamp + "[Velorine]\r\n" + std::string("Nom1=Bin\0aire\r\n", 15) +
+                                 "Pren1=A\x01" "B\x1B" "C\tD\r\nDate1=01/01/2000\r\n";
+        merge(rig, listFile(rig, "binaire.txt", list));
+        QCOMPARE(rig.storedRecords()[1].surname, std::string("Bin"));
+        QCOMPARE(rig.storedRecords()[1].firstName, std::string("A B C\tD"));
+        const std::string data = rig.dataFileBytes();
+        QVERIFY(std::none_of(data.begin(), data.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n';
+        }));
+    }
+
     void absurdRecordsAreMergedAsTheyAreAndShownSafely() {
         WindowRig rig(dataFileOf({kJean}));
         const std::string longName(10000, 'x');
@@ -389,6 +448,8 @@ private slots:
         merge(rig, listFile(rig, "liste.txt", dataFileOf({kAnne})));
         QCOMPARE(rig.dialogs.messages().size(), 1);
         QVERIFY(rig.dialogs.messages()[0].startsWith("Problème|Les Velorine n'ont pas pu être ajoutés au fichier :\n"));
+        QVERIFY(rig.dialogs.messages()[0].endsWith("\n\nCe fichier est en lecture seule : autorisez son écriture, "
+                                                   "puis recommencez."));
         checkUntouched(rig, before);
     }
 

@@ -12,6 +12,7 @@
 #include "ui/main/date_separator.h"
 #include "ui/main/entry_checks.h"
 #include "ui/tooltips.h"
+#include "ui/write_failure.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -86,6 +87,29 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Oui"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
         QCOMPARE(QLocale().language(), QLocale::French);
+        // What Qt's catalogue lacks: the file chooser's names for folders and drives.
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms"),
+                 QString("Dossier"));
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Drive"), QString("Lecteur"));
+    }
+
+    void everyWriteFailureHasItsOwnWords() {
+        using store::WriteFailure;
+        QSet<QString> texts;
+        for (WriteFailure failure : {WriteFailure::None, WriteFailure::DiskFull, WriteFailure::PermissionDenied,
+                                     WriteFailure::ReadOnlyFileSystem, WriteFailure::ReadOnlyFile,
+                                     WriteFailure::NotARegularFile, WriteFailure::TooLarge,
+                                     WriteFailure::DirectoryMissing, WriteFailure::IoError})
+            texts.insert(writeFailureText(failure));
+        QCOMPARE(texts.size(), 9);
+        QVERIFY(writeFailureText(WriteFailure::DiskFull).startsWith("Le disque est plein"));
+
+        testing::RecordingDialogs dialogs;
+        reportWriteFailure(dialogs, "L'anniversaire n'a pas pu être enregistré dans le fichier", "/home/a/velor.ini",
+                           WriteFailure::DiskFull);
+        QCOMPARE(dialogs.messages(),
+                 QStringList("Problème|L'anniversaire n'a pas pu être enregistré dans le fichier :\n"
+                             "/home/a/velor.ini\n\n" + writeFailureText(WriteFailure::DiskFull)));
     }
 
     void dateSeparator_data() {

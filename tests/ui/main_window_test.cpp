@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 #include "store/data_file.h"
+#include "ui/write_failure.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -153,6 +154,7 @@ private slots:
         QCOMPARE(rig.column(0), QStringList({"Dupont", "Martin"}));
         QCOMPARE(rig.dialogs.calls.back().title, QString("Problème"));
         QCOMPARE(rig.dialogs.calls.back().icon, MessageIcon::Error);
+        QVERIFY(rig.dialogs.calls.back().text.endsWith(writeFailureText(store::WriteFailure::ReadOnlyFile)));
         QCOMPARE(rig.storedRecords().size(), std::size_t{2});
     }
 
@@ -266,13 +268,20 @@ private slots:
     void webSiteLinkTurnsRedUnderThePointerAndBlueOverTheList() {
         WindowRig rig(twoPeople());
         QLabel& link = rig.label("Label3");
+        rig.form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.form()));
         QCOMPARE(textColour(link), QColor(0, 0, 255));
-        QTest::mouseMove(&link, QPoint(3, 3));
-        QEvent enter(QEvent::Enter);
-        QCoreApplication::sendEvent(&link, &enter);
+        // Small steps across the link, as a hand moves the mouse: red all the way.
+        for (int x = 1; x < link.width(); x += 4) {
+            QTest::mouseMove(&link, QPoint(x, link.height() / 2));
+            QCOMPARE(textColour(link), QColor(255, 0, 0));
+        }
+        QTest::mouseMove(rig.list().viewport(), QPoint(10, 10));
+        QCOMPARE(textColour(link), QColor(0, 0, 255));
+        QTest::mouseMove(&link, QPoint(2, 2));
         QCOMPARE(textColour(link), QColor(255, 0, 0));
-        QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton, {});
-        QCoreApplication::sendEvent(rig.list().viewport(), &move);
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(&link, &leave);
         QCOMPARE(textColour(link), QColor(0, 0, 255));
         QCOMPARE(link.cursor().shape(), Qt::BitmapCursor);
     }

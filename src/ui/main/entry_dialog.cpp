@@ -179,16 +179,17 @@ void TSais::BitBtn1Click() {
 
 void TSais::storeRecord(const store::BirthdayRecord& record) {
     const store::RecordStore store(context_.startup.dataFilePath);
+    store::WriteFailure failure = store::WriteFailure::None;
     if (mode_ == EntryMode::Add) {
-        if (!store.addRecord(record)) {
-            reportWriteFailure();
+        if (!store.addRecord(record, &failure)) {
+            reportWriteFailure(failure);
             return;
         }
     } else {
-        switch (store.modifyRecord(selected_, record)) {
+        switch (store.modifyRecord(selected_, record, &failure)) {
         case store::RecordChange::Done: break;
         case store::RecordChange::WriteFailed:
-            reportWriteFailure();
+            reportWriteFailure(failure);
             return;
         case store::RecordChange::NotFound:
             reportVanishedRecord();
@@ -210,9 +211,9 @@ void TSais::reportVanishedRecord() {
                        "peut-être par une autre fenêtre de Velorine.\n\nLa liste va être mise à jour."));
 }
 
-void TSais::reportWriteFailure() {
+void TSais::reportWriteFailure(store::WriteFailure failure) {
     ui::reportWriteFailure(context_.dialogs, QStringLiteral("L'anniversaire n'a pas pu être enregistré dans le fichier"),
-                           context_.startup.dataFilePath);
+                           context_.startup.dataFilePath, failure);
 }
 
 }  // namespace velorine::ui

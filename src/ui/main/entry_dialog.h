@@ -51,7 +51,7 @@ private:
     QLineEdit* box(EntryField field) const;
     void storeRecord(const store::BirthdayRecord& record);
     void reportVanishedRecord();
-    void reportWriteFailure();
+    void reportWriteFailure(store::WriteFailure failure);
 
     RunContext& context_;
     QWidget* mainWindow_;

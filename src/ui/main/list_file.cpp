@@ -1,5 +1,8 @@
 #include "ui/main/list_file.h"
 
+#include <optional>
+
+#include "store/cp1252.h"
 #include "store/data_file.h"
 
 namespace velorine::ui {
@@ -28,14 +31,21 @@ ListFileState stateFor(store::ReadFailure failure) {
 ListFile readListFile(const std::string& path) {
     ListFile list;
     store::ReadFailure failure = store::ReadFailure::None;
-    auto content = store::readSnapshot(path, failure, kMaxListFileBytes);
+    std::optional<std::string> bytes = store::readFileBytes(path, failure, kMaxListFileBytes);
     list.state = stateFor(failure);
-    if (!content) return list;
-    if (content->read("Controle", "Version", kAbsentVersion, kVersionBufferSize) == kAbsentVersion) {
+    if (!bytes) return list;
+    if (std::optional<std::string> converted = store::cp1252FromUtf8File(*bytes)) {
+        bytes = std::move(converted);
+        list.convertedFromUtf8 = true;
+    }
+    store::IniDocument content = store::IniDocument::parse(*bytes);
+    if (content.read("Controle", "Version", kAbsentVersion, kVersionBufferSize) == kAbsentVersion) {
         list.state = ListFileState::Invalid;
+        list.convertedFromUtf8 = false;
         return list;
     }
-    list.content = std::move(*content);
+    list.bytes = std::move(*bytes);
+    list.content = std::move(content);
     return list;
 }
 

@@ -5,6 +5,10 @@
 // Before the file is parsed it must be an existing regular file that can be read and is no larger
 // than any list the program writes could be, so a directory, a named pipe, a device or a huge file
 // is refused at once instead of being read as an empty or endless document.
+//
+// A list is Windows-1252, as the data file is. One saved by a UTF-8 editor ("HÃ©lÃ¨ne" if taken as
+// it is) is converted when every character of it fits Windows-1252, and says so; any other file is
+// taken byte for byte.
 
 #include <cstdint>
 #include <string>
@@ -27,7 +31,9 @@ enum class ListFileState {
 
 struct ListFile {
     ListFileState state = ListFileState::Missing;
-    store::IniDocument content;  // the file as read; empty unless the state is Valid
+    bool convertedFromUtf8 = false;
+    std::string bytes;           // Windows-1252, converted when needed; empty unless Valid
+    store::IniDocument content;  // the bytes parsed; empty unless the state is Valid
 };
 
 ListFile readListFile(const std::string& path);

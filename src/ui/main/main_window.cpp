@@ -124,9 +124,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             if (release->button() == Qt::LeftButton && Label3->rect().contains(release->position().toPoint()))
                 Label3Click();
         }
-        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) Label3MouseMove();
+        if (event->type() == QEvent::Enter) Label3MouseMove();
         // Leaving the link also ends the hover, whatever the pointer moves over next.
         if (event->type() == QEvent::Leave) FormMouseMove();
+        if (event->type() == QEvent::MouseMove) {
+            Label3MouseMove();
+            // A label lets moves through to the window behind it, whose handler would turn the link
+            // blue again at once: the move over the link ends here.
+            return true;
+        }
         return false;
     }
     if (watched == ListView && event->type() == QEvent::KeyPress)

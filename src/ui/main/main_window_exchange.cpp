@@ -31,6 +31,9 @@ const QString kOpenedOnNextStart = QStringLiteral(
 const QString kMergedOnNextStart = QStringLiteral(
     "Velorine n'a pas pu redémarrer.\n\nLes Velorine ajoutés apparaîtront au prochain démarrage du programme.");
 
+const QString kConvertedFromUtf8 =
+    QStringLiteral("Ce fichier était enregistré en UTF-8 : ses lettres accentuées ont été converties pour Velorine.");
+
 std::string filePath(const QString& chosen) { return QFile::encodeName(chosen).toStdString(); }
 
 QString problemWith(ListFileState state, const QString& path) {
@@ -53,12 +56,18 @@ QString problemWith(ListFileState state, const QString& path) {
     return QStringLiteral("Ce fichier est invalide !\n\nVeillez à ouvrir un fichier créé par le présent logiciel.");
 }
 
-// The list file's content, or nothing once the user has been told why it cannot be used.
-std::optional<store::IniDocument> validListFile(const QString& chosen, UserDialogs& dialogs) {
+// The list file, or nothing once the user has been told why it cannot be used.
+std::optional<ListFile> validListFile(const QString& chosen, UserDialogs& dialogs) {
     ListFile list = readListFile(filePath(chosen));
-    if (list.state == ListFileState::Valid) return std::move(list.content);
+    if (list.state == ListFileState::Valid) return list;
     dialogs.showMessage(MessageIcon::Error, kProblemTitle, problemWith(list.state, chosen));
     return std::nullopt;
+}
+
+// Said once the converted texts are in place, so that the user knows why they read right.
+void tellWhenConverted(const ListFile& list, UserDialogs& dialogs) {
+    if (list.convertedFromUtf8)
+        dialogs.showMessage(MessageIcon::Information, QStringLiteral("Information"), kConvertedFromUtf8);
 }
 
 // Whether it starts or not, the caller closes: the new data is in the file for the next start.
@@ -86,13 +95,16 @@ void TForm1::Enregistrersous1Click() {
 void TForm1::Ouvrir1Click() {
     const QString chosen = context_.dialogs.chooseFileToOpen({QString(), {kTextFiles, kAllFiles}, QString()});
     if (chosen.isEmpty()) return;
-    if (!validListFile(chosen, context_.dialogs)) return;
+    const std::optional<ListFile> list = validListFile(chosen, context_.dialogs);
+    if (!list) return;
     if (!context_.dialogs.askYesNo(QStringLiteral("ATTENTION"), kOpenQuestion)) return;
-    // Fails when a pending file is already waiting: it would be lost, or it would win.
-    if (!store::copyFileIfAbsent(filePath(chosen), context_.startup.pendingFilePath)) {
+    // The bytes checked above, not the file again: it may have changed meanwhile. Fails when a
+    // pending file is already waiting: it would be lost, or it would win.
+    if (!store::writeFileIfAbsent(context_.startup.pendingFilePath, list->bytes)) {
         context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle, kCopyFailed);
         return;
     }
+    tellWhenConverted(*list, context_.dialogs);
     // The opened file replaces everything, layout included: this window's must not overwrite it.
     layoutSettled_ = true;
     startNewInstance(context_.dialogs, kOpenedOnNextStart);
@@ -104,17 +116,19 @@ void TForm1::Fusionner1Click() {
     const QString chosen = context_.dialogs.chooseFileToOpen(
         {QStringLiteral("Où se trouvent les Velorine à ajouter ?"), {kTextFiles, kAllFiles}, QString()});
     if (chosen.isEmpty()) return;
-    const std::optional<store::IniDocument> list = validListFile(chosen, context_.dialogs);
+    const std::optional<ListFile> list = validListFile(chosen, context_.dialogs);
     if (!list) return;
     // Appended as they are, duplicates and all, into the free slots; in one commit, so the data
     // file holds the whole merge or none of it.
-    const std::vector<store::BirthdayRecord> records = store::readAllRecordsIn(*list);
+    const std::vector<store::BirthdayRecord> records = store::readAllRecordsIn(list->content);
     if (records.empty()) return;
-    if (!store_.addRecords(records)) {
+    store::WriteFailure failure = store::WriteFailure::None;
+    if (!store_.addRecords(records, &failure)) {
         reportWriteFailure(context_.dialogs, QStringLiteral("Les Velorine n'ont pas pu être ajoutés au fichier"),
-                           store_.path());
+                           store_.path(), failure);
         return;
     }
+    tellWhenConverted(*list, context_.dialogs);
     // The new instance reads the layout at once: it must find this window's already there.
     saveLayout();
     layoutSettled_ = true;

@@ -99,10 +99,11 @@ void TForm1::SpeedButton2Click() {
                                  .arg(textFromCp1252(who.firstName), textFromCp1252(who.surname),
                                       textFromCp1252(who.birthDate));
     if (!context_.dialogs.askYesNo(QStringLiteral("Confirmation"), question)) return;
-    if (store_.deleteRecord(who) == store::RecordChange::WriteFailed) {
+    store::WriteFailure failure = store::WriteFailure::None;
+    if (store_.deleteRecord(who, &failure) == store::RecordChange::WriteFailed) {
         // The record is still in the file: the row stays, so the list does not pretend otherwise.
         reportWriteFailure(context_.dialogs, QStringLiteral("L'anniversaire n'a pas pu être supprimé du fichier"),
-                           store_.path());
+                           store_.path(), failure);
         return;
     }
     // No other row takes the selection: the info line keeps the deleted person until the user
