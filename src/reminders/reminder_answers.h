@@ -1,7 +1,8 @@
 #pragma once
 // The three answers of the reminder window, as the data file stores them. Each is one commit: the
 // file holds the answer whole or not at all, and false comes back when it could not be written
-// (the file is then unchanged), so the window can tell the user.
+// (the file is then unchanged), with the cause in `failure` when one is given, so the window can
+// tell the user.
 //
 //   keep reminding       Rappel/Date = today        ("%d %d %d"): every later start today reminds again
 //   quiet until tomorrow Rappel/Date = the next day  ("%d %d %d"): automatic starts stay silent today
@@ -13,13 +14,17 @@
 
 #include "reminders/reminder_engine.h"
 #include "store/dates.h"
+#include "store/write_failure.h"
 
 namespace velorine::reminders {
 
-bool keepReminding(const std::string& dataFilePath, const store::CalendarDate& today);
-bool quietUntilTomorrow(const std::string& dataFilePath, const store::CalendarDate& today);
+bool keepReminding(const std::string& dataFilePath, const store::CalendarDate& today,
+                   store::WriteFailure* failure = nullptr);
+bool quietUntilTomorrow(const std::string& dataFilePath, const store::CalendarDate& today,
+                        store::WriteFailure* failure = nullptr);
 // An entry whose occurrence text does not scan as three numbers is skipped (the engine never makes
 // one). True when there was nothing to write.
-bool holdBackUntilNextBirthday(const std::string& dataFilePath, const std::vector<ReminderEntry>& entries);
+bool holdBackUntilNextBirthday(const std::string& dataFilePath, const std::vector<ReminderEntry>& entries,
+                               store::WriteFailure* failure = nullptr);
 
 }  // namespace velorine::reminders

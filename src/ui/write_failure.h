@@ -17,8 +17,8 @@ namespace velorine::ui {
 QString writeFailureText(store::WriteFailure failure);
 
 // `whatFailed` is the first line, without the colon: "L'anniversaire n'a pas pu être enregistré
-// dans le fichier". Callers that do not know the cause yet may leave `failure` out.
+// dans le fichier".
 void reportWriteFailure(UserDialogs& dialogs, const QString& whatFailed, const std::string& dataFilePath,
-                        store::WriteFailure failure = store::WriteFailure::None);
+                        store::WriteFailure failure);
 
 }  // namespace velorine::ui

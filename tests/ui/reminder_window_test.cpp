@@ -16,6 +16,7 @@
 #include "controls/ie_button.h"
 #include "reminder_test_data.h"
 #include "store/data_file.h"
+#include "ui/write_failure.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -300,6 +301,7 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].startsWith(QStringLiteral("Problème|Votre réponse n'a pas pu être enregistrée")));
         QVERIFY(messages[0].contains(QString::fromStdString(run.rig.context.startup.dataFilePath)));
+        QVERIFY(messages[0].contains(writeFailureText(store::WriteFailure::ReadOnlyFile)));
     }
 
     void theBannerOpensTheListInANewInstance() {

@@ -19,9 +19,11 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "reminders/reminder_engine.h"
+#include "store/write_failure.h"
 #include "ui/reminder/reminder_window_settings.h"
 #include "ui/reminder/up_down_arrows.h"
 #include "ui/run_context.h"
@@ -100,8 +102,9 @@ private:
     store::CalendarDate calendarDate() const;
     void hideDatePicker();
     void Panel1MouseMove(const QPoint& where);
-    // Closes the window once the answer is stored, or once the user has been told it was not.
-    void closeAfterAnswer(bool stored);
+    // Stores the answer, then closes the window; when it could not be stored, the user is told why
+    // first.
+    void closeAfterAnswer(const std::function<bool(store::WriteFailure*)>& store);
 
     // The picture step: shows the picture and stores the number of the next one.
     void showPicture(int number);

@@ -6,24 +6,31 @@
 
 namespace velorine::ui {
 
-void TFRappel::closeAfterAnswer(bool stored) {
-    if (!stored)
+void TFRappel::closeAfterAnswer(const std::function<bool(store::WriteFailure*)>& store) {
+    store::WriteFailure failure = store::WriteFailure::None;
+    if (!store(&failure))
         reportWriteFailure(context_.dialogs,
                            QStringLiteral("Votre réponse n'a pas pu être enregistrée dans le fichier"),
-                           context_.startup.dataFilePath);
+                           context_.startup.dataFilePath, failure);
     close();
 }
 
 void TFRappel::IEButton2Click() {
-    closeAfterAnswer(reminders::keepReminding(context_.startup.dataFilePath, context_.today()));
+    closeAfterAnswer([this](store::WriteFailure* failure) {
+        return reminders::keepReminding(context_.startup.dataFilePath, context_.today(), failure);
+    });
 }
 
 void TFRappel::IEButton1Click() {
-    closeAfterAnswer(reminders::holdBackUntilNextBirthday(context_.startup.dataFilePath, entries_));
+    closeAfterAnswer([this](store::WriteFailure* failure) {
+        return reminders::holdBackUntilNextBirthday(context_.startup.dataFilePath, entries_, failure);
+    });
 }
 
 void TFRappel::IEButton3Click() {
-    closeAfterAnswer(reminders::quietUntilTomorrow(context_.startup.dataFilePath, context_.today()));
+    closeAfterAnswer([this](store::WriteFailure* failure) {
+        return reminders::quietUntilTomorrow(context_.startup.dataFilePath, context_.today(), failure);
+    });
 }
 
 void TFRappel::IEButton4Click() { close(); }

@@ -160,8 +160,9 @@ void TForm2::BitBtn1Click() {
         Edit1->setFocus();
         return;
     }
-    if (!store::writeValue(context_.startup.dataFilePath, kSection, kKey, *text)) {
-        reportWriteFailure();
+    store::WriteFailure failure = store::WriteFailure::None;
+    if (!store::writeValue(context_.startup.dataFilePath, kSection, kKey, *text, &failure)) {
+        reportWriteFailure(failure);
         return;
     }
     accept();
@@ -177,10 +178,10 @@ void TForm2::reportUnstorableCharacter() {
             .arg(firstCharacterOutsideCp1252(Edit1->text())));
 }
 
-void TForm2::reportWriteFailure() {
+void TForm2::reportWriteFailure(store::WriteFailure failure) {
     ui::reportWriteFailure(context_.dialogs,
                            QStringLiteral("Le délai des rappels n'a pas pu être enregistré dans le fichier"),
-                           context_.startup.dataFilePath);
+                           context_.startup.dataFilePath, failure);
 }
 
 }  // namespace velorine::ui

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "store/write_failure.h"
 #include "ui/run_context.h"
 
 class QFrame;
@@ -49,7 +50,7 @@ private:
     // The text OK writes; nothing when the field holds a character the data file cannot hold.
     std::optional<std::string> chosenText() const;
     void reportUnstorableCharacter();
-    void reportWriteFailure();
+    void reportWriteFailure(store::WriteFailure failure);
 
     RunContext& context_;
     QWidget* mainWindow_;
