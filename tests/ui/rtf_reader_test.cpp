@@ -355,7 +355,7 @@ private slots:
         readRtf(rtf, document);
         const qint64 elapsed = timer.elapsed();
         qInfo("%lld MB read in %lld ms", qint64(rtf.size() >> 20), elapsed);
-        QVERIFY2(elapsed < 8000, qPrintable(QString::number(elapsed)));
+        QVERIFY2(elapsed < 10000, qPrintable(QString::number(elapsed)));  // about a second; minutes if it were quadratic
         QVERIFY(document.firstBlock().text().startsWith(firstParagraph));
         QCOMPARE(document.lastBlock().text(), lastParagraph);
         QVERIFY(document.characterCount() < 2'100'000);

@@ -3,12 +3,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextList>
+
+#include <algorithm>
 
 #include "ui/help/rtf_reader.h"
 
@@ -88,6 +89,7 @@ private slots:
         QTextEdit view;
         view.setFrameShape(QFrame::NoFrame);
         view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setCursorWidth(0);
         readRtf(guide(), *view.document());
         const int width = 423;
         view.document()->setTextWidth(width - 2 * view.document()->documentMargin());
@@ -102,7 +104,8 @@ private slots:
         const int pageHeight = 900;
         for (int page = 0; page * pageHeight < all.height(); ++page) {
             const QString name = QString("%1/velor_rtf_guide_%2.png").arg(VELORINE_SCREENSHOT_DIR).arg(page + 1);
-            QVERIFY(all.copy(0, page * pageHeight, width, pageHeight).save(name));
+            const int top = page * pageHeight;
+            QVERIFY(all.copy(0, top, width, std::min(pageHeight, all.height() - top)).save(name));
         }
     }
 };
