@@ -30,7 +30,7 @@ std::optional<SlotBirthday> birthdayOf(const RecordSlots& slots, int slot, const
     const auto birth = store::scanSlashedDate(slots.read(slot, SlotField::BirthDate));
     if (!birth || !isYearlyDay(birth->day, birth->month)) return std::nullopt;
     const NextOccurrence next = nextOccurrence(birth->day, birth->month, reference);
-    return SlotBirthday{next, next.year - birth->year};
+    return SlotBirthday{next, next.year - birth->year, birth->year != store::kUnknownBirthYear};
 }
 
 // A resume date that does not scan holds nothing back: a damaged value must not silence a

@@ -29,6 +29,7 @@ enum class OccurrenceKind { Birthday, NameDay };
 struct SlotBirthday {
     NextOccurrence occurrence;
     long long age;  // the occurrence year minus the birth year: 0 or less for a birth still to come
+    bool yearKnown = true;  // false for store::kUnknownBirthYear: the age means nothing then
 };
 
 struct DueOccurrence {

@@ -21,13 +21,13 @@ __attribute__((format(printf, 1, 2))) std::string formatted(const char* format, 
 
 const char* pluralOf(long long age) { return age == 1 ? "" : "s"; }
 
+}  // namespace
+
 const char* articleBefore(std::string_view displayName) {
     constexpr std::string_view kVowels = "AEIOUYaeiouy";
     const bool vowel = !displayName.empty() && kVowels.find(displayName.front()) != std::string_view::npos;
     return vowel ? "d'" : "de ";
 }
-
-}  // namespace
 
 std::string displayNameOf(std::string_view firstName, std::string_view surname) {
     std::string name;
@@ -46,6 +46,18 @@ std::string birthdayText(std::string_view displayName, long long age, const Next
         case 1: return formatted("%.*s aura %lld an%s DEMAIN !!", length, name, age, plural);
         default:
             return formatted("%.*s aura %lld an%s le %s (dans %d jours)", length, name, age, plural,
+                             occurrenceText(birthday).c_str(), birthday.dayCount);
+    }
+}
+
+std::string agelessBirthdayText(std::string_view displayName, const NextOccurrence& birthday) {
+    const int length = static_cast<int>(displayName.size());
+    const char* name = displayName.data();
+    switch (birthday.dayCount) {
+        case 0: return formatted("%.*s f\xEAte son anniversaire AUJOURD'HUI !!", length, name);
+        case 1: return formatted("%.*s f\xEAtera son anniversaire DEMAIN !!", length, name);
+        default:
+            return formatted("%.*s f\xEAtera son anniversaire le %s (dans %d jours)", length, name,
                              occurrenceText(birthday).c_str(), birthday.dayCount);
     }
 }

@@ -23,6 +23,10 @@ struct CalendarDate {
     friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
 };
 
+// The year of a birth date whose year nobody knows (an address book's birthday without its year):
+// a leap year, so that 29 February stays a real day. Such a birthday is shown without an age.
+inline constexpr int kUnknownBirthYear = 1604;
+
 std::string comparisonKey(const CalendarDate& date);
 std::string displayDate(const CalendarDate& date);
 std::string dayText(const CalendarDate& date);

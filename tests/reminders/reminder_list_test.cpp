@@ -115,6 +115,26 @@ TEST(ReminderList, GivesTheAgeAtTheOccurrenceWhateverItIs) {
     }
 }
 
+// A birthday from an address book that gave no year: stored in 1604, announced without an age; a
+// real birth in 1605 keeps its age.
+TEST(ReminderList, AnnouncesABirthdayOfAnUnknownYearWithoutAnAge) {
+    const struct {
+        const char* birthDate;
+        const char* line;
+    } cases[] = {
+        {"10/06/1604", "Zoé Roux fête son anniversaire AUJOURD'HUI !!"},
+        {"11/06/1604", "Zoé Roux fêtera son anniversaire DEMAIN !!"},
+        {"13/06/1604", "Zoé Roux fêtera son anniversaire le 13/06/2026 (dans 3 jours)"},
+        {"29/02/1604", "Zoé Roux fêtera son anniversaire le 29/02/2027 (dans 264 jours)"},
+        {"13/06/1605", "Zoé Roux aura 421 ans le 13/06/2026 (dans 3 jours)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(reminderLines(dataFileText("365", {{"Zoé", "Roux", c.birthDate}}), {10, 6, 2026}, false),
+                  std::vector<std::string>{c.line})
+            << c.birthDate;
+    }
+}
+
 TEST(ReminderList, RemindsTwentyNineFebruaryOnFirstMarchInOtherYears) {
     const struct {
         const char* horizon;
