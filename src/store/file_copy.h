@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "store/write_failure.h"
+
 namespace velorine::store {
 
 // Replaces the file at `target` (following a symbolic link there); a read-only file is not replaced.
@@ -20,5 +22,9 @@ bool copyFileIfAbsent(const std::string& source, const std::string& target);
 
 // The same for bytes the caller already holds (a list file read and checked, then converted).
 bool writeFileIfAbsent(const std::string& target, std::string_view bytes);
+
+// Bytes the program made (an exported calendar) published at `target` as copyFileReplacing does;
+// WriteFailure::None when written, else why not.
+WriteFailure writeFileReplacing(const std::string& target, std::string_view bytes);
 
 }  // namespace velorine::store

@@ -1,0 +1,57 @@
+#include "contacts/contact_import.h"
+
+#include <set>
+#include <tuple>
+
+#include "store/data_file.h"
+#include "store/dates.h"
+
+namespace velorine::contacts {
+namespace {
+
+using PersonKey = std::tuple<std::string, std::string, std::string>;
+
+// "1/3/1990" typed by hand in the file is the same day as "01/03/1990".
+std::string sameDayText(const std::string& birthDate) {
+    const auto date = store::scanSlashedDate(birthDate);
+    return date ? store::displayDate(*date) : birthDate;
+}
+
+PersonKey keyOf(const store::BirthdayRecord& record) {
+    return {foldedCase(record.surname), foldedCase(record.firstName), sameDayText(record.birthDate)};
+}
+
+}  // namespace
+
+std::string foldedCase(std::string_view cp1252) {
+    std::string folded(cp1252);
+    for (char& c : folded) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+            c = static_cast<char>(byte + 0x20);
+        } else if (byte == 0x8A || byte == 0x8C || byte == 0x8E) {
+            c = static_cast<char>(byte + 0x10);
+        } else if (byte == 0x9F) {
+            c = static_cast<char>(0xFF);
+        }
+    }
+    return folded;
+}
+
+ImportOutcome importCards(const std::string& dataFilePath, const std::vector<ContactCard>& cards) {
+    ImportOutcome outcome;
+    outcome.stored = store::commit(dataFilePath, [&](store::IniDocument& doc) {
+        std::set<PersonKey> known;
+        for (const store::BirthdayRecord& record : store::readAllRecordsIn(doc)) known.insert(keyOf(record));
+        std::vector<store::BirthdayRecord> fresh;
+        for (const ContactCard& card : cards)
+            if (known.insert(keyOf(card.record)).second) fresh.push_back(card.record);
+        outcome.added = static_cast<int>(fresh.size());
+        outcome.alreadyThere = static_cast<int>(cards.size() - fresh.size());
+        store::addRecordsIn(doc, fresh);
+    }, &outcome.failure);
+    if (!outcome.stored) outcome.added = 0;
+    return outcome;
+}
+
+}  // namespace velorine::contacts

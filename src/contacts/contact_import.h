@@ -1,0 +1,30 @@
+#pragma once
+// The records of an address book added to a data file: one commit, holes first, then the end of
+// the list, and no one twice.
+//
+// A card whose surname, first name and birth date equal a record's already in the list (or an
+// earlier card's), letter case aside, is not added. The comparison is made on the file as it is
+// under the commit's lock, so an import that races another instance's still adds no one twice, and
+// importing the same book again adds nothing.
+
+#include <string>
+#include <vector>
+
+#include "contacts/vcard_reader.h"
+#include "store/write_failure.h"
+
+namespace velorine::contacts {
+
+struct ImportOutcome {
+    bool stored = false;  // false: the data file could not be written and is unchanged
+    store::WriteFailure failure = store::WriteFailure::None;
+    int added = 0;
+    int alreadyThere = 0;
+};
+
+ImportOutcome importCards(const std::string& dataFilePath, const std::vector<ContactCard>& cards);
+
+// Windows-1252 letters folded to lower case (A-Z, À-Þ, Š, Œ, Ž, Ÿ), for the comparison above.
+std::string foldedCase(std::string_view cp1252);
+
+}  // namespace velorine::contacts
