@@ -33,7 +33,7 @@ std::string importSummary(const std::string& fileName, const VcardBook& book, co
     std::string changed;
     for (const ContactCard& card : book.cards)
         if (card.changed) changed += "  " + card.label + " → " + nameOf(card.record) + "\n";
-    if (!changed.empty()) text += "\nNoms adaptés aux lettres de Velorine :\n" + changed;
+    if (!changed.empty()) text += "\nTextes adaptés aux lettres de Velorine :\n" + changed;
 
     if (!book.refused.empty()) {
         text += "\nCartes non reprises :\n";

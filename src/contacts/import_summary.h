@@ -7,7 +7,7 @@
 //     cartes sans date de naissance utilisable : 2
 //     cartes refusées pour leur nom : 1            (only when there are any)
 //
-//   Noms adaptés aux lettres de Velorine :       (only when there are any)
+//   Textes adaptés aux lettres de Velorine :       (only when there are any)
 //     Łukasz Wałęsa → Lukasz Walesa
 //
 //   Cartes non reprises :                          (only when there are any)

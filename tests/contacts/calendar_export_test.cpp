@@ -1,0 +1,189 @@
+// The exported calendar read back, by libical and by a second reader: one event per person and per
+// name day, on the reminders' days in every year, with stable UIDs.
+
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <sys/stat.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "contacts/calendar_export.h"
+#include "reminders/next_occurrence.h"
+#include "store/civil_calendar.h"
+#include "store/cp1252.h"
+#include "support/child_process.h"
+#include "support/temp_dir.h"
+
+namespace velorine::contacts {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+constexpr std::time_t kStamp = 1796000000;  // 2026-11-30 UTC
+
+struct Event {
+    std::string uid, summary, description;
+    icaltimetype start;
+    icalrecurrencetype rule;
+};
+
+std::vector<Event> eventsIn(const std::string& text, std::time_t stamp = kStamp) {
+    icalcomponent* calendar = icalparser_parse_string(text.c_str());
+    EXPECT_NE(calendar, nullptr);
+    std::vector<Event> events;
+    if (!calendar) return events;
+    for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
+         e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        icalproperty* rule = icalcomponent_get_first_property(e, ICAL_RRULE_PROPERTY);
+        icalproperty* stamped = icalcomponent_get_first_property(e, ICAL_DTSTAMP_PROPERTY);
+        EXPECT_NE(rule, nullptr);
+        EXPECT_NE(stamped, nullptr);
+        if (!rule || !stamped) continue;
+        EXPECT_EQ(icaltime_as_timet(icalproperty_get_dtstamp(stamped)), stamp);
+        const char* description = icalcomponent_get_description(e);
+        events.push_back({icalcomponent_get_uid(e), icalcomponent_get_summary(e), description ? description : "",
+                          icalcomponent_get_dtstart(e), icalproperty_get_rrule(rule)});
+    }
+    icalcomponent_free(calendar);
+    return events;
+}
+
+// The days the event falls on from 2024 to 2031, as the calendar expands its rule.
+std::vector<store::CalendarDate> daysOf(const Event& event) {
+    std::vector<store::CalendarDate> days;
+    icalrecur_iterator* it = icalrecur_iterator_new(event.rule, event.start);
+    for (icaltimetype day = icalrecur_iterator_next(it); !icaltime_is_null_time(day) && day.year < 2032;
+         day = icalrecur_iterator_next(it)) {
+        if (day.year >= 2024) days.push_back({day.day, day.month, day.year});
+    }
+    icalrecur_iterator_free(it);
+    return days;
+}
+
+// The days the reminders count for day/month from 2024 to 2031.
+std::vector<store::CalendarDate> reminderDaysOf(int day, int month) {
+    std::vector<store::CalendarDate> days;
+    for (int year = 2024; year < 2032; ++year) {
+        const auto next = reminders::nextOccurrence(day, month, {1, 1, year});
+        const store::CalendarDate occurrence{day, month, year};
+        days.push_back(store::isRealDate(occurrence) ? occurrence : store::CalendarDate{1, 3, year});
+        EXPECT_EQ(next.year, year);
+    }
+    return days;
+}
+
+store::BirthdayRecord person(std::string_view firstName, std::string_view surname, std::string birthDate) {
+    return {store::utf8ToCp1252(surname).value(), store::utf8ToCp1252(firstName).value(), std::move(birthDate), "", ""};
+}
+
+const std::vector<store::BirthdayRecord> kPeople = {
+    person("Hélène", "Lefèvre", "14/07/1985"),
+    person("Auguste", "Roux", "29/02/1980"),
+    person("Zoé", "Roux", "29/02/1604"),
+    person("Luc", "Blanc", "31/12/1604"),
+    person("Jean", "Petit", "illisible"),
+    person("Hélène", "Lefèvre", "14/07/1985"),  // the same person twice: one event
+};
+
+TEST(CalendarExport, PutsEveryBirthdayOnTheRemindersDayOfEveryYear) {
+    const CalendarText calendar = calendarOf(kPeople, nullptr, kStamp);
+    EXPECT_EQ(calendar.birthdays, 4);
+    EXPECT_EQ(calendar.nameDays, 0);
+    const std::vector<Event> events = eventsIn(calendar.text);
+    ASSERT_EQ(events.size(), 4u);
+    const struct {
+        const char* summary;
+        int day, month, startYear;
+        const char* description;
+    } expected[] = {
+        {"Anniversaire de Hélène Lefèvre", 14, 7, 1985, "Date de naissance : 14/07/1985"},
+        {"Anniversaire d'Auguste Roux", 29, 2, 1980,
+         "Date de naissance : 29/02/1980\nLes années sans 29 février, le 1er mars."},
+        {"Anniversaire de Zoé Roux", 29, 2, 2000,
+         "Date de naissance : 29/02 (année inconnue)\nLes années sans 29 février, le 1er mars."},
+        {"Anniversaire de Luc Blanc", 31, 12, 2000, "Date de naissance : 31/12 (année inconnue)"},
+    };
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        const Event& e = events[i];
+        EXPECT_EQ(e.summary, expected[i].summary);
+        EXPECT_EQ(e.description, expected[i].description);
+        EXPECT_TRUE(e.start.is_date) << e.summary;
+        EXPECT_EQ(e.start.year, expected[i].startYear) << e.summary;
+        EXPECT_EQ(daysOf(e), reminderDaysOf(expected[i].day, expected[i].month)) << e.summary;
+        EXPECT_TRUE(e.uid.ends_with("-anniversaire@velorine")) << e.uid;
+    }
+    EXPECT_NE(calendar.text.find("RRULE:FREQ=YEARLY;BYYEARDAY=60\r\n"), std::string::npos);
+}
+
+TEST(CalendarExport, AddsTheNameDaysTheRemindersWouldAnnounce) {
+    const reminders::NameDayList nameDays = reminders::NameDayList::load();
+    const CalendarText calendar = calendarOf(kPeople, &nameDays, kStamp);
+    std::size_t expectedNameDays = 0;
+    for (std::size_t i = 0; i < 5; ++i) expectedNameDays += nameDays.feastDaysOf(kPeople[i].firstName).size();
+    EXPECT_GT(expectedNameDays, 0u);
+    EXPECT_EQ(calendar.nameDays, static_cast<int>(expectedNameDays));
+    std::map<std::string, int> uids;
+    for (const Event& e : eventsIn(calendar.text)) {
+        ++uids[e.uid];
+        if (!e.summary.starts_with("Fête ")) continue;
+        const auto dash = e.uid.find("-fete-");
+        ASSERT_NE(dash, std::string::npos) << e.uid;
+        const int day = std::stoi(e.uid.substr(dash + 6, 2));
+        const int month = std::stoi(e.uid.substr(dash + 8, 2));
+        EXPECT_EQ(e.start.day, day);
+        EXPECT_EQ(e.start.month, month);
+        EXPECT_EQ(daysOf(e), reminderDaysOf(day, month)) << e.summary;
+    }
+    EXPECT_EQ(uids.size(), static_cast<std::size_t>(calendar.birthdays + calendar.nameDays));
+    for (const auto& [uid, count] : uids) EXPECT_EQ(count, 1) << uid;
+}
+
+TEST(CalendarExport, GivesEachPersonTheSameUidWhereverTheyAreInTheList) {
+    const std::vector<Event> once = eventsIn(calendarOf({kPeople[0], kPeople[1]}, nullptr, kStamp).text);
+    const std::vector<Event> later = eventsIn(calendarOf({kPeople[3], kPeople[1], kPeople[0]}, nullptr, kStamp + 99).text, kStamp + 99);
+    ASSERT_EQ(once.size(), 2u);
+    ASSERT_EQ(later.size(), 3u);
+    EXPECT_EQ(once[0].uid, later[2].uid);
+    EXPECT_EQ(once[1].uid, later[1].uid);
+    EXPECT_NE(once[0].uid, once[1].uid);
+}
+
+TEST(CalendarExport, WritesAFileASecondReaderAgreesWith) {
+    TempDir dir;
+    const std::string path = dir.file("agenda.ics");
+    const CalendarExport written = exportCalendar(path, {kPeople[0], kPeople[2]}, nullptr, kStamp);
+    ASSERT_EQ(written.failure, store::WriteFailure::None);
+    EXPECT_EQ(written.birthdays, 2);
+    const auto read = velorine::testing::runProcess("/usr/bin/python3", {VELORINE_CALENDAR_READER, path},
+                                                    {{"PATH", "/usr/bin:/bin"}});
+    ASSERT_EQ(read.exitStatus, 0) << read.standardError;
+    const std::vector<Event> events = eventsIn(readFile(path));
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(read.standardOutput,
+              events[0].uid + "|Anniversaire de Hélène Lefèvre|1985-07-14|FREQ=YEARLY|TRANSPARENT\n" + events[1].uid +
+                  "|Anniversaire de Zoé Roux|2000-02-29|FREQ=YEARLY;BYYEARDAY=60|TRANSPARENT\n");
+}
+
+TEST(CalendarExport, ReplacesTheFileWholeOrLeavesItAsItWas) {
+    TempDir dir;
+    const std::string path = dir.file("agenda.ics");
+    writeFile(path, "ancien");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_EQ(exportCalendar(path, kPeople, nullptr, kStamp).failure, store::WriteFailure::ReadOnlyFile);
+    EXPECT_EQ(readFile(path), "ancien");
+    EXPECT_EQ(exportCalendar(dir.path(), kPeople, nullptr, kStamp).failure, store::WriteFailure::NotARegularFile);
+    EXPECT_EQ(exportCalendar(dir.file("absent/agenda.ics"), kPeople, nullptr, kStamp).failure,
+              store::WriteFailure::DirectoryMissing);
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    EXPECT_EQ(exportCalendar(path, kPeople, nullptr, kStamp).failure, store::WriteFailure::None);
+    EXPECT_TRUE(readFile(path).starts_with("BEGIN:VCALENDAR\r\n"));
+    EXPECT_EQ(testing::listDirectory(dir.path()), "agenda.ics ");  // no temporary file left
+}
+
+}  // namespace
+}  // namespace velorine::contacts
