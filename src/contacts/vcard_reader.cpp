@@ -27,17 +27,21 @@ std::string trimmed(std::string_view text) {
     return std::string(text);
 }
 
-// One line of text: line breaks become `lineBreak`, other control characters blanks.
+// One line of UTF-8 text: line breaks become `lineBreak`, every other control character (C0, DEL,
+// C1) a blank, so that nothing a terminal or the data file would obey gets through.
 std::string oneLine(std::string_view text, std::string_view lineBreak) {
     std::string line;
     line.reserve(text.size());
-    for (const char c : text) {
-        if (c == '\n') {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+        if (text[i] == '\n') {
             line.append(lineBreak);
-        } else if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) {
+        } else if (byte < 0x20 || byte == 0x7F || c1) {
             line.push_back(' ');
+            if (c1) ++i;
         } else {
-            line.push_back(c == '\t' ? ' ' : c);
+            line.push_back(text[i]);
         }
     }
     return trimmed(line);
@@ -136,7 +140,7 @@ std::variant<ContactCard, RefusedCard> cardFrom(const CardLines& lines, std::siz
     const std::string label = labelOf(lines, name, number);
     if (name.surname.empty()) return RefusedCard{label, "carte sans nom", RefusalKind::Name};
     if (!lines.bday) return RefusedCard{label, "pas de date de naissance", RefusalKind::NoBirthday};
-    const auto birthday = birthdayOf(*lines.bday, trimmed(unescaped(decodedValue(*lines.bday))));
+    const auto birthday = birthdayOf(*lines.bday, oneLine(unescaped(decodedValue(*lines.bday)), " "));
     if (const auto* refusal = std::get_if<BirthdayRefusal>(&birthday))
         return RefusedCard{label, refusal->reason, RefusalKind::NoBirthday};
 

@@ -1,6 +1,7 @@
 #include "tools/rappels_command_line.h"
 
 #include "store/civil_calendar.h"
+#include "tools/argument_reader.h"
 
 namespace velorine::tools {
 namespace {
@@ -22,25 +23,6 @@ bool slashAt(std::string_view text, std::size_t& pos) {
     ++pos;
     return true;
 }
-
-std::string quoted(std::string_view text) { return "« " + std::string(text) + " »"; }
-
-// Takes an option's value from "--name=value" or from the next argument.
-class ArgumentReader {
-public:
-    explicit ArgumentReader(const std::vector<std::string>& arguments) : arguments_(arguments) {}
-    bool atEnd() const { return next_ >= arguments_.size(); }
-    const std::string& take() { return arguments_[next_++]; }
-    std::optional<std::string> valueOf(std::string_view inlineValue, bool hasInlineValue) {
-        if (hasInlineValue) return std::string(inlineValue);
-        if (atEnd()) return std::nullopt;
-        return take();
-    }
-
-private:
-    const std::vector<std::string>& arguments_;
-    std::size_t next_ = 0;
-};
 
 std::string refusal(std::string message) { return message + " (velorine-rappels --aide donne l'usage)"; }
 
@@ -65,10 +47,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     ArgumentReader reader(arguments);
     while (!reader.atEnd()) {
         const std::string& argument = reader.take();
-        const std::size_t equals = argument.find('=');
-        const std::string name = argument.substr(0, equals);
-        const bool hasInlineValue = equals != std::string::npos;
-        const std::string_view inlineValue = hasInlineValue ? std::string_view(argument).substr(equals + 1) : "";
+        const auto [name, hasInlineValue, inlineValue] = splitOption(argument);
         if (name == "--aide" && !hasInlineValue) {
             options.help = true;
         } else if (name == "--date") {

@@ -6,13 +6,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/process_environment.h"
-#include "app/startup.h"
 #include "reminders/built_in_name_days.h"
 #include "reminders/reminder_engine.h"
 #include "reminders/reminder_settings.h"
 #include "store/civil_calendar.h"
 #include "store/data_file.h"
+#include "tools/program_data_file.h"
 #include "tools/read_failure_text.h"
 #include "tools/rappels_command_line.h"
 #include "tools/terminal_text.h"
@@ -30,11 +29,6 @@ int refuse(const std::string& message) {
     return kRefused;
 }
 
-// The file the program itself uses: the same configuration, the same default.
-std::string programDataFile() {
-    return app::configuredDataDirectory(app::configFilePath(), app::defaultDataDirectory()) + "/velor.ini";
-}
-
 // A failed write shows in printedWhole(), which is asked once at the end.
 void writeOut(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
@@ -50,7 +44,7 @@ int main(int argc, char** argv) {
         return printedWhole() ? 0 : refuse("impossible d'écrire l'aide");
     }
 
-    const std::string path = line.options.dataFile ? *line.options.dataFile : programDataFile();
+    const std::string path = line.options.dataFile ? *line.options.dataFile : tools::programDataFile();
     store::ReadFailure failure = store::ReadFailure::None;
     std::optional<store::IniDocument> read = store::readSnapshot(path, failure);
     // A new user has no data file yet: for the program that is an empty list, and so it is here.

@@ -1,0 +1,71 @@
+#include "tools/contacts_command_line.h"
+
+#include "tools/argument_reader.h"
+
+namespace velorine::tools {
+namespace {
+
+std::string refusal(std::string message) { return message + " (velorine-contacts --aide donne l'usage)"; }
+
+}  // namespace
+
+ContactsCommandLine parseContactsCommandLine(const std::vector<std::string>& arguments) {
+    ContactsCommandLine line;
+    ContactsOptions& options = line.options;
+    if (arguments.empty()) return {{}, refusal("il manque l'action : importer ou exporter")};
+    if (arguments.front() == "--aide" && arguments.size() == 1) return line;
+    const std::string& action = arguments.front();
+    if (action == "importer") options.action = ContactsAction::Import;
+    else if (action == "exporter") options.action = ContactsAction::Export;
+    else return {{}, refusal("action inconnue " + quoted(action) + " : importer ou exporter")};
+    const bool importing = options.action == ContactsAction::Import;
+
+    ArgumentReader reader(arguments);
+    reader.take();
+    while (!reader.atEnd()) {
+        const std::string& argument = reader.take();
+        const auto [name, hasInlineValue, inlineValue] = splitOption(argument);
+        if (name == "--fichier") {
+            if (options.dataFile) return {{}, refusal("l'option --fichier est donnée deux fois")};
+            options.dataFile = reader.valueOf(inlineValue, hasInlineValue);
+            if (!options.dataFile || options.dataFile->empty())
+                return {{}, refusal("l'option --fichier attend le chemin d'un fichier de données")};
+        } else if (name == "--fetes" && !hasInlineValue && !importing) {
+            if (options.nameDays) return {{}, refusal("l'option --fetes est donnée deux fois")};
+            options.nameDays = true;
+        } else if (argument.starts_with("-") && argument != "-") {
+            return {{}, refusal("option inconnue " + quoted(argument) + " pour " + action)};
+        } else if (options.exchangeFile.empty()) {
+            options.exchangeFile = argument;
+        } else {
+            return {{}, refusal("argument inattendu " + quoted(argument))};
+        }
+    }
+    if (options.exchangeFile.empty())
+        return {{}, refusal(importing ? "il manque le fichier de contacts à importer (FICHIER.vcf)"
+                                      : "il manque le fichier d'agenda à écrire (FICHIER.ics)")};
+    return line;
+}
+
+std::string contactsUsageText() {
+    return "Usage : velorine-contacts importer FICHIER.vcf [--fichier LISTE]\n"
+           "        velorine-contacts exporter FICHIER.ics [--fetes] [--fichier LISTE]\n"
+           "        velorine-contacts --aide\n"
+           "\n"
+           "importer  ajoute à la liste de Velorine les personnes d'un carnet d'adresses vCard (.vcf)\n"
+           "          qui ont une date de naissance ; une personne déjà dans la liste n'est pas\n"
+           "          ajoutée une deuxième fois. Un résumé dit qui a été ajouté et qui ne l'a pas été.\n"
+           "exporter  écrit un agenda iCalendar (.ics) : un anniversaire par personne, chaque année.\n"
+           "\n"
+           "  --fetes           ajoute à l'agenda les fêtes que les rappels annoncent\n"
+           "  --fichier LISTE   ce fichier de données plutôt que celui de Velorine\n"
+           "  --aide            affiche cette aide\n"
+           "\n"
+           "Sans --fichier, la liste est celle de Velorine : velor.ini dans le dossier que nomme\n"
+           "~/.config/velorine/velorine.conf, sinon dans ~/.local/share/velorine.\n"
+           "\n"
+           "Code de sortie : 0 quand l'action a réussi, 2 pour une option ou un fichier incorrects,\n"
+           "ou un fichier qui n'a pas pu être écrit.\n";
+}
+
+}  // namespace velorine::tools

@@ -1,0 +1,12 @@
+#include "tools/program_data_file.h"
+
+#include "app/process_environment.h"
+#include "app/startup.h"
+
+namespace velorine::tools {
+
+std::string programDataFile() {
+    return app::configuredDataDirectory(app::configFilePath(), app::defaultDataDirectory()) + "/velor.ini";
+}
+
+}  // namespace velorine::tools
