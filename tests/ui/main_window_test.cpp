@@ -56,6 +56,8 @@ private slots:
         QTest::newRow("one year old tomorrow") << "07/12/2025" << "Jean Dupont va avoir 1 an le 07/12/2026.";
         QTest::newRow("born today") << "06/12/2026" << "Jean Dupont va avoir 1 an le 06/12/2027.";
         QTest::newRow("29 February") << "29/02/2000" << "Jean Dupont (26 ans) va avoir 27 ans le 29/02/2027.";
+        QTest::newRow("year unknown") << "10/03/1604"
+                                      << "Jean Dupont fêtera son anniversaire le 10/03/2027 (année de naissance inconnue).";
         QTest::newRow("unreadable date") << "inconnue" << "Jean Dupont : date de naissance illisible (inconnue).";
     }
     void infoLine() {

@@ -106,6 +106,7 @@ void TForm1::connectCommands() {
             &TForm1::NepasmerappelerlesftesSaintdujour1Click);
 
     connectExchangeCommands();
+    connectContactsCommands();
     connectAppearanceCommands();
 
     connect(ListView, &QTreeView::clicked, this, &TForm1::ListViewClick);

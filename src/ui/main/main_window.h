@@ -7,7 +7,8 @@
 // The class is spread over files by subject: main_window.cpp (creation, events),
 // main_window_layout.cpp (the controls), main_window_records.cpp (list, add, modify, delete,
 // sorting), main_window_commands.cpp (quit, reminders, name days, web site),
-// main_window_exchange.cpp (save as, open, merge) and main_window_appearance.cpp (colours, column
+// main_window_exchange.cpp (save as, open, merge), main_window_contacts.cpp (address books in,
+// calendars out) and main_window_appearance.cpp (colours, column
 // widths, tooltips, resizing). Controls keep their designer names, which are also their object names.
 
 #include <QMainWindow>
@@ -32,6 +33,8 @@ class QTreeView;
 namespace velorine::ui {
 
 class BirthdayListModel;
+class CalendarExportDialog;
+class ImportSummaryDialog;
 class TAboutBox;
 class TAide;
 class TForm2;
@@ -71,6 +74,8 @@ public slots:
     void Enregistrersous1Click();  // save as
     void Ouvrir1Click();           // open
     void Fusionner1Click();        // merge
+    void Importerdescontacts1Click();    // an address book's birthdays into the list
+    void Exporterversunagenda1Click();   // the list out to a calendar
     void Changerlacouleurdutexte1Click();  // info line text
     void Changerlacouleurdufond1Click();   // list background
     void Changerlacouleurdutexte2Click();  // list text
@@ -91,6 +96,7 @@ private:
     void buildPopupMenus();
     void connectCommands();
     void connectExchangeCommands();
+    void connectContactsCommands();
     void connectAppearanceCommands();
 
     std::optional<int> selectedRow() const;
@@ -119,6 +125,8 @@ private:
     TAboutBox* aboutBox_ = nullptr;
     TSais* entryDialog_ = nullptr;
     TForm2* scheduleDialog_ = nullptr;
+    CalendarExportDialog* exportDialog_ = nullptr;
+    ImportSummaryDialog* importSummary_ = nullptr;
     BirthdayListModel* model_ = nullptr;
     int sortColumn_ = 0;
     std::array<int, kMainColourCount> colourNumbers_{};  // as stored, by MainColour
@@ -156,6 +164,8 @@ private:
     QAction* Fusionner1 = nullptr;
     QAction* Ouvrir1 = nullptr;
     QAction* Enregistrersous1 = nullptr;
+    QAction* Importerdescontacts1 = nullptr;
+    QAction* Exporterversunagenda1 = nullptr;
     QAction* MenuQuitter = nullptr;
     QMenu* Options1 = nullptr;
     QAction* Programmation1 = nullptr;

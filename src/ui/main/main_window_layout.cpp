@@ -176,6 +176,12 @@ void TForm1::buildMenus() {
     Fusionner1 = addItem(Fichier1, QStringLiteral("Fusionner1"), QStringLiteral("&Fusionner"));
     Ouvrir1 = addItem(Fichier1, QStringLiteral("Ouvrir1"), QStringLiteral("&Ouvrir..."));
     Enregistrersous1 = addItem(Fichier1, QStringLiteral("Enregistrersous1"), QStringLiteral("Enregistrer sous..."));
+    Fichier1->addSeparator();
+    Importerdescontacts1 = addItem(Fichier1, QStringLiteral("Importerdescontacts1"),
+                                   QStringLiteral("&Importer des contacts (vCard)…"));
+    Exporterversunagenda1 = addItem(Fichier1, QStringLiteral("Exporterversunagenda1"),
+                                    QStringLiteral("&Exporter vers un agenda (iCalendar)…"));
+    Fichier1->addSeparator();
     MenuQuitter = addItem(Fichier1, QStringLiteral("MenuQuitter"), QStringLiteral("&Quitter"));
 
     Options1 = bar->addMenu(QStringLiteral("&Options"));
