@@ -335,7 +335,8 @@ private slots:
             }
             menus << menu->text() + ": " + items.join(", ");
         }
-        QCOMPARE(menus, QStringList({"&Fichier: &Fusionner, &Ouvrir..., Enregistrer sous..., &Quitter",
+        QCOMPARE(menus, QStringList({"&Fichier: &Fusionner, &Ouvrir..., Enregistrer sous..., , &Importer des contacts (vCard)…, "
+                                   "&Exporter vers un agenda (iCalendar)…, , &Quitter",
                                      "&Options: &Programmation, Ne pas me rappeler les fêtes (Saint du jour)",
                                      "&Aide: &Aide rapide, A &Propos"}));
         QStringList listMenu;
