@@ -28,9 +28,11 @@ long peakResidentKilobytes() {
 class FirstPaint final : public QObject {
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        QWidget* window = qobject_cast<velorine::ui::TForm1*>(watched);
-        if (!window) window = qobject_cast<velorine::ui::TFRappel*>(watched);
-        if (window && event->type() == QEvent::Paint && !done_) {
+        if (event->type() != QEvent::Paint || done_) return false;
+        // The window itself may get no paint event of its own when its controls cover it.
+        auto* painted = qobject_cast<QWidget*>(watched);
+        QWidget* window = painted ? painted->window() : nullptr;
+        if (window && (qobject_cast<velorine::ui::TForm1*>(window) || qobject_cast<velorine::ui::TFRappel*>(window))) {
             done_ = true;
             // Once the whole window, its controls included, is painted.
             QTimer::singleShot(0, window, [window] {
