@@ -329,6 +329,30 @@ std::size_t IniDocument::keyCount(std::string_view section) const {
     return static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [](const Line& line) { return line.isKey(); }));
 }
 
+bool IniDocument::everyLineOf(std::string_view section,
+                              const std::function<bool(std::string_view)>& visit) const {
+    if (const Section* s = findSection(section))
+        for (const Line& line : linesOf(*s))
+            if (!visit(line.text())) return false;
+    return true;
+}
+
+std::optional<std::string_view> IniDocument::keyLineText(std::string_view section, std::string_view key) const {
+    const Section* s = findSection(section);
+    if (!s) return std::nullopt;
+    const std::size_t position = findKeyLine(*s, key);
+    if (position == KeyIndex::npos) return std::nullopt;
+    return s->lines[position].text();
+}
+
+bool IniDocument::parsedBytesAreSerialForm() const {
+    const std::string_view bytes = *original_;
+    if (!bytes.empty() && bytes.back() != '\n') return false;
+    for (std::size_t end = bytes.find('\n'); end != std::string_view::npos; end = bytes.find('\n', end + 1))
+        if (end == 0 || bytes[end - 1] != '\r') return false;
+    return true;
+}
+
 std::string IniDocument::serialize() const {
     std::size_t size = 0;
     for (const auto& s : sections_) {

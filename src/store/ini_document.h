@@ -80,6 +80,17 @@ public:
     // The number of key lines of the section.
     std::size_t keyCount(std::string_view section) const;
 
+    // Calls visit(line) for every line of the section, without its line end, in file order, as long
+    // as it returns true. False when visit stopped it; true for an absent section.
+    bool everyLineOf(std::string_view section, const std::function<bool(std::string_view line)>& visit) const;
+    // The whole line that holds the key, as it stands; nothing when the section or the key is absent.
+    std::optional<std::string_view> keyLineText(std::string_view section, std::string_view key) const;
+
+    // True when serialize() of the document as parsed gives back the very bytes it was parsed from
+    // (every line ends in CR LF), so a commit that edits nothing would write nothing. Tells about the
+    // parsed bytes only, not about edits made since.
+    bool parsedBytesAreSerialForm() const;
+
     // The whole document as file bytes, every line ending in CR LF.
     std::string serialize() const;
 
