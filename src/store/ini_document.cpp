@@ -69,7 +69,7 @@ bool isWritableKey(std::string_view key) {
 }  // namespace
 
 // One line, without its end. Kept small (a pointer and four 32-bit offsets): a large record
-// section has half a million of them. Files are limited to 1 GiB, so offsets fit.
+// section has half a million of them. Files are limited to 256 MiB, so offsets fit.
 struct IniDocument::Line {
     const char* start = nullptr;
     std::uint32_t length = 0;
@@ -306,9 +306,10 @@ void IniDocument::replaceSection(std::string_view section, std::string lines) {
     const std::size_t trailingBlanks = endOfContent(s);
     std::vector<Line> content;
     std::string_view rest = keep(std::move(lines));
-    content.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + old.size() - trailingBlanks);
+    content.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
     while (!rest.empty()) content.push_back(lineInSection(nextLine(rest)));
-    content.insert(content.end(), old.begin() + static_cast<std::ptrdiff_t>(trailingBlanks), old.end());
+    // One blank line still separates the section from the next; more would only make the file grow.
+    if (trailingBlanks < old.size()) content.push_back(old[trailingBlanks]);
     s.lines = std::move(content);
     s.keys.clear();
     s.indexed = false;

@@ -66,12 +66,13 @@ public:
     using KeyValue = std::pair<std::string_view, std::string_view>;
     void writeAll(std::string_view section, const std::vector<KeyValue>& keyValues);
 
-    // Removes every line inside the section, keeping its header (and the blank lines that separate
-    // it from the next one). An absent section is created empty.
+    // Removes every line inside the section, keeping its header (and the first of the blank lines
+    // that separate it from the next one). An absent section is created empty.
     void clearSection(std::string_view section);
 
     // Replaces the whole content of the section by `lines` ("key=value" lines, each ending in "\n");
-    // the section is created when absent. Much cheaper than clearing and writing key after key.
+    // the section is created when absent. Much cheaper than clearing and writing key after key. Of
+    // the blank lines that ended the section, the first is kept to separate it from the next one.
     void replaceSection(std::string_view section, std::string lines);
 
     // Calls visit(key, value) for every key line of the section, in file order, duplicates included.

@@ -192,12 +192,12 @@ std::optional<std::string_view> compactedValue(std::string_view line, SlotField 
 bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t\v\f\r") == std::string_view::npos; }
 
 // Walks the record section against the lines a compaction writes: per live slot Nom, Pren, Date,
-// Adress, Email, then Proch when it is not empty; after the last slot only the blank lines that
-// separate the section from the next one.
+// Adress, Email, then Proch when it is not empty; after the last slot at most the one blank line
+// that separates the section from the next one.
 class CompactedLines {
 public:
     bool accept(std::string_view line) {
-        if (trailing_) return isBlankLine(line);
+        if (trailing_) return false;  // a compaction keeps one blank line at the end, no more
         if (isBlankLine(line)) {
             trailing_ = true;
             return slotIsWhole();

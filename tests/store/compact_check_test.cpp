@@ -27,7 +27,8 @@ TEST(CompactCheck, AnswersCompactOnlyWhereCompactionChangesNothing) {
     const Case cases[] = {
         {"two slots in order", kHeader + slot(1, "Martin") + slot(2, "Petit"), true},
         {"resume dates kept in place", kHeader + slot(1, "Martin", "5 3 2027") + slot(2, "Petit"), true},
-        {"blank lines before the next section", kHeader + slot(1, "Martin") + "\r\n\r\n[Options]\r\nA=1\r\n", true},
+        {"a blank line before the next section", kHeader + slot(1, "Martin") + "\r\n[Options]\r\nA=1\r\n", true},
+        {"several blank lines at the end", kHeader + slot(1, "Martin") + "\r\n \r\n[Options]\r\n", false},
         {"no record section", "[Controle]\r\nVersion=2.0\r\n", true},
         {"an empty record section", kHeader, true},
         {"a hole", kHeader + slot(1, "Martin") + slot(2, "") + slot(3, "Petit"), false},
@@ -74,6 +75,17 @@ TEST(CompactCheck, TellsFilesInTheFormACommitWrites) {
             EXPECT_EQ(doc.serialize(), c.bytes) << c.what;
         }
     }
+}
+
+// A damaged file full of blank lines: the start rewrites it smaller, never larger (LF lines would
+// otherwise double as CR LF).
+TEST(CompactCheck, CompactionKeepsOneBlankLineAtTheEndOfTheRecords) {
+    const std::string blanks(10000, '\n');
+    IniDocument doc = IniDocument::parse(kHeader + slot(1, "Martin") + "\n" + blanks + slot(2, "Petit") + blanks +
+                                         "[Options]\r\n");
+    EXPECT_FALSE(isCompactIn(doc));
+    compactRecordsIn(doc);
+    EXPECT_EQ(doc.serialize(), kHeader + slot(1, "Martin") + slot(2, "Petit") + "\r\n[Options]\r\n");
 }
 
 }  // namespace
