@@ -6,19 +6,12 @@
 // Each program first runs once unmeasured (the page cache warms, a first start compacts); RUNS 0
 // measures that first run alone instead, for a start that repairs a damaged file.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
+#include "timed_run.h"
 
 namespace {
 
@@ -36,24 +29,10 @@ struct Measures {
 };
 
 void runOnce(Measures& m) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, m.argv[0], &actions, nullptr, m.argv, environ) != 0) {
-        std::perror(m.argv[0]);
-        std::exit(2);
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(pid, &status, 0, &usage);
-    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    posix_spawn_file_actions_destroy(&actions);
-    m.milliseconds.push_back(elapsed.count());
-    m.peakKilobytes = std::max(m.peakKilobytes, usage.ru_maxrss);
-    m.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const velorine::bench::TimedRun run = velorine::bench::runTimed(m.argv);
+    m.milliseconds.push_back(run.milliseconds);
+    m.peakKilobytes = std::max(m.peakKilobytes, run.peakKilobytes);
+    m.exitStatus = run.exitStatus;
 }
 
 void print(const Measures& m) {
