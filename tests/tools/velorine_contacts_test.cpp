@@ -63,6 +63,17 @@ TEST_F(VelorineContactsTest, ImportsIntoTheProgramsOwnListOnceAndSaysWhat) {
     EXPECT_EQ(store::RecordStore(dataFile).readAll().size(), 2u);
 }
 
+// The imported birthday without a year reaches the terminal's reminders without an age.
+TEST_F(VelorineContactsTest, AnImportedBirthdayWithoutAYearIsRemindedWithoutAnAge) {
+    ASSERT_EQ(run({"importer", book}).exitStatus, 0);
+    const ProcessResult reminded = testing::runProcess(
+        VELORINE_RAPPELS_BINARY, {"--date", "22/12/2026"},
+        {{"HOME", home.path()}, {"XDG_CONFIG_HOME", home.file("config")}, {"XDG_DATA_HOME", home.file("data")}},
+        std::chrono::seconds(10));
+    EXPECT_EQ(reminded.exitStatus, 0) << reminded.standardError;
+    EXPECT_EQ(reminded.standardOutput, "Luc Blanc fêtera son anniversaire le 24/12/2026 (dans 2 jours)\n");
+}
+
 TEST_F(VelorineContactsTest, ExportsTheListNamedWithItsNameDays) {
     const std::string list = home.file("liste.ini");
     writeFile(list, "[Velorine]\r\nNom1=Roy\r\nPren1=Eva\r\nDate1=01/05/1990\r\nNom2=Blanc\r\nPren2=Luc\r\n"

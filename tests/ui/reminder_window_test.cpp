@@ -37,6 +37,21 @@ void clickArrow(TUpDown& arrows, TUDBtnType button, int times = 1) {
     for (int i = 0; i < times; ++i) QTest::mouseClick(arrow, Qt::LeftButton);
 }
 
+// The colour most of a line's non-background pixels have.
+QColor inkOf(QListWidget& list, int row) {
+    const QImage shot = list.viewport()->grab().toImage();
+    const QRect line = list.visualItemRect(list.item(row));
+    const QColor background = shot.pixelColor(line.right() - 2, line.center().y());
+    QHash<QRgb, int> counts;
+    for (int y = line.top(); y <= line.bottom(); ++y)
+        for (int x = line.left(); x < line.left() + 200; ++x)
+            if (shot.pixelColor(x, y) != background) ++counts[shot.pixel(x, y)];
+    QRgb ink = 0;
+    for (auto it = counts.begin(); it != counts.end(); ++it)
+        if (!counts.contains(ink) || it.value() > counts[ink]) ink = it.key();
+    return QColor(ink);
+}
+
 void clickButton(controls::TIEButton& button) {
     QTest::mouseMove(&button, {40, 12});
     QTest::mouseClick(&button, Qt::LeftButton, {}, {40, 12});
@@ -97,6 +112,19 @@ private slots:
             QVERIFY(run.button(answer).isEnabled());
         }
         QVERIFY(!run.button("IEButton4").isVisible());
+    }
+
+    // An address book's birthday without its year: a birthday line like the others, without an age.
+    void aBirthdayOfAnUnknownYearIsListedWithoutAnAge() {
+        ReminderRun run(recordSection({{"Roux", "Zo\xE9", "07/12/1604", "", ""}, {"Blanc", "Luc", "06/12/1604", "", ""},
+                                       {"Petit", "Eva", "10/12/1604", "", ""}}) +
+                        "[Rappel]\r\nJours=7\r\n");
+        QListWidget& list = run.list("ListBox1");
+        QCOMPARE(itemsOf(list),
+                 QStringList({QStringLiteral("Zoé Roux fêtera son anniversaire DEMAIN !!"),
+                              QStringLiteral("Luc Blanc fête son anniversaire AUJOURD'HUI !!"),
+                              QStringLiteral("Eva Petit fêtera son anniversaire le 10/12/2026 (dans 4 jours)")}));
+        for (int row = 0; row < list.count(); ++row) QCOMPARE(inkOf(list, row), QColor(0, 0, 255));
     }
 
     void theDateBlockAndTheDayOfTheYear_data() {
@@ -400,24 +428,11 @@ private slots:
     void linesAreBlueGreenOrWhiteWhenSelected() {
         ReminderRun run(aWeekOfReminders());
         QListWidget& list = run.list("ListBox1");
-        const auto inkOf = [&](int row) {
-            const QImage shot = list.viewport()->grab().toImage();
-            const QRect line = list.visualItemRect(list.item(row));
-            const QColor background = shot.pixelColor(line.right() - 2, line.center().y());
-            QHash<QRgb, int> counts;
-            for (int y = line.top(); y <= line.bottom(); ++y)
-                for (int x = line.left(); x < line.left() + 200; ++x)
-                    if (shot.pixelColor(x, y) != background) ++counts[shot.pixel(x, y)];
-            QRgb ink = 0;
-            for (auto it = counts.begin(); it != counts.end(); ++it)
-                if (!counts.contains(ink) || it.value() > counts[ink]) ink = it.key();
-            return QColor(ink);
-        };
-        QCOMPARE(inkOf(0), QColor(0, 0, 255));    // a birthday
-        QCOMPARE(inkOf(1), QColor(0, 128, 0));    // "C'est la fête …"
-        QCOMPARE(inkOf(3), QColor(0, 128, 0));    // "Ce sera la fete …"
+        QCOMPARE(inkOf(list, 0), QColor(0, 0, 255));    // a birthday
+        QCOMPARE(inkOf(list, 1), QColor(0, 128, 0));    // "C'est la fête …"
+        QCOMPARE(inkOf(list, 3), QColor(0, 128, 0));    // "Ce sera la fete …"
         list.setCurrentRow(2);
-        QCOMPARE(inkOf(2), QColor(Qt::white));
+        QCOMPARE(inkOf(list, 2), QColor(Qt::white));
         QCOMPARE(list.viewport()->grab().toImage().pixelColor(list.viewport()->width() - 3, 100),
                  QColor(254, 255, 198));  // the pale yellow of the list below its lines
     }
