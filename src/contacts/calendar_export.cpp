@@ -112,12 +112,16 @@ Component nameDayEvent(const store::BirthdayRecord& record, const std::string& p
     return yearlyEvent(personId + uid, "Fête " + ofPerson(record), feast.day, feast.month, kStartOfYearlyDays, stamp);
 }
 
-std::string serialised(icalcomponent* calendar) {
-    char* text = icalcomponent_as_ical_string_r(calendar);
+std::string serialised(icalcomponent* component) {
+    char* text = icalcomponent_as_ical_string_r(component);
     std::string result = text ? text : "";
     std::free(text);
     return result;
 }
+
+// Each event is serialised as soon as it is built and then freed: a calendar holding every event
+// before one serialisation costs twice the time in allocations on a long list.
+void appendEvent(std::string& events, Component event) { events += serialised(event.get()); }
 
 }  // namespace
 
@@ -129,21 +133,24 @@ CalendarText calendarOf(const std::vector<store::BirthdayRecord>& records, const
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
     const icaltimetype stampTime = icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
     CalendarText result;
+    std::string events;
     std::set<std::string> people;
     for (const store::BirthdayRecord& record : records) {
         const std::string personId = personIdOf(record);
         if (!people.insert(personId).second) continue;
         if (Component event = birthdayEvent(record, personId, stampTime)) {
-            icalcomponent_add_component(calendar.get(), event.release());
+            appendEvent(events, std::move(event));
             ++result.birthdays;
         }
         if (!nameDays) continue;
         for (const reminders::FeastDay& feast : nameDays->feastDaysOf(record.firstName)) {
-            icalcomponent_add_component(calendar.get(), nameDayEvent(record, personId, feast, stampTime).release());
+            appendEvent(events, nameDayEvent(record, personId, feast, stampTime));
             ++result.nameDays;
         }
     }
+    // The events go where libical would have put them: before the calendar's last line.
     result.text = serialised(calendar.get());
+    result.text.insert(result.text.rfind("END:VCALENDAR"), events);
     return result;
 }
 
