@@ -57,7 +57,7 @@ private slots:
         QTest::newRow("born today") << "06/12/2026" << "Jean Dupont va avoir 1 an le 06/12/2027.";
         QTest::newRow("29 February") << "29/02/2000" << "Jean Dupont (26 ans) va avoir 27 ans le 29/02/2027.";
         QTest::newRow("year unknown") << "10/03/1604"
-                                      << "Jean Dupont fêtera son anniversaire le 10/03/2027 (année de naissance inconnue).";
+                                      << "Jean Dupont (âge inconnu) fêtera son anniversaire le 10/03/2027.";
         QTest::newRow("unreadable date") << "inconnue" << "Jean Dupont : date de naissance illisible (inconnue).";
     }
     void infoLine() {
@@ -68,6 +68,15 @@ private slots:
         QCOMPARE(info.text(), QString("Cliquez sur un nom de personne"));
         rig.clickRow(0);
         QCOMPARE(info.text(), line);
+        QCOMPARE(info.x(), rig.form().width() - info.width() - 20);
+    }
+
+    // Its text is no longer than an age's: a name of twenty letters still fits the window.
+    void infoLineOfAnUnknownYearFitsLikeAnAge() {
+        WindowRig rig(recordSection({{"Stefanescu", "Jean-Pierre", "30/11/1604", "", ""}}));
+        QLabel& info = rig.label("Label2");
+        rig.clickRow(0);
+        QCOMPARE(info.text(), QString("Jean-Pierre Stefanescu (âge inconnu) fêtera son anniversaire le 30/11/2027."));
         QCOMPARE(info.x(), rig.form().width() - info.width() - 20);
     }
 

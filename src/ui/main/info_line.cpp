@@ -7,7 +7,7 @@ std::string infoLineText(const store::BirthdayRecord& person, const store::Calen
     const auto age = store::ageAndNextBirthday(person.birthDate, store::displayDate(today));
     if (!age) return who + " : date de naissance illisible (" + person.birthDate + ").";
     if (store::scanSlashedDate(person.birthDate)->year == store::kUnknownBirthYear)
-        return who + " f\xEAtera son anniversaire le " + age->nextBirthday + " (ann\xE9" "e de naissance inconnue).";
+        return who + " (\xE2ge inconnu) f\xEAtera son anniversaire le " + age->nextBirthday + ".";
     if (age->age <= 0) return who + " va avoir 1 an le " + age->nextBirthday + ".";
     return who + " (" + std::to_string(age->age) + " an" + (age->age >= 2 ? "s" : "") + ") va avoir " +
            std::to_string(age->age + 1) + " ans le " + age->nextBirthday + ".";

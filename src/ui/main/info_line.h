@@ -2,7 +2,7 @@
 // The line about the selected person: age now, age at the next birthday and its date, as of today.
 //   "Jean Dupont (36 ans) va avoir 37 ans le 10/03/2027."
 //   "Jean Dupont va avoir 1 an le 07/12/2026."   (under one year old)
-//   "Jean Dupont fêtera son anniversaire le 10/03/2027 (année de naissance inconnue)."
+//   "Jean Dupont (âge inconnu) fêtera son anniversaire le 10/03/2027."
 //                                                (a birth year of store::kUnknownBirthYear)
 // A birth date that does not read as day/month/year gets a line that says so.
 
