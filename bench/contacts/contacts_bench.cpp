@@ -79,7 +79,8 @@ void exportList(benchmark::State& state, const reminders::NameDayList* nameDays)
     contacts::importCards(fixture.dataFile(), contacts::readVcardFile(fixture.book()).book->cards);
     const std::vector<store::BirthdayRecord> records = store::RecordStore(fixture.dataFile()).readAll();
     for (auto _ : state) {
-        const contacts::CalendarExport written = contacts::exportCalendar(fixture.calendar(), records, nameDays, 1796000000);
+        const contacts::CalendarExport written =
+            contacts::exportCalendar(fixture.calendar(), records, nameDays, 1796000000);
         if (written.failure != store::WriteFailure::None) state.SkipWithError("the calendar was not written");
         state.counters["birthdays"] = written.birthdays;
         state.counters["name_days"] = written.nameDays;
