@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -153,20 +154,35 @@ TEST(CalendarExport, GivesEachPersonTheSameUidWhereverTheyAreInTheList) {
     EXPECT_NE(once[0].uid, once[1].uid);
 }
 
+// "UID|SUMMARY|DTSTART|RRULE|TRANSPARENT", as read_calendar.py prints an event.
+std::string lineOf(const Event& event) {
+    char day[16];
+    std::snprintf(day, sizeof day, "%04d-%02d-%02d", event.start.year, event.start.month, event.start.day);
+    char* rule = icalrecurrencetype_as_string_r(const_cast<icalrecurrencetype*>(&event.rule));
+    std::string line = event.uid + "|" + event.summary + "|" + day + "|" + rule + "|TRANSPARENT\n";
+    icalmemory_free_buffer(rule);
+    return line;
+}
+
 TEST(CalendarExport, WritesAFileASecondReaderAgreesWith) {
     TempDir dir;
     const std::string path = dir.file("agenda.ics");
-    const CalendarExport written = exportCalendar(path, {kPeople[0], kPeople[2]}, nullptr, kStamp);
+    const reminders::NameDayList nameDays = reminders::NameDayList::load();
+    const CalendarExport written = exportCalendar(path, kPeople, &nameDays, kStamp);
     ASSERT_EQ(written.failure, store::WriteFailure::None);
-    EXPECT_EQ(written.birthdays, 2);
+    EXPECT_EQ(written.birthdays, 4);
     const auto read = velorine::testing::runProcess("/usr/bin/python3", {VELORINE_CALENDAR_READER, path},
                                                     {{"PATH", "/usr/bin:/bin"}});
     ASSERT_EQ(read.exitStatus, 0) << read.standardError;
     const std::vector<Event> events = eventsIn(readFile(path));
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(read.standardOutput,
-              events[0].uid + "|Anniversaire de Hélène Lefèvre|1985-07-14|FREQ=YEARLY|TRANSPARENT\n" + events[1].uid +
-                  "|Anniversaire de Zoé Roux|2000-02-29|FREQ=YEARLY;BYYEARDAY=60|TRANSPARENT\n");
+    ASSERT_EQ(events.size(), static_cast<std::size_t>(written.birthdays + written.nameDays));
+    std::string byLibical;
+    for (const Event& event : events) byLibical += lineOf(event);
+    EXPECT_EQ(read.standardOutput, byLibical);
+    EXPECT_NE(read.standardOutput.find("|Anniversaire de Zoé Roux|2000-02-29|FREQ=YEARLY;BYYEARDAY=60|TRANSPARENT\n"),
+              std::string::npos);
+    EXPECT_NE(read.standardOutput.find("|Anniversaire de Hélène Lefèvre|1985-07-14|FREQ=YEARLY|TRANSPARENT\n"),
+              std::string::npos);
 }
 
 TEST(CalendarExport, ReplacesTheFileWholeOrLeavesItAsItWas) {
