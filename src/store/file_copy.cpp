@@ -11,12 +11,13 @@ bool copyFile(const std::string& source, const std::string& givenTarget, files::
     ReadFailure failure = ReadFailure::None;
     const auto bytes = files::readWhole(source, failure);
     if (!bytes) return false;
+    if (how == files::Publish::Replace && files::linkRefusal(givenTarget) != WriteFailure::None) return false;
     const std::string target = how == files::Publish::Replace ? files::resolvedPath(givenTarget) : givenTarget;
     struct stat st{};
     const bool exists = ::lstat(target.c_str(), &st) == 0;
     if (exists && how == files::Publish::OnlyIfAbsent) return false;
-    if (exists && !S_ISREG(st.st_mode)) return false;  // never put a file in place of a directory
-    if (exists && (st.st_mode & S_IWUSR) == 0) return false;  // nor over a read-only one
+    // Never in place of a directory, a read-only file or another user's file.
+    if (exists && files::replaceRefusal(st, target) != WriteFailure::None) return false;
     return files::publishFile(target, *bytes, exists ? (st.st_mode & 07777) : files::kPrivateFileMode, how) ==
            WriteFailure::None;
 }

@@ -19,6 +19,8 @@ enum class ReadFailure {
     AccessDenied,      // no permission to read it
     ReadError,         // the read itself failed
     TooLarge,          // larger than the caller accepts
+    DanglingLink,      // a symbolic link whose target is missing now (another disk unplugged)
+    ForeignLink,       // another user's symbolic link in a directory others can write: not followed
 };
 
 }  // namespace velorine::store

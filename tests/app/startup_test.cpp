@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "store/data_file.h"
 #include "store/record_store.h"
@@ -76,6 +79,18 @@ TEST_F(StartupTest, SwapsInAPendingFileThenCompactsAndStamps) {
     EXPECT_FALSE(testing::fileExists(dataDirectory + "/velor.ouv"));
     EXPECT_EQ(readFile(dataFile),
               "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Nouveau\r\nPren1=Zoé\r\nDate1=\r\nAdress1=\r\nEmail1=\r\n");
+}
+
+TEST_F(StartupTest, AHeldLockLeavesTheStartReadingOnly) {
+    const std::string uncompacted = "[Velorine]\r\nNom1=\r\nNom2=Martin\r\nPren2=Anne\r\nDate2=08/12/1990\r\n";
+    givenData(uncompacted);
+    const int holder = ::open(store::lockFilePath(dataFile).c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    const StartupOutcome outcome = runStartup(environment({"PROG"}));
+    ::close(holder);
+    EXPECT_FALSE(outcome.endsRun);
+    EXPECT_EQ(dueTestCalls, 1);
+    EXPECT_EQ(readFile(dataFile), uncompacted);
 }
 
 TEST_F(StartupTest, AStartWithNothingToChangeWritesNothing) {
