@@ -8,9 +8,9 @@
 // Calling sequence:
 //   - an operation that reads many keys takes one snapshot() and reads them all from it;
 //   - an operation that writes calls commit() once with a function that edits the document. commit()
-//     takes an exclusive flock on the sidecar "<file>.lock" (see kLockWait), reads the file again under the lock (so
-//     no other program's commit is lost), applies the edit, writes a temporary file in the same
-//     directory, fsyncs it, renames it over the file and fsyncs the directory. A result identical to
+//     takes an exclusive flock on the sidecar "<file>.lock" (see kLockWait), reads the file again
+//     under the lock (so no other program's commit is lost), applies the edit, writes a temporary
+//     file in the same directory, fsyncs it, renames it over the file and fsyncs the directory. A result identical to
 //     the file on disk writes nothing.
 //   - readValue, writeValue and replaceSection are the single-key settings-file operations, each one
 //     snapshot or one commit.
@@ -24,10 +24,12 @@
 // given, never through a link; nothing else is created outside the directory of the link's target.
 //
 // Errors: a missing file reads as an empty document; so does one that is not a regular file or is
-// larger than 1 GiB, which commit() then refuses to replace. commit() returns false, and leaves the file
-// and its directory as they were (no temporary file behind), when the file is read-only (no owner
-// write permission), cannot be read, or when its directory is missing or not writable or the disk is
-// full, or when another program holds the lock for longer than kLockWait; the writers that take a WriteFailure* then store why there (WriteFailure::None on success).
+// larger than kLargestDataFile (256 MiB), which commit() then refuses to replace. commit() returns
+// false, and leaves the file and its directory as they were (no temporary file behind), when the
+// file is read-only (no owner write permission), cannot be read, or when its directory is missing
+// or not writable or the disk is full, or when another program holds the lock for longer than
+// kLockWait; the writers that take a WriteFailure* then store why there (WriteFailure::None on
+// success).
 // Nothing throws.
 
 #include <chrono>

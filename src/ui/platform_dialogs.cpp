@@ -66,8 +66,10 @@ bool PlatformDialogs::hasProgramFor(const QString& mimeType) {
 }
 
 bool PlatformDialogs::startProgram(const QStringList& arguments) {
-    // No shell between us and the new instance: the arguments reach it as they are.
-    return QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+    // The new instance is the command users run, beside this executable, so that it goes through
+    // the whole start-up; no shell between us and it: the arguments reach it as they are.
+    const QString command = QCoreApplication::applicationDirPath() + QStringLiteral("/" VELORINE_COMMAND);
+    return QProcess::startDetached(command, arguments);
 }
 
 }  // namespace velorine::ui
