@@ -7,6 +7,8 @@ namespace velorine::store {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\v\f\r";
+// Some editors save UTF-8 with this mark first; it must not hide the first section's header.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view trim(std::string_view text) {
     const auto first = text.find_first_not_of(kBlanks);
@@ -188,7 +190,8 @@ IniDocument IniDocument::parse(std::string bytes) {
     while (!rest.empty()) {
         const std::size_t lineStart = all.size() - rest.size();
         const std::string_view text = nextLine(rest);
-        if (const auto name = headerName(withoutIndent(text))) {
+        const bool marked = lineStart == 0 && text.starts_with(kUtf8ByteOrderMark);
+        if (const auto name = headerName(withoutIndent(marked ? text.substr(kUtf8ByteOrderMark.size()) : text))) {
             closeBody(lineStart);
             doc.sections_.push_back(Section{text, *name, {}, true, false, {}, {}, false, 0});
             doc.sectionIndex_.emplace(*name, doc.sections_.size() - 1);  // keeps the first
