@@ -95,6 +95,7 @@ WriteFailure unreadableFailure(ReadFailure failure) {
         case ReadFailure::TooLarge: return WriteFailure::TooLarge;
         case ReadFailure::DanglingLink: return WriteFailure::DanglingLink;
         case ReadFailure::ForeignLink: return WriteFailure::ForeignLink;
+        case ReadFailure::NotSettings: return WriteFailure::NotSettings;
         case ReadFailure::ReadError: break;
     }
     return WriteFailure::IoError;
@@ -116,6 +117,8 @@ WriteFailure commitWithReason(const std::string& givenPath, const std::function<
     ReadFailure failure = ReadFailure::None;
     auto before = files::readWhole(path, failure);
     if (!before && failure != ReadFailure::Missing) return unreadableFailure(failure);
+    // Taken for an empty list, such a file would be replaced by one that holds only the edit.
+    if (before && !IniDocument::readsAsSettings(*before)) return WriteFailure::NotSettings;
 
     IniDocument doc = before ? IniDocument::parse(*before) : IniDocument();
     edit(doc);
@@ -153,6 +156,10 @@ std::optional<std::string> readFileBytes(const std::string& path, ReadFailure& f
 std::optional<IniDocument> readSnapshot(const std::string& path, ReadFailure& failure, std::uintmax_t largest) {
     auto bytes = files::readWhole(path, failure, largest);
     if (!bytes) return std::nullopt;
+    if (!IniDocument::readsAsSettings(*bytes)) {
+        failure = ReadFailure::NotSettings;
+        return std::nullopt;
+    }
     return IniDocument::parse(std::move(*bytes));
 }
 

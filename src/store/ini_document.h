@@ -37,6 +37,10 @@ public:
     IniDocument();
     // Parses any bytes; never fails (unknown lines are kept as they are).
     static IniDocument parse(std::string bytes);
+    // True when the bytes are a settings file: one section header at least, or nothing but blank
+    // lines (an empty list). False for text in UTF-16 or any other bytes without a header, which
+    // parse() would take for an empty document.
+    static bool readsAsSettings(std::string_view bytes);
 
     IniDocument(IniDocument&&) noexcept;
     IniDocument& operator=(IniDocument&&) noexcept;

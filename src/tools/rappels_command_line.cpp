@@ -1,5 +1,6 @@
 #include "tools/rappels_command_line.h"
 
+#include "app/terminal_text.h"
 #include "store/civil_calendar.h"
 
 namespace velorine::tools {
@@ -23,7 +24,8 @@ bool slashAt(std::string_view text, std::size_t& pos) {
     return true;
 }
 
-std::string quoted(std::string_view text) { return "« " + std::string(text) + " »"; }
+// Echoed as a terminal may show it: an argument is anything the caller typed or a script built.
+std::string quoted(std::string_view text) { return "« " + app::terminalText(text) + " »"; }
 
 // Takes an option's value from "--name=value" or from the next argument.
 class ArgumentReader {

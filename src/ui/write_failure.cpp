@@ -22,6 +22,10 @@ QString writeFailureText(store::WriteFailure failure, const std::string& dataFil
     case WriteFailure::ForeignLink:
         return QStringLiteral("Ce fichier est un lien qui appartient à un autre utilisateur, dans un dossier où "
                               "d'autres peuvent écrire : il n'est pas suivi. Supprimez-le, puis recommencez.");
+    case WriteFailure::NotSettings:
+        return QStringLiteral("Ce fichier ne peut pas être lu comme une liste d'anniversaires (texte en UTF-16, ou "
+                              "aucune section) : il est laissé tel quel. Enregistrez-le en Windows-1252 ou en UTF-8, "
+                              "ou déplacez-le, puis recommencez.");
     case WriteFailure::ForeignFile:
         return QStringLiteral("Ce fichier appartient à un autre utilisateur : il n'est pas remplacé. Faites-en une "
                               "copie à vous, puis recommencez.");
@@ -48,7 +52,8 @@ QString writeFailureText(store::WriteFailure failure, const std::string& dataFil
         return QStringLiteral("Ce chemin ne désigne pas un fichier ordinaire (c'est un dossier, un tube ou un "
                               "périphérique).");
     case WriteFailure::TooLarge:
-        return QStringLiteral("Ce fichier dépasse, ou dépasserait, la taille qu'il peut avoir.");
+        return QStringLiteral("Ce fichier dépasse, ou dépasserait, la taille qu'il peut avoir (celle que permet le "
+                              "programme, ou une limite de taille des fichiers imposée à la session).");
     case WriteFailure::DirectoryMissing:
         return QStringLiteral("Le dossier de ce fichier n'existe pas ou plus : recréez-le, puis recommencez.");
     case WriteFailure::IoError:

@@ -288,6 +288,21 @@ TEST_F(DataFileTest, SymbolicLinkIsFollowed) {
     EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
+TEST_F(DataFileTest, AFileThatIsNoSettingsFileIsNeitherReadNorReplaced) {
+    const std::string utf16("\xFF\xFE[\0A\0]\0\r\0\n\0", 12);
+    writeFile(file, utf16);
+    ReadFailure readFailure = ReadFailure::None;
+    EXPECT_FALSE(readSnapshot(file, readFailure));
+    EXPECT_EQ(readFailure, ReadFailure::NotSettings);
+    WriteFailure failure = WriteFailure::None;
+    EXPECT_FALSE(writeValue(file, "Controle", "Version", "2.0", &failure));
+    EXPECT_EQ(failure, WriteFailure::NotSettings);
+    EXPECT_EQ(readFile(file), utf16);
+    writeFile(file, "\r\n\r\n");
+    EXPECT_TRUE(readSnapshot(file, readFailure));
+    EXPECT_TRUE(writeValue(file, "Controle", "Version", "2.0"));
+}
+
 TEST_F(DataFileTest, ADanglingLinkIsNeverReplaced) {
     ASSERT_EQ(::symlink(dir.file("disque/velor.ini").c_str(), file.c_str()), 0);
     WriteFailure failure = WriteFailure::None;
@@ -325,7 +340,7 @@ protected:
 
 TEST_F(OtherUsersFilesTest, AnotherUsersLinkInASharedDirectoryIsNotFollowed) {
     const std::string notes = dir.file("notes.txt");
-    writeFile(notes, "mes notes\n");
+    writeFile(notes, "[Notes]\nmes notes\n");
     const std::string shared = dir.file("partage");
     ASSERT_EQ(::mkdir(shared.c_str(), 0700), 0);
     ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
@@ -338,14 +353,14 @@ TEST_F(OtherUsersFilesTest, AnotherUsersLinkInASharedDirectoryIsNotFollowed) {
     ReadFailure readFailure = ReadFailure::None;
     EXPECT_FALSE(readSnapshot(planted, readFailure));
     EXPECT_EQ(readFailure, ReadFailure::ForeignLink);
-    EXPECT_EQ(readFile(notes), "mes notes\n");
+    EXPECT_EQ(readFile(notes), "[Notes]\nmes notes\n");
     EXPECT_EQ(listDirectory(shared), "velor.ini ");
 
     // The same link in a directory only its owner writes is followed: nobody else could plant it.
     ::chmod(shared.c_str(), 0755);
     ::chown(notes.c_str(), ::geteuid(), ::getegid());
     EXPECT_TRUE(writeValue(planted, "Controle", "Version", "2.0"));
-    EXPECT_EQ(readFile(notes), "mes notes\r\n[Controle]\r\nVersion=2.0\r\n");
+    EXPECT_EQ(readFile(notes), "[Notes]\r\nmes notes\r\n[Controle]\r\nVersion=2.0\r\n");
 }
 
 TEST_F(OtherUsersFilesTest, AnotherUsersFileIsNeverTakenOver) {

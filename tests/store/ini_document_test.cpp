@@ -159,6 +159,22 @@ TEST(IniDocumentParse, SurvivesHostileInput) {
     }
 }
 
+TEST(IniDocumentParse, TellsASettingsFileFromOtherBytes) {
+    const std::pair<std::string, bool> cases[] = {
+        {"", true},
+        {"\r\n \t\r\n\n", true},
+        {"[S]\r\n", true},
+        {"junk\r\n; note\r\n  [S]\r\nk=1\r\n", true},
+        {"\xEF\xBB\xBF[S]\r\n", true},
+        {"k=1\r\n; no section\r\n", false},
+        {std::string("\xFF\xFE[\0S\0]\0\r\0\n\0", 12), false},  // UTF-16 LE
+        {std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12), false},  // UTF-16 BE
+        {std::string("[\0S\0]\0\r\0\n\0k\0=\0\x31\0", 18), false},  // UTF-16 without its mark
+        {"\x7F" "ELF\x02\x01\x01", false},
+    };
+    for (const auto& [bytes, expected] : cases) EXPECT_EQ(IniDocument::readsAsSettings(bytes), expected) << bytes;
+}
+
 TEST(IniDocumentParse, ReSerialisingKeepsEveryLine) {
     for (const std::string file : {"; head\r\n[A]\r\nx = 1\r\n  junk\r\n\r\n[B]\r\ny=\"2\"\r\n",
                                    "\xEF\xBB\xBF[A]\r\nx=1\r\n"})

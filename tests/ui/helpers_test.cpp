@@ -100,9 +100,9 @@ private slots:
                                      WriteFailure::ReadOnlyFileSystem, WriteFailure::ReadOnlyFile,
                                      WriteFailure::NotARegularFile, WriteFailure::TooLarge,
                                      WriteFailure::DirectoryMissing, WriteFailure::LockHeld,
-                                     WriteFailure::LockUnusable, WriteFailure::IoError})
+                                     WriteFailure::LockUnusable, WriteFailure::IoError, WriteFailure::NotSettings})
             texts.insert(writeFailureText(failure));
-        QCOMPARE(texts.size(), 11);
+        QCOMPARE(texts.size(), 12);
         for (WriteFailure failure : {WriteFailure::LockHeld, WriteFailure::LockUnusable})
             QVERIFY(writeFailureText(failure, "/home/a/velor.ini").contains("/home/a/velor.ini.lock"));
         QVERIFY(writeFailureText(WriteFailure::DiskFull).startsWith("Le disque est plein"));

@@ -11,6 +11,7 @@ std::optional<store::WriteFailure> refusalFor(store::ReadFailure failure) {
     switch (failure) {
         case store::ReadFailure::DanglingLink: return store::WriteFailure::DanglingLink;
         case store::ReadFailure::ForeignLink: return store::WriteFailure::ForeignLink;
+        case store::ReadFailure::NotSettings: return store::WriteFailure::NotSettings;
         default: return std::nullopt;
     }
 }

@@ -24,6 +24,7 @@ ListFileState stateFor(store::ReadFailure failure) {
         case store::ReadFailure::ForeignLink:
         case store::ReadFailure::ReadError: return ListFileState::Unreadable;
         case store::ReadFailure::TooLarge: return ListFileState::TooLarge;
+        case store::ReadFailure::NotSettings: return ListFileState::Invalid;
     }
     return ListFileState::Valid;
 }
