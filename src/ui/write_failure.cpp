@@ -24,8 +24,8 @@ QString writeFailureText(store::WriteFailure failure, const std::string& dataFil
                               "d'autres peuvent écrire : il n'est pas suivi. Supprimez-le, puis recommencez.");
     case WriteFailure::NotSettings:
         return QStringLiteral("Ce fichier ne peut pas être lu comme une liste d'anniversaires (texte en UTF-16, ou "
-                              "aucune section) : il est laissé tel quel. Enregistrez-le en Windows-1252 ou en UTF-8, "
-                              "ou déplacez-le, puis recommencez.");
+                              "aucune section) : enregistrez-le en Windows-1252 ou en UTF-8, ou déplacez-le, puis "
+                              "recommencez.");
     case WriteFailure::ForeignFile:
         return QStringLiteral("Ce fichier appartient à un autre utilisateur : il n'est pas remplacé. Faites-en une "
                               "copie à vous, puis recommencez.");
