@@ -1,6 +1,7 @@
 #include "app/process_environment.h"
 
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 
 #include <pwd.h>
@@ -54,5 +55,7 @@ StartupEnvironment processEnvironment(std::vector<std::string> arguments) {
     env.today = store::localToday;
     return env;
 }
+
+void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace velorine::app

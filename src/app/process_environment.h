@@ -21,6 +21,11 @@ std::string executableDirectory();
 // The path of the running executable.
 std::string executablePath();
 
+// Under a file-size limit (ulimit -f) a write past it would kill the process with SIGXFSZ and leave
+// its temporary file behind. Ignored, the write fails instead (EFBIG), the commit is abandoned
+// cleanly and reports WriteFailure::TooLarge. Called first by every program that writes.
+void ignoreFileSizeSignal();
+
 // Everything but the due test: the local clock, the XDG paths and the given arguments.
 StartupEnvironment processEnvironment(std::vector<std::string> arguments);
 

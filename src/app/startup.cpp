@@ -1,5 +1,8 @@
 #include "app/startup.h"
 
+#include <optional>
+
+#include "app/terminal_text.h"
 #include "reminders/reminder_engine.h"
 #include "reminders/reminder_settings.h"
 #include "store/data_file.h"
@@ -12,6 +15,7 @@ namespace {
 
 constexpr std::size_t kConfigBufferSize = 4096;
 constexpr std::string_view kLongPastDay = "1 1 1990";
+const store::IniDocument kNoList;
 
 std::string configValue(const std::string& configFile, std::string_view key) {
     return store::readValue(configFile, "Velorine", key, "", kConfigBufferSize);
@@ -45,10 +49,13 @@ bool isCompactAndStamped(const store::IniDocument& data) {
            data.keyLineText("Controle", "Version") == "Version=2.0";
 }
 
-// The data file once compacted and stamped, as a snapshot of it.
-store::IniDocument compactedAndStamped(const std::string& dataFilePath) {
-    store::IniDocument data = store::snapshot(dataFilePath);
-    if (isCompactAndStamped(data)) return data;
+// The data file once compacted and stamped, as a snapshot of it; nothing, and the file left as it
+// is, when it is no settings file at all.
+std::optional<store::IniDocument> compactedAndStamped(const std::string& dataFilePath) {
+    store::ReadFailure failure = store::ReadFailure::None;
+    std::optional<store::IniDocument> data = store::readSnapshot(dataFilePath, failure);
+    if (failure == store::ReadFailure::NotSettings) return std::nullopt;
+    if (data && isCompactAndStamped(*data)) return data;
     // Compaction and the format stamp in one commit; nothing is written when neither changes.
     store::commit(dataFilePath, [](store::IniDocument& doc) {
         store::compactRecordsIn(doc);
@@ -102,7 +109,8 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
         break;
     case RecoveryResult::NothingTaken: break;
     }
-    const store::IniDocument data = compactedAndStamped(state.dataFilePath);
+    const std::optional<store::IniDocument> compacted = compactedAndStamped(state.dataFilePath);
+    const store::IniDocument& data = compacted ? *compacted : kNoList;
     state.nameDayReminders = reminders::nameDayRemindersIn(data);
     state.commandWord = commandWordFrom(env.arguments);
     state.mode = runModeFor(state.commandWord);
@@ -110,7 +118,13 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     state.referenceDate = env.today();
 
     if (state.mode == RunMode::AutomaticReminder) {
-        if (!nextReminderDayHasCome(data, state.referenceDate) || !isAnythingDue(env, data, state)) {
+        if (!compacted) {
+            outcome.endsRun = true;
+            outcome.exitStatus = 1;
+            outcome.problem = "velorine : le fichier « " + terminalText(state.dataFilePath) +
+                              " » ne peut pas être lu comme une liste d'anniversaires (texte UTF-16, ou aucune "
+                              "section) ; il est laissé tel quel";
+        } else if (!nextReminderDayHasCome(data, state.referenceDate) || !isAnythingDue(env, data, state)) {
             outcome.endsRun = true;
             outcome.exitStatus = 1;
         }

@@ -57,6 +57,10 @@ struct StartupOutcome {
     bool endsRun = false;    // create no window: see restarted and exitStatus
     bool restarted = false;  // a new instance takes the previous version's list in; this one ends with 0
     int exitStatus = 0;      // 1 when the automatic start has nothing to show
+    // For standard error: one French line, without its end, when the automatic start could not read
+    // the data file as a list (UTF-16, no section) and left it as it is; empty otherwise. The list
+    // window tells the same itself.
+    std::string problem;
 };
 
 StartupOutcome runStartup(const StartupEnvironment& environment);

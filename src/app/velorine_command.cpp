@@ -15,6 +15,7 @@
 
 #include "app/process_environment.h"
 #include "app/startup.h"
+#include "app/terminal_text.h"
 
 namespace {
 
@@ -28,13 +29,15 @@ constexpr int kHandOverFailed = 2;
     ::execv(windows.c_str(), argv);
     const int error = errno;
     std::setlocale(LC_MESSAGES, "");
-    std::fprintf(stderr, "velorine : impossible de lancer %s : %s\n", windows.c_str(), std::strerror(error));
+    std::fprintf(stderr, "velorine : impossible de lancer %s : %s\n", app::terminalText(windows).c_str(),
+                 std::strerror(error));
     std::exit(kHandOverFailed);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    app::ignoreFileSizeSignal();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (app::runModeFor(app::commandWordFrom(arguments)) != app::RunMode::AutomaticReminder) handOverToWindows(argv);
 
@@ -44,6 +47,7 @@ int main(int argc, char** argv) {
     const auto windowsTakeOver = [argv]() -> bool { handOverToWindows(argv); };
     environment.recovery = {windowsTakeOver, [argv] { handOverToWindows(argv); }, windowsTakeOver};
     const app::StartupOutcome outcome = app::runStartup(environment);
+    if (!outcome.problem.empty()) std::fprintf(stderr, "%s\n", outcome.problem.c_str());
     if (outcome.endsRun) return outcome.exitStatus;
     handOverToWindows(argv);
 }

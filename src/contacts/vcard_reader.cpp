@@ -220,6 +220,10 @@ VcardReading readVcardFile(const std::string& path) {
     case store::ReadFailure::AccessDenied: return {std::nullopt, "vous n'avez pas le droit de le lire"};
     case store::ReadFailure::TooLarge:
         return {std::nullopt, "il dépasse 32 Mio, bien plus que n'importe quel carnet d'adresses"};
+    case store::ReadFailure::DanglingLink: return {std::nullopt, "c'est un lien symbolique vers un fichier absent"};
+    case store::ReadFailure::ForeignLink:
+        return {std::nullopt, "c'est le lien symbolique d'un autre utilisateur, il n'est pas suivi"};
+    case store::ReadFailure::NotSettings:  // a rule of the data file, not of an address book
     case store::ReadFailure::ReadError:
     case store::ReadFailure::None: break;
     }

@@ -8,23 +8,31 @@
 // Calling sequence:
 //   - an operation that reads many keys takes one snapshot() and reads them all from it;
 //   - an operation that writes calls commit() once with a function that edits the document. commit()
-//     takes an exclusive flock on the sidecar "<file>.lock", reads the file again under the lock (so
-//     no other program's commit is lost), applies the edit, writes a temporary file in the same
-//     directory, fsyncs it, renames it over the file and fsyncs the directory. A result identical to
+//     takes an exclusive flock on the sidecar "<file>.lock" (see kLockWait), reads the file again
+//     under the lock (so no other program's commit is lost), applies the edit, writes a temporary
+//     file in the same directory, fsyncs it, renames it over the file and fsyncs the directory. A result identical to
 //     the file on disk writes nothing.
 //   - readValue, writeValue and replaceSection are the single-key settings-file operations, each one
 //     snapshot or one commit.
 //
-// Modes: a new file is created 0600; a replaced file keeps its mode. A symbolic link is followed, so
-// the file it points to is the one replaced.
+// Modes: a new file is created 0600; a replaced file keeps its mode.
+//
+// Links: a symbolic link at the path is followed, so the file it points to is the one replaced,
+// when that is a regular file of this user. A link whose target is missing now is never replaced
+// (nor read: ReadFailure::DanglingLink), and another user's link in a directory that others can
+// write is never followed (ReadFailure::ForeignLink). The lock file is always made beside the path
+// given, never through a link; nothing else is created outside the directory of the link's target.
 //
 // Errors: a missing file reads as an empty document; so does one that is not a regular file or is
 // larger than kLargestDataFile (256 MiB), which commit() then refuses to replace. commit() returns
 // false, and leaves the file and its directory as they were (no temporary file behind), when the
 // file is read-only (no owner write permission), cannot be read, or when its directory is missing
-// or not writable or the disk is full; the writers that take a WriteFailure* then store why there (WriteFailure::None on success).
+// or not writable or the disk is full, or when another program holds the lock for longer than
+// kLockWait; the writers that take a WriteFailure* then store why there (WriteFailure::None on
+// success).
 // Nothing throws.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -37,6 +45,18 @@
 #include "store/write_failure.h"
 
 namespace velorine::store {
+
+// How long a commit waits for another program's lock while the data file does not change. Every
+// commit of this program holds it well under a second, even for the largest list; a holder that
+// keeps it longer without committing is not one of ours finishing, and the logon start must not
+// hang behind it. Other commits that go on replacing the file meanwhile extend the wait.
+inline constexpr std::chrono::milliseconds kLockWait{3000};
+
+// The lock file of a data file: always beside the path given, in the data directory.
+std::string lockFilePath(const std::string& dataFile);
+
+// Where the symbolic link at `path` points, as it is written in the link; empty when no link is there.
+std::string linkTarget(const std::string& path);
 
 // The file's content now; an empty document when the file is absent or cannot be read.
 IniDocument snapshot(const std::string& path);

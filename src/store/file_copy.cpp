@@ -7,13 +7,19 @@
 namespace velorine::store {
 namespace {
 
+// Never through a link that must not be followed, nor in place of a directory, a read-only file or
+// another user's file.
 WriteFailure publishBytes(std::string_view bytes, const std::string& givenTarget, files::Publish how) {
+    if (how == files::Publish::Replace) {
+        if (const WriteFailure refusal = files::linkRefusal(givenTarget); refusal != WriteFailure::None) return refusal;
+    }
     const std::string target = how == files::Publish::Replace ? files::resolvedPath(givenTarget) : givenTarget;
     struct stat st{};
     const bool exists = ::lstat(target.c_str(), &st) == 0;
     if (exists && how == files::Publish::OnlyIfAbsent) return WriteFailure::NotARegularFile;
-    if (exists && !S_ISREG(st.st_mode)) return WriteFailure::NotARegularFile;  // never in place of a directory
-    if (exists && (st.st_mode & S_IWUSR) == 0) return WriteFailure::ReadOnlyFile;  // nor over a read-only file
+    if (exists) {
+        if (const WriteFailure refusal = files::replaceRefusal(st, target); refusal != WriteFailure::None) return refusal;
+    }
     return files::publishFile(target, bytes, exists ? (st.st_mode & 07777) : files::kPrivateFileMode, how);
 }
 
@@ -37,10 +43,6 @@ bool writeFileIfAbsent(const std::string& target, std::string_view bytes) {
     return files::publishFile(target, bytes, files::kPrivateFileMode, files::Publish::OnlyIfAbsent) ==
            WriteFailure::None;
 }
-
-}  // namespace velorine::store
-
-namespace velorine::store {
 
 WriteFailure writeFileReplacing(const std::string& target, std::string_view bytes) {
     return publishBytes(bytes, target, files::Publish::Replace);

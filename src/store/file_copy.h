@@ -14,7 +14,9 @@
 
 namespace velorine::store {
 
-// Replaces the file at `target` (following a symbolic link there); a read-only file is not replaced.
+// Replaces the file at `target` (following a symbolic link there, unless it is dangling or another
+// user's in a shared directory); a read-only file, another user's file or anything that is not a
+// regular file is not replaced.
 bool copyFileReplacing(const std::string& source, const std::string& target);
 
 // Fails when something is already at `target`, even if it appears while the copy is made.

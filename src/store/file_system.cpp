@@ -76,6 +76,35 @@ std::string resolvedPath(const std::string& path) {
     return path;
 }
 
+WriteFailure linkRefusal(const std::string& path) {
+    struct stat link{};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return WriteFailure::None;
+    struct stat directory{};
+    const bool othersWrite = ::stat(directoryOf(path).c_str(), &directory) == 0 &&
+                             (directory.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+    if (link.st_uid != ::geteuid() && othersWrite) return WriteFailure::ForeignLink;
+    struct stat target{};
+    if (::stat(path.c_str(), &target) != 0 && (errno == ENOENT || errno == ENOTDIR)) return WriteFailure::DanglingLink;
+    return WriteFailure::None;
+}
+
+ReadFailure linkReadFailure(const std::string& path) {
+    switch (linkRefusal(path)) {
+        case WriteFailure::DanglingLink: return ReadFailure::DanglingLink;
+        case WriteFailure::ForeignLink: return ReadFailure::ForeignLink;
+        default: return ReadFailure::None;
+    }
+}
+
+WriteFailure replaceRefusal(const struct stat& st, const std::string& path) {
+    if (!S_ISREG(st.st_mode)) return WriteFailure::NotARegularFile;
+    // Renaming over another user's file would make it ours (as root: take it over).
+    if (st.st_uid != ::geteuid()) return WriteFailure::ForeignFile;
+    if ((st.st_mode & S_IWUSR) == 0) return WriteFailure::ReadOnlyFile;
+    if (::access(path.c_str(), W_OK) != 0) return writeFailureFromErrno(errno);
+    return WriteFailure::None;
+}
+
 std::string directoryOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -87,7 +116,8 @@ std::string temporaryPrefix(const std::string& path) { return "." + fileNameOf(p
 
 std::optional<std::string> readWhole(const std::string& path, ReadFailure& failure, std::uintmax_t largest) {
     largest = std::min(largest, kLargestDataFile);
-    failure = ReadFailure::None;
+    failure = linkReadFailure(path);
+    if (failure != ReadFailure::None) return std::nullopt;
     // Non-blocking, so a named pipe in place of the file cannot hang the reader; it is refused below.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include "store/read_failure.h"
@@ -34,8 +35,21 @@ private:
 };
 
 // The file a path names, following a symbolic link, so that a replace changes its target and not
-// the link.
+// the link. Callers ask linkRefusal() first.
 std::string resolvedPath(const std::string& path);
+
+// Why a symbolic link at `path` must not be followed to write through it: WriteFailure::DanglingLink
+// when its target is missing now (replacing the link would hide the list once the target is back),
+// WriteFailure::ForeignLink when another user owns it in a directory others can write (anyone there
+// could point it at this user's files). None when there is no link or it may be followed.
+WriteFailure linkRefusal(const std::string& path);
+
+// The same for reading: ReadFailure::DanglingLink, ReadFailure::ForeignLink or None.
+ReadFailure linkReadFailure(const std::string& path);
+
+// None when the existing file `st` describes, at `path`, may be replaced: a regular file of this
+// user, writable.
+WriteFailure replaceRefusal(const struct stat& st, const std::string& path);
 std::string directoryOf(const std::string& path);
 // The name prefix of the temporary files published beside `path`.
 std::string temporaryPrefix(const std::string& path);

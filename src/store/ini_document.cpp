@@ -7,6 +7,8 @@ namespace velorine::store {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\v\f\r";
+// Some editors save UTF-8 with this mark first; it must not hide the first section's header.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view trim(std::string_view text) {
     const auto first = text.find_first_not_of(kBlanks);
@@ -56,6 +58,12 @@ bool isControlByte(char c) { return static_cast<unsigned char>(c) < 0x20 && c !=
 std::string_view withoutIndent(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     return first == std::string_view::npos ? std::string_view{} : text.substr(first);
+}
+
+// The section a line opens, the byte order mark skipped on the file's first line.
+std::optional<std::string_view> headerOfLine(std::string_view text, bool firstLine) {
+    if (firstLine && text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+    return headerName(withoutIndent(text));
 }
 
 // A key that reads back as itself: not empty, nothing that would end it early or make its line a
@@ -188,7 +196,7 @@ IniDocument IniDocument::parse(std::string bytes) {
     while (!rest.empty()) {
         const std::size_t lineStart = all.size() - rest.size();
         const std::string_view text = nextLine(rest);
-        if (const auto name = headerName(withoutIndent(text))) {
+        if (const auto name = headerOfLine(text, lineStart == 0)) {
             closeBody(lineStart);
             doc.sections_.push_back(Section{text, *name, {}, true, false, {}, {}, false, 0});
             doc.sectionIndex_.emplace(*name, doc.sections_.size() - 1);  // keeps the first
@@ -197,6 +205,19 @@ IniDocument IniDocument::parse(std::string bytes) {
     }
     closeBody(all.size());
     return doc;
+}
+
+bool IniDocument::readsAsSettings(std::string_view bytes) {
+    bool onlyBlanks = true;
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const bool firstLine = rest.size() == bytes.size();
+        const std::string_view text = nextLine(rest);
+        // A NUL in the name is what UTF-16 text looks like, read byte by byte.
+        if (const auto name = headerOfLine(text, firstLine); name && name->find('\0') == std::string_view::npos)
+            return true;
+        onlyBlanks = onlyBlanks && trim(text).empty();
+    }
+    return onlyBlanks;
 }
 
 const IniDocument::Section* IniDocument::findSection(std::string_view name) const {

@@ -10,7 +10,8 @@
 //     around the value are dropped, and so is one pair of enclosing quotes (' or ") of the value;
 //   - a value ends at its first NUL byte, as the zero-terminated text of a settings-file read does;
 //   - the first of duplicated sections, and the first of duplicated keys in it, wins;
-//   - lines may end in CR LF or LF, and the last one may have no end at all.
+//   - lines may end in CR LF or LF, and the last one may have no end at all;
+//   - a UTF-8 byte order mark at the very start is skipped (and kept when the file is written).
 //
 // Writing changes only what it must: an existing key is rewritten in place, a new key goes after the
 // last non-blank line of its section, a new section at the end of the document. Lines of other
@@ -36,6 +37,10 @@ public:
     IniDocument();
     // Parses any bytes; never fails (unknown lines are kept as they are).
     static IniDocument parse(std::string bytes);
+    // True when the bytes are a settings file: one section header at least, or nothing but blank
+    // lines (an empty list). False for text in UTF-16 or any other bytes without a header, which
+    // parse() would take for an empty document.
+    static bool readsAsSettings(std::string_view bytes);
 
     IniDocument(IniDocument&&) noexcept;
     IniDocument& operator=(IniDocument&&) noexcept;

@@ -21,6 +21,9 @@ enum class ReadFailure {
     AccessDenied,      // no permission to read it
     ReadError,         // the read itself failed
     TooLarge,          // larger than the caller accepts
+    DanglingLink,      // a symbolic link whose target is missing now (another disk unplugged)
+    ForeignLink,       // another user's symbolic link in a directory others can write: not followed
+    NotSettings,       // read, but no settings file (UTF-16, or no section at all): not a list
 };
 
 }  // namespace velorine::store

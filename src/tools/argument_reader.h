@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/terminal_text.h"
+
 namespace velorine::tools {
 
 class ArgumentReader {
@@ -39,7 +41,8 @@ inline OptionArgument splitOption(const std::string& argument) {
     return {argument.substr(0, equals), true, std::string_view(argument).substr(equals + 1)};
 }
 
-// A text the user gave, between French quotes: « text ».
-inline std::string quoted(std::string_view text) { return "« " + std::string(text) + " »"; }
+// A text the user gave, between French quotes, as a terminal may show it (control characters
+// replaced, a long text shortened): « text ».
+inline std::string quoted(std::string_view text) { return "« " + app::terminalText(text) + " »"; }
 
 }  // namespace velorine::tools

@@ -12,6 +12,10 @@ std::string reasonFor(store::ReadFailure failure) {
         case store::ReadFailure::AccessDenied: return "accès refusé";
         case store::ReadFailure::ReadError: return "lecture impossible";
         case store::ReadFailure::TooLarge: return "fichier bien trop volumineux";
+        case store::ReadFailure::DanglingLink: return "lien symbolique vers un fichier absent";
+        case store::ReadFailure::ForeignLink: return "lien symbolique d'un autre utilisateur, non suivi";
+        case store::ReadFailure::NotSettings:
+            return "ce fichier ne peut pas être lu comme une liste d'anniversaires (texte UTF-16, ou aucune section)";
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/terminal_text.h"
 #include "contacts/calendar_export.h"
 #include "contacts/contact_import.h"
 #include "contacts/import_summary.h"
@@ -14,6 +15,7 @@
 #include "store/data_file.h"
 #include "store/private_files.h"
 #include "store/record_store.h"
+#include "tools/argument_reader.h"
 #include "tools/contacts_command_line.h"
 #include "tools/program_data_file.h"
 #include "tools/read_failure_text.h"
@@ -40,14 +42,14 @@ std::string parentOf(const std::string& path) { return path.substr(0, path.rfind
 
 int importContacts(const tools::ContactsOptions& options) {
     const contacts::VcardReading reading = contacts::readVcardFile(options.exchangeFile);
-    if (!reading.book) return refuse(contacts::refusedFileText(options.exchangeFile, reading.error));
+    if (!reading.book) return refuse(contacts::refusedFileText(app::terminalText(options.exchangeFile), reading.error));
     const std::string list = options.dataFile.value_or(tools::programDataFile());
     // A new user's data folder may not exist yet; the program would make it private, so does this.
     if (!options.dataFile) store::createPrivateDirectories(parentOf(list));
     const contacts::ImportOutcome outcome = contacts::importCards(list, reading.book->cards);
     if (!outcome.stored)
-        return refuse("les contacts n'ont pas pu être ajoutés à « " + list + " » : " + tools::reasonFor(outcome.failure));
-    return print(contacts::importSummary(options.exchangeFile, *reading.book, outcome));
+        return refuse("les contacts n'ont pas pu être ajoutés à " + tools::quoted(list) + " : " + tools::reasonFor(outcome.failure));
+    return print(contacts::importSummary(app::terminalText(options.exchangeFile), *reading.book, outcome));
 }
 
 int exportCalendar(const tools::ContactsOptions& options) {
@@ -56,13 +58,13 @@ int exportCalendar(const tools::ContactsOptions& options) {
     std::optional<store::IniDocument> read = store::readSnapshot(list, failure);
     // A new user has no data file yet: an empty list. A file named on the command line must be there.
     if (!read && failure == store::ReadFailure::Missing && !options.dataFile) read.emplace();
-    if (!read) return refuse("impossible de lire « " + list + " » : " + tools::reasonFor(failure));
+    if (!read) return refuse("impossible de lire " + tools::quoted(list) + " : " + tools::reasonFor(failure));
     const contacts::CalendarExport written =
         contacts::exportCalendar(options.exchangeFile, store::readAllRecordsIn(*read),
                                  options.nameDays ? &reminders::builtInNameDays() : nullptr, std::time(nullptr));
     if (written.failure != store::WriteFailure::None)
-        return refuse("impossible d'écrire « " + options.exchangeFile + " » : " + tools::reasonFor(written.failure));
-    std::string summary = "Agenda « " + options.exchangeFile + " » écrit : " + std::to_string(written.birthdays) +
+        return refuse("impossible d'écrire " + tools::quoted(options.exchangeFile) + " : " + tools::reasonFor(written.failure));
+    std::string summary = "Agenda " + tools::quoted(options.exchangeFile) + " écrit : " + std::to_string(written.birthdays) +
                           (written.birthdays > 1 ? " anniversaires" : " anniversaire");
     if (options.nameDays)
         summary += ", " + std::to_string(written.nameDays) + (written.nameDays > 1 ? " fêtes" : " fête");

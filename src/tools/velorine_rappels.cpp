@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/terminal_text.h"
 #include "reminders/built_in_name_days.h"
 #include "reminders/reminder_engine.h"
 #include "reminders/reminder_settings.h"
@@ -14,7 +15,6 @@
 #include "tools/program_data_file.h"
 #include "tools/read_failure_text.h"
 #include "tools/rappels_command_line.h"
-#include "tools/terminal_text.h"
 
 namespace {
 
@@ -50,12 +50,12 @@ int main(int argc, char** argv) {
     // A new user has no data file yet: for the program that is an empty list, and so it is here.
     // A file named on the command line is another matter: it must be there.
     if (!read && failure == store::ReadFailure::Missing && !line.options.dataFile) read.emplace();
-    if (!read) return refuse("impossible de lire « " + path + " » : " + tools::reasonFor(failure));
+    if (!read) return refuse("impossible de lire « " + app::terminalText(path) + " » : " + tools::reasonFor(failure));
     const store::IniDocument& data = *read;
     const store::CalendarDate reference = line.options.date.value_or(store::localToday());
     const auto entries = reminders::buildReminderList(data, reminders::builtInNameDays(),
                                                       reminders::nameDayRemindersIn(data), reference);
-    for (const reminders::ReminderEntry& entry : entries) writeOut(tools::terminalLine(entry.text) + "\n");
+    for (const reminders::ReminderEntry& entry : entries) writeOut(app::terminalLine(entry.text) + "\n");
     if (!printedWhole()) return refuse("impossible d'écrire les rappels");
     return entries.empty() ? kNothingDue : kSomethingDue;
 }

@@ -12,6 +12,12 @@ std::string reasonFor(store::WriteFailure failure) {
     case WriteFailure::NotARegularFile: return "ce chemin ne désigne pas un fichier ordinaire";
     case WriteFailure::TooLarge: return "le fichier deviendrait trop volumineux";
     case WriteFailure::DirectoryMissing: return "son dossier n'existe pas";
+    case WriteFailure::DanglingLink: return "c'est un lien symbolique vers un fichier absent en ce moment";
+    case WriteFailure::ForeignLink: return "c'est le lien symbolique d'un autre utilisateur, il n'est pas suivi";
+    case WriteFailure::ForeignFile: return "le fichier appartient à un autre utilisateur";
+    case WriteFailure::NotSettings: return "ce fichier ne peut pas être lu comme une liste d'anniversaires";
+    case WriteFailure::LockHeld: return "un autre programme tient la liste en ce moment (fichier verrou)";
+    case WriteFailure::LockUnusable: return "le fichier verrou ne peut pas être ouvert en écriture";
     case WriteFailure::IoError: return "le disque a signalé une erreur d'écriture";
     case WriteFailure::None: break;
     }

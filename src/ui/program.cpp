@@ -1,5 +1,6 @@
 #include "ui/program.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,12 +13,14 @@
 namespace velorine::ui {
 
 int runProgram(int& argc, char** argv) {
+    app::ignoreFileSizeSignal();
     RunApplication application(argc, argv);
     PlatformDialogs dialogs;
     app::StartupEnvironment environment = app::processEnvironment(std::vector<std::string>(argv + 1, argv + argc));
     // The application asked for here is the one the windows use later: one per run.
     environment.recovery = recoveryDialogs(dialogs, [&application] { application.get(); });
     const app::StartupOutcome outcome = app::runStartup(environment);
+    if (!outcome.problem.empty()) std::fprintf(stderr, "%s\n", outcome.problem.c_str());
     if (outcome.endsRun) return outcome.exitStatus;
     return runWindows(outcome.state, application);
 }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "store/data_file.h"
 #include "store/record_store.h"
@@ -76,6 +79,41 @@ TEST_F(StartupTest, SwapsInAPendingFileThenCompactsAndStamps) {
     EXPECT_FALSE(testing::fileExists(dataDirectory + "/velor.ouv"));
     EXPECT_EQ(readFile(dataFile),
               "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Nouveau\r\nPren1=Zoé\r\nDate1=\r\nAdress1=\r\nEmail1=\r\n");
+}
+
+TEST_F(StartupTest, AHeldLockLeavesTheStartReadingOnly) {
+    const std::string uncompacted = "[Velorine]\r\nNom1=\r\nNom2=Martin\r\nPren2=Anne\r\nDate2=08/12/1990\r\n";
+    givenData(uncompacted);
+    const int holder = ::open(store::lockFilePath(dataFile).c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    const StartupOutcome outcome = runStartup(environment({"PROG"}));
+    ::close(holder);
+    EXPECT_FALSE(outcome.endsRun);
+    EXPECT_EQ(dueTestCalls, 1);
+    EXPECT_EQ(readFile(dataFile), uncompacted);
+}
+
+TEST_F(StartupTest, AFileThatIsNoListIsLeftAsItIsAndTheAutomaticStartSaysSo) {
+    const std::string utf16("\xFF\xFE[\0V\0e\0l\0o\0r\0i\0n\0e\0]\0\r\0\n\0", 26);
+    for (const std::string& bytes : {utf16, std::string("Nom1=Martin\r\nDate1=08/12/1990\r\n")}) {
+        givenData(bytes);
+        const StartupOutcome automatic = runStartup(environment({"PROG"}));
+        EXPECT_TRUE(automatic.endsRun);
+        EXPECT_EQ(automatic.exitStatus, 1);
+        EXPECT_NE(automatic.problem.find("ne peut pas être lu comme une liste"), std::string::npos) << automatic.problem;
+        EXPECT_EQ(automatic.problem.find('\n'), std::string::npos);
+        EXPECT_EQ(dueTestCalls, 0);
+        // The list window tells it itself; the start only leaves the file alone.
+        EXPECT_FALSE(runStartup(environment()).endsRun);
+        EXPECT_EQ(readFile(dataFile), bytes);
+    }
+}
+
+TEST_F(StartupTest, AFileOfBlankLinesIsAnEmptyList) {
+    givenData("\r\n\r\n");
+    const StartupOutcome automatic = runStartup(environment({"PROG"}));
+    EXPECT_TRUE(automatic.problem.empty());
+    EXPECT_NE(readFile(dataFile).find("[Controle]"), std::string::npos);
 }
 
 TEST_F(StartupTest, AStartWithNothingToChangeWritesNothing) {

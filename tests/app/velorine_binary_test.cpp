@@ -144,5 +144,26 @@ TEST_F(VelorineBinaryTest, TheAutomaticStartWithNothingDueLoadsNoWindowLibrary) 
     EXPECT_EQ(result.standardError.find("libQt6"), std::string::npos) << result.standardError;
 }
 
+TEST_F(VelorineBinaryTest, AFileSizeLimitFailsTheCompactionCleanlyInsteadOfKillingTheStart) {
+    // Holes in the numbering make the start compact, which rewrites the whole file.
+    std::string records = "[Velorine]\r\nNom1=\r\n";
+    for (int slot = 2; slot < 13000; ++slot)
+        records += "Nom" + std::to_string(slot) + "=Martin\r\nPren" + std::to_string(slot) +
+                   "=Anne\r\nDate" + std::to_string(slot) + "=01/01/1990\r\nAdress" + std::to_string(slot) +
+                   "=1 rue des Lilas\r\n";
+    ASSERT_GT(records.size(), 1000000u);
+    givenData(records + "[Rappel]\r\nDate=" + dayTextFromToday(1) + "\r\n");
+    const std::string before = readFile(dataFile);
+    const auto result = testing::runProcess("/usr/bin/prlimit", {"--fsize=1000000", VELORINE_BINARY, "PROG"},
+                                            {{"HOME", home.path()},
+                                             {"XDG_CONFIG_HOME", home.file("config")},
+                                             {"XDG_DATA_HOME", home.file("data")},
+                                             {"PATH", "/usr/bin:/bin"}},
+                                            std::chrono::seconds(20));
+    EXPECT_EQ(result.exitStatus, 1) << result.standardError;  // not killed by SIGXFSZ
+    EXPECT_EQ(readFile(dataFile), before);
+    EXPECT_EQ(testing::listDirectory(dataDirectory), "velor.ini velor.ini.lock ");
+}
+
 }  // namespace
 }  // namespace velorine

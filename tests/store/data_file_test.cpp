@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -229,6 +232,39 @@ TEST_F(DataFileTest, ACommitTellsAWriteCutShortAndAForbiddenDirectoryApart) {
     EXPECT_EQ(forbidden, static_cast<int>(WriteFailure::PermissionDenied));
 }
 
+TEST_F(DataFileTest, AHeldLockIsWaitedForABoundedTimeOnly) {
+    writeFile(file, "[A]\r\nx=1\r\n");
+    // flock locks belong to an open file: a second open in this very process is another holder.
+    const int holder = ::open(lockFilePath(file).c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    const auto start = std::chrono::steady_clock::now();
+    WriteFailure failure = WriteFailure::None;
+    EXPECT_FALSE(writeValue(file, "A", "x", "2", &failure));
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(failure, WriteFailure::LockHeld);
+    EXPECT_GE(waited, kLockWait);
+    EXPECT_LT(waited, kLockWait + std::chrono::seconds(1));
+    EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
+    ::close(holder);
+    EXPECT_TRUE(writeValue(file, "A", "x", "2", &failure));
+}
+
+TEST_F(DataFileTest, ALockFileThatCannotBeOpenedIsTheCause) {
+    writeFile(file, "[A]\r\nx=1\r\n");
+    const std::string elsewhere = dir.file("ailleurs");
+    for (const auto& plant : {std::function<void()>([&] { ::mkdir(lockFilePath(file).c_str(), 0700); }),
+                              std::function<void()>([&] { ::symlink(elsewhere.c_str(), lockFilePath(file).c_str()); })}) {
+        plant();
+        WriteFailure failure = WriteFailure::None;
+        EXPECT_FALSE(writeValue(file, "A", "x", "2", &failure));
+        EXPECT_EQ(failure, WriteFailure::LockUnusable);
+        EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
+        EXPECT_FALSE(testing::fileExists(elsewhere));
+        ::rmdir(lockFilePath(file).c_str());
+        ::unlink(lockFilePath(file).c_str());
+    }
+}
+
 TEST(WriteFailureFromErrno, NamesTheCausesAUserCanActOn) {
     const std::pair<int, WriteFailure> cases[] = {
         {ENOSPC, WriteFailure::DiskFull},          {EDQUOT, WriteFailure::DiskFull},
@@ -250,6 +286,109 @@ TEST_F(DataFileTest, SymbolicLinkIsFollowed) {
     struct stat st{};
     ASSERT_EQ(::lstat(file.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+TEST_F(DataFileTest, AFileThatIsNoSettingsFileIsNeitherReadNorReplaced) {
+    const std::string utf16("\xFF\xFE[\0A\0]\0\r\0\n\0", 12);
+    writeFile(file, utf16);
+    ReadFailure readFailure = ReadFailure::None;
+    EXPECT_FALSE(readSnapshot(file, readFailure));
+    EXPECT_EQ(readFailure, ReadFailure::NotSettings);
+    WriteFailure failure = WriteFailure::None;
+    EXPECT_FALSE(writeValue(file, "Controle", "Version", "2.0", &failure));
+    EXPECT_EQ(failure, WriteFailure::NotSettings);
+    EXPECT_EQ(readFile(file), utf16);
+    writeFile(file, "\r\n\r\n");
+    EXPECT_TRUE(readSnapshot(file, readFailure));
+    EXPECT_TRUE(writeValue(file, "Controle", "Version", "2.0"));
+}
+
+TEST_F(DataFileTest, ADanglingLinkIsNeverReplaced) {
+    ASSERT_EQ(::symlink(dir.file("disque/velor.ini").c_str(), file.c_str()), 0);
+    WriteFailure failure = WriteFailure::None;
+    EXPECT_FALSE(writeValue(file, "Controle", "Version", "2.0", &failure));
+    EXPECT_EQ(failure, WriteFailure::DanglingLink);
+    ReadFailure readFailure = ReadFailure::None;
+    EXPECT_FALSE(readSnapshot(file, readFailure));
+    EXPECT_EQ(readFailure, ReadFailure::DanglingLink);
+    EXPECT_EQ(linkTarget(file), dir.file("disque/velor.ini"));
+    EXPECT_EQ(listDirectory(dir.path()), "velor.ini ");
+    writeFile(dir.file("velor.ouv"), "[Velorine]\r\n");
+    EXPECT_FALSE(adoptPendingFile(file, dir.file("velor.ouv")));
+    EXPECT_EQ(linkTarget(file), dir.file("disque/velor.ini"));
+}
+
+TEST_F(DataFileTest, ALinkToSomethingElseThanAFileLeavesNoLockBesideIt) {
+    const std::string devices = dir.file("devices");
+    ASSERT_EQ(::mkdir(devices.c_str(), 0700), 0);
+    ASSERT_EQ(::mkfifo((devices + "/zero").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink((devices + "/zero").c_str(), file.c_str()), 0);
+    WriteFailure failure = WriteFailure::None;
+    EXPECT_FALSE(writeValue(file, "A", "x", "1", &failure));
+    EXPECT_EQ(failure, WriteFailure::NotARegularFile);
+    EXPECT_EQ(listDirectory(devices), "zero ");
+}
+
+// Files and links of another user need root to be made.
+class OtherUsersFilesTest : public DataFileTest {
+protected:
+    static constexpr uid_t kOtherUser = 65534;
+    void SetUp() override {
+        if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files to another user";
+    }
+};
+
+TEST_F(OtherUsersFilesTest, AnotherUsersLinkInASharedDirectoryIsNotFollowed) {
+    const std::string notes = dir.file("notes.txt");
+    writeFile(notes, "[Notes]\nmes notes\n");
+    const std::string shared = dir.file("partage");
+    ASSERT_EQ(::mkdir(shared.c_str(), 0700), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const std::string planted = shared + "/velor.ini";
+    ASSERT_EQ(::symlink(notes.c_str(), planted.c_str()), 0);
+    ASSERT_EQ(::lchown(planted.c_str(), kOtherUser, kOtherUser), 0);
+    WriteFailure failure = WriteFailure::None;
+    EXPECT_FALSE(writeValue(planted, "Controle", "Version", "2.0", &failure));
+    EXPECT_EQ(failure, WriteFailure::ForeignLink);
+    ReadFailure readFailure = ReadFailure::None;
+    EXPECT_FALSE(readSnapshot(planted, readFailure));
+    EXPECT_EQ(readFailure, ReadFailure::ForeignLink);
+    EXPECT_EQ(readFile(notes), "[Notes]\nmes notes\n");
+    EXPECT_EQ(listDirectory(shared), "velor.ini ");
+
+    // The same link in a directory only its owner writes is followed: nobody else could plant it.
+    ::chmod(shared.c_str(), 0755);
+    ::chown(notes.c_str(), ::geteuid(), ::getegid());
+    EXPECT_TRUE(writeValue(planted, "Controle", "Version", "2.0"));
+    EXPECT_EQ(readFile(notes), "[Notes]\r\nmes notes\r\n[Controle]\r\nVersion=2.0\r\n");
+}
+
+TEST_F(OtherUsersFilesTest, AnotherUsersFileIsNeverTakenOver) {
+    writeFile(file, "[A]\r\nx=1\r\n");
+    ::chmod(file.c_str(), 0666);
+    ASSERT_EQ(::chown(file.c_str(), kOtherUser, kOtherUser), 0);
+    WriteFailure failure = WriteFailure::None;
+    EXPECT_FALSE(writeValue(file, "A", "x", "2", &failure));
+    EXPECT_EQ(failure, WriteFailure::ForeignFile);
+    struct stat st{};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, kOtherUser);
+    EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
+}
+
+TEST_F(DataFileTest, APendingFileThatIsALinkIsNotAdopted) {
+    const std::string pending = dir.file("velor.ouv");
+    const std::string target = dir.file("ailleurs.ini");
+    writeFile(file, "[Velorine]\r\nNom1=Ancien\r\n");
+    writeFile(target, "[Velorine]\r\nNom1=Nouveau\r\n");
+    ::chmod(target.c_str(), 0644);
+    ASSERT_EQ(::symlink(target.c_str(), pending.c_str()), 0);
+    EXPECT_FALSE(adoptPendingFile(file, pending));
+    EXPECT_EQ(testing::fileMode(target), 0644u);
+    EXPECT_EQ(readFile(file), "[Velorine]\r\nNom1=Ancien\r\n");
+    struct stat st{};
+    ASSERT_EQ(::lstat(file.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
 }
 
 TEST_F(DataFileTest, PendingFileTakesThePlaceOfTheDataFile) {

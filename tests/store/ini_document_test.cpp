@@ -52,6 +52,8 @@ TEST(IniDocumentRead, FollowsTheSettingsFileRules) {
         {"a value ends at its NUL", std::string("[S]\r\nk=a\0b\r\n", 12), "S", "k", 128, "a"},
         {"quotes dropped before the NUL ends it", std::string("[S]\r\nk=\"a\0b\"\r\n", 14), "S", "k", 128, "a"},
         {"a NUL first gives an empty value", std::string("[S]\r\nk=\0b\r\n", 11), "S", "k", 128, ""},
+        {"a UTF-8 byte order mark before the first section is skipped", "\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", 128, "1"},
+        {"... and kept out of the name of a later one", "[T]\r\n\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", 128, "DEF"},
         {"Windows-1252 bytes", "[S]\r\nk=\xC9l\xE9onore\r\n", "S", "k", 128, "\xC9l\xE9onore"},
     };
     for (const auto& c : cases) EXPECT_EQ(readFrom(c.file, c.section, c.key, "DEF", c.size), c.expected) << c.what;
@@ -157,9 +159,26 @@ TEST(IniDocumentParse, SurvivesHostileInput) {
     }
 }
 
+TEST(IniDocumentParse, TellsASettingsFileFromOtherBytes) {
+    const std::pair<std::string, bool> cases[] = {
+        {"", true},
+        {"\r\n \t\r\n\n", true},
+        {"[S]\r\n", true},
+        {"junk\r\n; note\r\n  [S]\r\nk=1\r\n", true},
+        {"\xEF\xBB\xBF[S]\r\n", true},
+        {"k=1\r\n; no section\r\n", false},
+        {std::string("\xFF\xFE[\0S\0]\0\r\0\n\0", 12), false},  // UTF-16 LE
+        {std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12), false},  // UTF-16 BE
+        {std::string("[\0S\0]\0\r\0\n\0k\0=\0\x31\0", 18), false},  // UTF-16 without its mark
+        {"\x7F" "ELF\x02\x01\x01", false},
+    };
+    for (const auto& [bytes, expected] : cases) EXPECT_EQ(IniDocument::readsAsSettings(bytes), expected) << bytes;
+}
+
 TEST(IniDocumentParse, ReSerialisingKeepsEveryLine) {
-    const std::string file = "; head\r\n[A]\r\nx = 1\r\n  junk\r\n\r\n[B]\r\ny=\"2\"\r\n";
-    EXPECT_EQ(IniDocument::parse(file).serialize(), file);
+    for (const std::string file : {"; head\r\n[A]\r\nx = 1\r\n  junk\r\n\r\n[B]\r\ny=\"2\"\r\n",
+                                   "\xEF\xBB\xBF[A]\r\nx=1\r\n"})
+        EXPECT_EQ(IniDocument::parse(file).serialize(), file);
 }
 
 }  // namespace

@@ -104,6 +104,9 @@ TEST_F(VelorineContactsTest, RefusesBadLinesAndBadFilesWithoutWritingAnything) {
         {{"importer", home.path()}, "c'est un dossier, pas un fichier"},
         {{"exporter", home.file("a.ics"), "--fichier", home.file("absente.ini")}, "fichier introuvable"},
         {{"exporter", home.file("absent/a.ics")}, "son dossier n'existe pas"},
+        // A path a script built may hold what a terminal obeys: it is echoed harmless.
+        {{"importer", "/x/\x1B]0;PWNED\a.vcf"}, "/x/\uFFFD]0;PWNED\uFFFD.vcf"},
+        {{"exporter", "/x/\x1B[2J/a.ics"}, "« /x/\uFFFD[2J/a.ics »"},
     };
     for (const auto& c : cases) {
         const ProcessResult result = run(c.arguments);

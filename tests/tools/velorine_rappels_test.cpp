@@ -139,6 +139,11 @@ TEST_F(VelorineRappelsTest, ShowsControlCharactersOfANameAsReplacementCharacters
     EXPECT_EQ(result.standardOutput, "Anne\uFFFD Ma\uFFFD]0;titre\uFFFDrtin aura 56 ans DEMAIN !!\n");
 }
 
+TEST_F(VelorineRappelsTest, ANameEndsAtItsNulByte) {
+    givenDataFile(std::string("[Velorine]\r\nNom1=Mar\0tin\r\nPren1=Anne\r\nDate1=05/03/1970\r\n", 56));
+    EXPECT_EQ(run({"--date", "04/03/2026"}).standardOutput, "Anne Mar aura 56 ans DEMAIN !!\n");
+}
+
 TEST_F(VelorineRappelsTest, RefusesBadOptionsAndDates) {
     givenDataFile(kPeople);
     const struct {
@@ -178,6 +183,8 @@ TEST_F(VelorineRappelsTest, RefusesADataFileItCannotRead) {
     givenDataFile(kPeople);
     const std::string pipe = home.file("tube");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string utf16 = home.file("utf16.ini");
+    writeFile(utf16, std::string("\xFF\xFE[\0V\0e\0l\0o\0r\0i\0n\0e\0]\0\r\0\n\0", 26));
     const struct {
         std::string path;
         const char* reason;
@@ -186,6 +193,7 @@ TEST_F(VelorineRappelsTest, RefusesADataFileItCannotRead) {
         {dataFile + "/velor.ini", "un élément du chemin n'est pas un dossier"},
         {dataDirectory, "c'est un dossier"},
         {pipe, "ce n'est pas un fichier ordinaire"},  // refused at once, never waited on
+        {utf16, "ce fichier ne peut pas être lu comme une liste d'anniversaires"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -193,6 +201,15 @@ TEST_F(VelorineRappelsTest, RefusesADataFileItCannotRead) {
         EXPECT_FALSE(result.timedOut);
         expectRefused(result, "impossible de lire « " + c.path + " » : " + c.reason);
     }
+}
+
+TEST_F(VelorineRappelsTest, EchoesArgumentsWithoutTheirEscapesAndShortened) {
+    const ProcessResult path = run({"--fichier", "/x/\x1B]0;PWNED\a\x1B[2J"});
+    expectRefused(path, "« /x/\uFFFD]0;PWNED\uFFFD\uFFFD[2J » : fichier introuvable");
+    const ProcessResult option = run({"--\x1B[2J" + std::string(10000, 'x')});
+    expectRefused(option, "option inconnue « --\uFFFD[2J");
+    EXPECT_LT(option.standardError.size(), 400u);
+    expectRefused(run({"--date", "\x9B" "2J"}), "date incorrecte « \uFFFD2J »");
 }
 
 TEST_F(VelorineRappelsTest, RefusesAFileWithoutReadPermission) {

@@ -99,9 +99,12 @@ private slots:
         for (WriteFailure failure : {WriteFailure::None, WriteFailure::DiskFull, WriteFailure::PermissionDenied,
                                      WriteFailure::ReadOnlyFileSystem, WriteFailure::ReadOnlyFile,
                                      WriteFailure::NotARegularFile, WriteFailure::TooLarge,
-                                     WriteFailure::DirectoryMissing, WriteFailure::IoError})
+                                     WriteFailure::DirectoryMissing, WriteFailure::LockHeld,
+                                     WriteFailure::LockUnusable, WriteFailure::IoError, WriteFailure::NotSettings})
             texts.insert(writeFailureText(failure));
-        QCOMPARE(texts.size(), 9);
+        QCOMPARE(texts.size(), 12);
+        for (WriteFailure failure : {WriteFailure::LockHeld, WriteFailure::LockUnusable})
+            QVERIFY(writeFailureText(failure, "/home/a/velor.ini").contains("/home/a/velor.ini.lock"));
         QVERIFY(writeFailureText(WriteFailure::DiskFull).startsWith("Le disque est plein"));
 
         testing::RecordingDialogs dialogs;

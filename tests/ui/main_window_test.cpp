@@ -106,6 +106,15 @@ private slots:
         QCOMPARE(rig.label("Label4").text(), count);
     }
 
+    void aFileThatIsNoListIsToldAndLeftAsItIs() {
+        const std::string utf16("\xFF\xFE[\0V\0e\0l\0o\0r\0i\0n\0e\0]\0\r\0\n\0", 26);
+        WindowRig rig(utf16);
+        QCOMPARE(rig.dialogs.messages().size(), 1);
+        QVERIFY(rig.dialogs.messages().front().startsWith("Attention|La liste des anniversaires ne peut pas être lue"));
+        QVERIFY(rig.dialogs.messages().front().contains("ne peut pas être lu comme une liste d'anniversaires"));
+        QCOMPARE(rig.dataFileBytes(), utf16);
+    }
+
     void deleteWithoutSelectionSaysSoAndChangesNothing() {
         WindowRig rig(twoPeople());
         const std::string before = rig.dataFileBytes();

@@ -16,12 +16,15 @@ ListFileState stateFor(store::ReadFailure failure) {
     switch (failure) {
         case store::ReadFailure::None: break;
         case store::ReadFailure::Missing:
-        case store::ReadFailure::PathNotDirectory: return ListFileState::Missing;
+        case store::ReadFailure::PathNotDirectory:
+        case store::ReadFailure::DanglingLink: return ListFileState::Missing;
         case store::ReadFailure::Directory:
         case store::ReadFailure::NotAFile: return ListFileState::NotAFile;
         case store::ReadFailure::AccessDenied:
+        case store::ReadFailure::ForeignLink:
         case store::ReadFailure::ReadError: return ListFileState::Unreadable;
         case store::ReadFailure::TooLarge: return ListFileState::TooLarge;
+        case store::ReadFailure::NotSettings: return ListFileState::Invalid;
     }
     return ListFileState::Valid;
 }

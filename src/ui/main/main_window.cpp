@@ -16,6 +16,7 @@
 #include "ui/centring.h"
 #include "ui/design_fonts.h"
 #include "ui/main/birthday_list_model.h"
+#include "ui/main/data_file_reach.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/pictures.h"
 #include "ui/tooltips.h"
@@ -69,6 +70,8 @@ void TForm1::FormCreate() {
     Label3->setCursor(linkCursor());
     setTooltipsShown(true);
     fillList();
+    if (const auto unreachable = unreachableListText(context_.startup.dataFilePath))
+        context_.dialogs.showMessage(MessageIcon::Warning, QStringLiteral("Attention"), *unreachable);
     restoreAppearance();
     NepasmerappelerlesftesSaintdujour1->setChecked(!context_.startup.nameDayReminders);
 }
