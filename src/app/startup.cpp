@@ -47,8 +47,8 @@ bool isCompactAndStamped(const store::IniDocument& data) {
 
 // The data file once compacted and stamped, as a snapshot of it.
 store::IniDocument compactedAndStamped(const std::string& dataFilePath) {
-    store::IniDocument data = store::snapshot(dataFilePath);
-    if (isCompactAndStamped(data)) return data;
+    // The first snapshot is gone before the commit reads the file again.
+    if (store::IniDocument data = store::snapshot(dataFilePath); isCompactAndStamped(data)) return data;
     // Compaction and the format stamp in one commit; nothing is written when neither changes.
     store::commit(dataFilePath, [](store::IniDocument& doc) {
         store::compactRecordsIn(doc);

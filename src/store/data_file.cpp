@@ -79,10 +79,11 @@ WriteFailure commitWithReason(const std::string& givenPath, const std::function<
     auto before = files::readWhole(path, failure);
     if (!before && failure != ReadFailure::Missing) return unreadableFailure(failure);
 
-    IniDocument doc = before ? IniDocument::parse(*before) : IniDocument();
+    // The document keeps the bytes it was parsed from: no second copy of a large file.
+    IniDocument doc = before ? IniDocument::parse(std::move(*before)) : IniDocument();
     edit(doc);
     const std::string after = doc.serialize();
-    if (before && after == *before) return WriteFailure::None;
+    if (before && after == doc.parsedBytes()) return WriteFailure::None;
     return files::publishFile(path, after, exists ? (st.st_mode & 07777) : files::kPrivateFileMode,
                               files::Publish::Replace);
 }
