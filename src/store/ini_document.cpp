@@ -8,7 +8,11 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t\v\f\r";
 
+bool isBlankByte(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
+
 std::string_view trim(std::string_view text) {
+    // Most names and values have no blanks around them: no search then.
+    if (!text.empty() && !isBlankByte(text.front()) && !isBlankByte(text.back())) return text;
     const auto first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(kBlanks);
@@ -54,6 +58,7 @@ std::string_view nextLine(std::string_view& rest) {
 bool isControlByte(char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }
 
 std::string_view withoutIndent(std::string_view text) {
+    if (!text.empty() && text.front() != ' ' && text.front() != '\t') return text;
     const auto first = text.find_first_not_of(" \t");
     return first == std::string_view::npos ? std::string_view{} : text.substr(first);
 }
