@@ -11,8 +11,12 @@ constexpr std::size_t kRecordValueLength = 127;
 // The slot number of a record key: a stem, then a decimal number without sign or leading zero
 // (the only spelling a lookup of stem + number can match).
 std::optional<std::pair<SlotField, std::size_t>> parseRecordKey(std::string_view key) {
+    if (key.empty()) return std::nullopt;
+    // Only the stems that begin with the key's letter are worth comparing.
+    const char initial = static_cast<char>(key.front() | 0x20);
     for (std::size_t f = 0; f < kStems.size(); ++f) {
         const std::string_view stem = kStems[f];
+        if ((stem.front() | 0x20) != initial) continue;
         if (key.size() <= stem.size() || !equalIgnoringCase(key.substr(0, stem.size()), stem)) continue;
         const std::string_view digits = key.substr(stem.size());
         if (digits.size() > 9 || digits.front() < '1' || digits.front() > '9') return std::nullopt;
