@@ -83,6 +83,24 @@ std::uint32_t offsetOf(std::string_view rest, std::string_view all) {
     return static_cast<std::uint32_t>(all.size() - rest.size());
 }
 
+// Calls found(lineStart, nextLineStart, name) for every header line, in order. Only the lines
+// where a "[" follows the indent can be headers, so the search goes from "[" to "[" and the lines
+// of a record section, which hold none, are never split.
+template <typename Found>
+void forEachHeader(std::string_view all, Found found) {
+    for (std::size_t at = all.find('['); at != std::string_view::npos; at = all.find('[', at + 1)) {
+        std::size_t lineStart = at;
+        while (lineStart > 0 && (all[lineStart - 1] == ' ' || all[lineStart - 1] == '\t')) --lineStart;
+        if (lineStart > 0 && all[lineStart - 1] != '\n') continue;
+        std::string_view rest = all.substr(lineStart);
+        const auto name = headerName(withoutIndent(nextLine(rest)));
+        if (!name) continue;
+        const std::uint32_t next = offsetOf(rest, all);
+        found(static_cast<std::uint32_t>(lineStart), next, *name);
+        at = next - 1;
+    }
+}
+
 constexpr unsigned kScansBeforeIndexing = 8;
 // The header offset of a section created after parsing: its header is in its state.
 constexpr std::uint32_t kNewSection = 0xFFFFFFFFu;
@@ -277,24 +295,19 @@ IniDocument IniDocument::parse(std::string bytes) {
     const std::string_view all = doc.all();
     // Counted first, so that the section table is allocated once, at its size.
     std::size_t headers = 0;
-    for (std::string_view rest = all; !rest.empty();)
-        if (headerName(withoutIndent(nextLine(rest)))) ++headers;
+    forEachHeader(all, [&](std::uint32_t, std::uint32_t, std::string_view) { ++headers; });
     doc.sections_.reserve(headers + 1);
     doc.sectionIndex_.reserve(headers);
     const KeyIndex::KeyAt nameAt = doc.sectionNameAt();
     // Whether the bytes read belong to the body of the last section kept; the lines of a later
     // duplicate do not, they stay as they are between the bodies.
     bool inBody = true;
-    for (std::string_view rest = all; !rest.empty();) {
-        const std::uint32_t lineStart = offsetOf(rest, all);
-        const auto name = headerName(withoutIndent(nextLine(rest)));
-        if (!name) continue;
+    forEachHeader(all, [&](std::uint32_t lineStart, std::uint32_t bodyStart, std::string_view name) {
         if (inBody) doc.sections_.back().bodyEnd = lineStart;
-        const std::uint32_t bodyStart = offsetOf(rest, all);
         doc.sections_.push_back(Section{lineStart, bodyStart, bodyStart});
-        inBody = doc.sectionIndex_.insert(*name, doc.sections_.size() - 1, nameAt);  // keeps the first
+        inBody = doc.sectionIndex_.insert(name, doc.sections_.size() - 1, nameAt);  // keeps the first
         if (!inBody) doc.sections_.pop_back();
-    }
+    });
     if (inBody) doc.sections_.back().bodyEnd = static_cast<std::uint32_t>(all.size());
     if (doc.sections_.capacity() > 2 * doc.sections_.size()) doc.sections_.shrink_to_fit();
     return doc;
