@@ -8,7 +8,6 @@
 
 #include "app/process_environment.h"
 #include "app/startup.h"
-#include "reminders/built_in_name_days.h"
 #include "reminders/reminder_engine.h"
 #include "reminders/reminder_settings.h"
 #include "store/civil_calendar.h"
@@ -59,8 +58,7 @@ int main(int argc, char** argv) {
     if (!read) return refuse("impossible de lire « " + path + " » : " + tools::reasonFor(failure));
     const store::IniDocument& data = *read;
     const store::CalendarDate reference = line.options.date.value_or(store::localToday());
-    const auto entries = reminders::buildReminderList(data, reminders::builtInNameDays(),
-                                                      reminders::nameDayRemindersIn(data), reference);
+    const auto entries = reminders::buildReminderList(data, reminders::nameDayRemindersIn(data), reference);
     for (const reminders::ReminderEntry& entry : entries) writeOut(tools::terminalLine(entry.text) + "\n");
     if (!printedWhole()) return refuse("impossible d'écrire les rappels");
     return entries.empty() ? kNothingDue : kSomethingDue;
