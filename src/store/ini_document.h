@@ -16,6 +16,10 @@
 // last non-blank line of its section, a new section at the end of the document. Lines of other
 // sections, comments and unknown lines are kept byte for byte. serialize() ends every line with CR LF.
 //
+// Memory: the parsed bytes once, about a dozen bytes a section, and lines split out only for the
+// sections edited or looked up many times; a later duplicate of a section is kept as plain bytes.
+// Parsing and every read are linear in the size of the bytes.
+//
 // A document is a value in memory and touches no file; data_file.h reads and commits it.
 
 #include <cstddef>
