@@ -91,7 +91,8 @@ hostile_file() {
     lignes-vides)  # blank lines in the record section, LF only
       head -c "$bytes" /dev/zero | tr '\0' '\n' >> "$path" ;;
     sections-repetees)
-      yes $'[Velorine]\r\nNom1=Martin\r' | head -c "$bytes" >> "$path" ;;
+      # yes ends on SIGPIPE when head has enough, which pipefail would take for a failure
+      { yes $'[Velorine]\r\nNom1=Martin\r' || true; } | head -c "$bytes" >> "$path" ;;
     sections-distinctes)
       seq 1 $(( bytes / 12 )) | sed 's/.*/[S&]\r/' >> "$path" ;;
     fiches-reelles)

@@ -52,10 +52,13 @@ bool isCompactAndStamped(const store::IniDocument& data) {
 // The data file once compacted and stamped, as a snapshot of it; nothing, and the file left as it
 // is, when it is no settings file at all.
 std::optional<store::IniDocument> compactedAndStamped(const std::string& dataFilePath) {
-    store::ReadFailure failure = store::ReadFailure::None;
-    std::optional<store::IniDocument> data = store::readSnapshot(dataFilePath, failure);
-    if (failure == store::ReadFailure::NotSettings) return std::nullopt;
-    if (data && isCompactAndStamped(*data)) return data;
+    {
+        // Scoped, so that the first snapshot is gone before the commit reads the file again.
+        store::ReadFailure failure = store::ReadFailure::None;
+        std::optional<store::IniDocument> data = store::readSnapshot(dataFilePath, failure);
+        if (failure == store::ReadFailure::NotSettings) return std::nullopt;
+        if (data && isCompactAndStamped(*data)) return data;
+    }
     // Compaction and the format stamp in one commit; nothing is written when neither changes.
     store::commit(dataFilePath, [](store::IniDocument& doc) {
         store::compactRecordsIn(doc);

@@ -17,16 +17,26 @@ ReminderEntry entryFor(const DueOccurrence& due) {
     return {std::move(text), due.slot, occurrenceText(carried)};
 }
 
-}  // namespace
-
-std::vector<ReminderEntry> buildReminderList(const store::IniDocument& snapshot, const NameDayList& nameDays,
-                                             bool nameDayReminders, const store::CalendarDate& reference) {
+std::vector<ReminderEntry> entriesFor(const store::IniDocument& snapshot, const NameDayList* nameDays,
+                                      const store::CalendarDate& reference) {
     std::vector<ReminderEntry> entries;
-    forEachDueOccurrence(snapshot, nameDayReminders ? &nameDays : nullptr, reference, [&](const DueOccurrence& due) {
+    forEachDueOccurrence(snapshot, nameDays, reference, [&](const DueOccurrence& due) {
         entries.push_back(entryFor(due));
         return true;
     });
     return entries;
+}
+
+}  // namespace
+
+std::vector<ReminderEntry> buildReminderList(const store::IniDocument& snapshot, const NameDayList& nameDays,
+                                             bool nameDayReminders, const store::CalendarDate& reference) {
+    return entriesFor(snapshot, nameDayReminders ? &nameDays : nullptr, reference);
+}
+
+std::vector<ReminderEntry> buildReminderList(const store::IniDocument& snapshot, bool nameDayReminders,
+                                             const store::CalendarDate& reference) {
+    return entriesFor(snapshot, nameDayReminders ? &builtInNameDays() : nullptr, reference);
 }
 
 bool isAnythingDue(const std::string& dataFilePath, bool nameDayReminders, const store::CalendarDate& reference) {

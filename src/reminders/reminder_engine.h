@@ -34,6 +34,10 @@ struct ReminderEntry {
 std::vector<ReminderEntry> buildReminderList(const store::IniDocument& snapshot, const NameDayList& nameDays,
                                              bool nameDayReminders, const store::CalendarDate& reference);
 
+// The same with the built-in name-day calendar, loaded only when name days are reminded.
+std::vector<ReminderEntry> buildReminderList(const store::IniDocument& snapshot, bool nameDayReminders,
+                                             const store::CalendarDate& reference);
+
 // The due test of the automatic start: would the list hold at least one line? Builds no text and
 // stops at the first due occurrence; loads the name-day calendar only when name days are reminded.
 bool isAnythingDue(const std::string& dataFilePath, bool nameDayReminders, const store::CalendarDate& reference);

@@ -120,10 +120,11 @@ WriteFailure commitWithReason(const std::string& givenPath, const std::function<
     // Taken for an empty list, such a file would be replaced by one that holds only the edit.
     if (before && !IniDocument::readsAsSettings(*before)) return WriteFailure::NotSettings;
 
-    IniDocument doc = before ? IniDocument::parse(*before) : IniDocument();
+    // The document keeps the bytes it was parsed from: no second copy of a large file.
+    IniDocument doc = before ? IniDocument::parse(std::move(*before)) : IniDocument();
     edit(doc);
     const std::string after = doc.serialize();
-    if (before && after == *before) return WriteFailure::None;
+    if (before && after == doc.parsedBytes()) return WriteFailure::None;
     return files::publishFile(path, after, exists ? (st.st_mode & 07777) : files::kPrivateFileMode,
                               files::Publish::Replace);
 }

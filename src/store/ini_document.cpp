@@ -10,7 +10,11 @@ constexpr std::string_view kBlanks = " \t\v\f\r";
 // Some editors save UTF-8 with this mark first; it must not hide the first section's header.
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
+bool isBlankByte(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
+
 std::string_view trim(std::string_view text) {
+    // Most names and values have no blanks around them: no search then.
+    if (!text.empty() && !isBlankByte(text.front()) && !isBlankByte(text.back())) return text;
     const auto first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(kBlanks);
@@ -56,6 +60,7 @@ std::string_view nextLine(std::string_view& rest) {
 bool isControlByte(char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }
 
 std::string_view withoutIndent(std::string_view text) {
+    if (!text.empty() && text.front() != ' ' && text.front() != '\t') return text;
     const auto first = text.find_first_not_of(" \t");
     return first == std::string_view::npos ? std::string_view{} : text.substr(first);
 }
@@ -68,6 +73,47 @@ std::optional<std::string_view> headerOfLine(std::string_view text, bool firstLi
 
 // A key that reads back as itself: not empty, nothing that would end it early or make its line a
 // comment or a header. The program's own keys all are; anything else is not written.
+bool isBlank(std::string_view text) { return trim(text).empty(); }
+
+// The size of `text` once every line of it ends in CR LF.
+std::size_t serialSize(std::string_view text) {
+    std::size_t size = 0;
+    for (std::string_view rest = text; !rest.empty();) size += nextLine(rest).size() + 2;
+    return size;
+}
+
+void appendSerial(std::string& out, std::string_view text) {
+    for (std::string_view rest = text; !rest.empty();) out.append(nextLine(rest)).append("\r\n");
+}
+
+// Where `rest`, a tail of `all`, begins in it.
+std::uint32_t offsetOf(std::string_view rest, std::string_view all) {
+    return static_cast<std::uint32_t>(all.size() - rest.size());
+}
+
+// Calls found(lineStart, nextLineStart, name) for every header line, in order. Only the lines
+// where a "[" follows the indent can be headers, so the search goes from "[" to "[" and the lines
+// of a record section, which hold none, are never split.
+template <typename Found>
+void forEachHeader(std::string_view all, Found found) {
+    for (std::size_t at = all.find('['); at != std::string_view::npos; at = all.find('[', at + 1)) {
+        std::size_t lineStart = at;
+        while (lineStart > 0 && (all[lineStart - 1] == ' ' || all[lineStart - 1] == '\t')) --lineStart;
+        if (lineStart == kUtf8ByteOrderMark.size() && all.starts_with(kUtf8ByteOrderMark)) lineStart = 0;
+        else if (lineStart > 0 && all[lineStart - 1] != '\n') continue;
+        std::string_view rest = all.substr(lineStart);
+        const auto name = headerOfLine(nextLine(rest), lineStart == 0);
+        if (!name) continue;
+        const std::uint32_t next = offsetOf(rest, all);
+        found(static_cast<std::uint32_t>(lineStart), next, *name);
+        at = next - 1;
+    }
+}
+
+constexpr unsigned kScansBeforeIndexing = 8;
+// The header offset of a section created after parsing: its header is in its state.
+constexpr std::uint32_t kNewSection = 0xFFFFFFFFu;
+
 bool isWritableKey(std::string_view key) {
     const std::string_view name = trim(key);
     return !name.empty() && name.find_first_of("=\r\n") == std::string_view::npos && name.front() != ';' &&
@@ -77,7 +123,8 @@ bool isWritableKey(std::string_view key) {
 }  // namespace
 
 // One line, without its end. Kept small (a pointer and four 32-bit offsets): a large record
-// section has half a million of them. Files are limited to 256 MiB, so offsets fit.
+// section has half a million of them. Only the sections that are edited or looked up often are
+// split into lines.
 struct IniDocument::Line {
     const char* start = nullptr;
     std::uint32_t length = 0;
@@ -101,83 +148,77 @@ struct IniDocument::Line {
     std::string_view value() const { return {start + valueOffset, valueLength}; }
 };
 
+// Offsets into the parsed bytes: the header line, then the body up to bodyEnd. A section created
+// after parsing has kNewSection as its header offset and an empty body at the end of the bytes.
 struct IniDocument::Section {
-    std::string_view header;  // the raw header line; empty for the part before the first section
-    std::string_view name;
-    // The section's lines as they stand in the file. They are split into `lines` only when the
-    // section is first used, so a one-key read of a large file never splits its record section.
-    std::string_view body;
-    bool holdsKeys = true;  // false for the part before the first section
-    mutable bool split = false;
-    mutable std::vector<Line> lines;
-    mutable KeyIndex keys;  // first line of each key name, once indexed
-    mutable bool indexed = false;
-    mutable unsigned scans = 0;  // lookups answered by scanning, before the index is built
+    std::uint32_t headerStart = 0;
+    std::uint32_t bodyStart = 0;
+    std::uint32_t bodyEnd = 0;
 };
 
-namespace {
-constexpr unsigned kScansBeforeIndexing = 8;
-}  // namespace
-
-std::size_t IniDocument::CaseInsensitiveHash::operator()(std::string_view text) const noexcept {
-    return caseInsensitiveHash(text);
-}
-
-bool IniDocument::CaseInsensitiveEqual::operator()(std::string_view a,
-                                                    std::string_view b) const noexcept {
-    return equalIgnoringCase(a, b);
-}
-
-const std::vector<IniDocument::Line>& IniDocument::linesOf(const Section& section) {
-    if (!section.split) {
-        std::string_view rest = section.body;
-        section.lines.reserve(rest.size() / 24 + 1);  // about the shortest usual line
-        while (!rest.empty()) {
-            const std::string_view text = nextLine(rest);
-            section.lines.push_back(section.holdsKeys ? lineInSection(text) : Line::of(text));
-        }
-        section.split = true;
-    }
-    return section.lines;
-}
-
-std::vector<IniDocument::Line>& IniDocument::mutableLinesOf(Section& section) {
-    linesOf(section);
-    return section.lines;
-}
-
-KeyIndex::KeyAt IniDocument::keyAtFunction(const Section& section) {
-    return [&section](std::size_t position) { return section.lines[position].key(); };
-}
-
-std::size_t IniDocument::findKeyLine(const Section& section, std::string_view key) const {
-    const std::vector<Line>& lines = linesOf(section);
-    if (!section.indexed && section.scans < kScansBeforeIndexing) {
-        ++section.scans;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const Line& line = lines[i];
-            if (line.keyLength == key.size() && equalIgnoringCase(line.key(), key)) return i;
-        }
-        return KeyIndex::npos;
-    }
-    const auto keyAt = keyAtFunction(section);
-    if (!section.indexed) {
-        section.keys.reserve(lines.size());
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            if (lines[i].isKey()) section.keys.insert(lines[i].key(), i, keyAt);
-        section.indexed = true;
-    }
-    return section.keys.find(key, keyAt);
-}
+struct IniDocument::SectionState {
+    std::string_view newHeader;  // the header of a section created after parsing
+    bool split = false;
+    std::vector<Line> lines;
+    KeyIndex keys;  // first line of each key name, once indexed
+    bool indexed = false;
+    unsigned scans = 0;  // lookups answered by scanning, before the index is built
+};
 
 IniDocument::IniDocument() : original_(std::make_shared<const std::string>()) {
     // Keys before the first section belong to no section.
-    sections_.push_back(Section{{}, {}, {}, false, false, {}, {}, false, 0});
+    sections_.push_back(Section{});
 }
 
 IniDocument::IniDocument(IniDocument&&) noexcept = default;
 IniDocument& IniDocument::operator=(IniDocument&&) noexcept = default;
 IniDocument::~IniDocument() = default;
+
+std::string_view IniDocument::headerOf(std::size_t section) const {
+    const Section& s = sections_[section];
+    if (s.headerStart == kNewSection) return stateOf(section)->newHeader;
+    std::string_view rest = all().substr(s.headerStart, s.bodyStart - s.headerStart);
+    return nextLine(rest);
+}
+
+std::string_view IniDocument::nameOf(std::size_t section) const {
+    if (section == 0) return {};
+    const std::string_view header = headerOf(section);
+    if (sections_[section].headerStart == kNewSection) return header.substr(1, header.size() - 2);
+    return headerOfLine(header, sections_[section].headerStart == 0).value_or(std::string_view{});
+}
+
+std::string_view IniDocument::bodyOf(std::size_t section) const {
+    const Section& s = sections_[section];
+    return all().substr(s.bodyStart, s.bodyEnd - s.bodyStart);
+}
+
+std::string_view IniDocument::inertAfter(std::size_t section) const {
+    const Section& s = sections_[section];
+    std::size_t end = all().size();
+    if (section + 1 < sections_.size() && sections_[section + 1].headerStart != kNewSection)
+        end = sections_[section + 1].headerStart;
+    return all().substr(s.bodyEnd, end - s.bodyEnd);
+}
+
+KeyIndex::KeyAt IniDocument::sectionNameAt() const {
+    return [this](std::size_t section) { return nameOf(section); };
+}
+
+std::size_t IniDocument::findSection(std::string_view name) const {
+    return sectionIndex_.find(name, sectionNameAt());
+}
+
+IniDocument::SectionState* IniDocument::stateOf(std::size_t section) const {
+    const auto it = states_.find(section);
+    return it == states_.end() ? nullptr : it->second.get();
+}
+
+IniDocument::SectionState& IniDocument::stateFor(std::size_t section) const {
+    std::unique_ptr<SectionState>& state = states_[section];
+    if (!state) state = std::make_unique<SectionState>();
+    return *state;
+}
 
 IniDocument::Line IniDocument::lineInSection(std::string_view text) {
     const std::string_view content = withoutIndent(text);
@@ -186,24 +227,98 @@ IniDocument::Line IniDocument::lineInSection(std::string_view text) {
     return Line::of(text);
 }
 
+std::vector<IniDocument::Line>& IniDocument::linesOf(std::size_t section) const {
+    SectionState& state = stateFor(section);
+    if (!state.split) {
+        std::string_view rest = bodyOf(section);
+        state.lines.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
+        while (!rest.empty()) {
+            const std::string_view text = nextLine(rest);
+            state.lines.push_back(section == 0 ? Line::of(text) : lineInSection(text));
+        }
+        state.split = true;
+    }
+    return state.lines;
+}
+
+template <typename Visit>
+bool IniDocument::visitLines(std::size_t section, Visit visit) const {
+    if (const SectionState* state = stateOf(section); state && state->split) {
+        for (const Line& line : state->lines)
+            if (!visit(line)) return false;
+        return true;
+    }
+    for (std::string_view rest = bodyOf(section); !rest.empty();) {
+        const std::string_view text = nextLine(rest);
+        if (!visit(section == 0 ? Line::of(text) : lineInSection(text))) return false;
+    }
+    return true;
+}
+
+KeyIndex::KeyAt IniDocument::keyAtFunction(const SectionState& state) {
+    return [&state](std::size_t position) { return state.lines[position].key(); };
+}
+
+std::size_t IniDocument::findKeyLine(SectionState& state, std::string_view key) {
+    const std::vector<Line>& lines = state.lines;
+    if (!state.indexed && state.scans < kScansBeforeIndexing) {
+        ++state.scans;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const Line& line = lines[i];
+            if (line.keyLength == key.size() && equalIgnoringCase(line.key(), key)) return i;
+        }
+        return KeyIndex::npos;
+    }
+    const auto keyAt = keyAtFunction(state);
+    if (!state.indexed) {
+        state.keys.reserve(lines.size());
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].isKey()) state.keys.insert(lines[i].key(), i, keyAt);
+        state.indexed = true;
+    }
+    return state.keys.find(key, keyAt);
+}
+
+std::optional<IniDocument::Line> IniDocument::findKey(std::size_t section, std::string_view key) const {
+    SectionState& state = stateFor(section);
+    if (!state.split && state.scans < kScansBeforeIndexing) {
+        // A few lookups read the section's bytes as they are, without splitting it.
+        ++state.scans;
+        std::optional<Line> found;
+        visitLines(section, [&](const Line& line) {
+            if (line.keyLength == key.size() && equalIgnoringCase(line.key(), key)) found = line;
+            return !found;
+        });
+        return found;
+    }
+    const std::vector<Line>& lines = linesOf(section);
+    const std::size_t position = findKeyLine(state, key);
+    if (position == KeyIndex::npos) return std::nullopt;
+    return lines[position];
+}
+
 IniDocument IniDocument::parse(std::string bytes) {
     IniDocument doc;
+    if (bytes.size() >= kNewSection) bytes.resize(kNewSection - 1);  // offsets are 32-bit
     doc.original_ = std::make_shared<const std::string>(std::move(bytes));
-    const std::string_view all = *doc.original_;
-    std::string_view rest = all;
-    std::size_t bodyStart = 0;
-    auto closeBody = [&](std::size_t end) { doc.sections_.back().body = all.substr(bodyStart, end - bodyStart); };
-    while (!rest.empty()) {
-        const std::size_t lineStart = all.size() - rest.size();
-        const std::string_view text = nextLine(rest);
-        if (const auto name = headerOfLine(text, lineStart == 0)) {
-            closeBody(lineStart);
-            doc.sections_.push_back(Section{text, *name, {}, true, false, {}, {}, false, 0});
-            doc.sectionIndex_.emplace(*name, doc.sections_.size() - 1);  // keeps the first
-            bodyStart = all.size() - rest.size();
-        }
-    }
-    closeBody(all.size());
+    const std::string_view all = doc.all();
+    // Counted first, so that the section table is allocated once, at its size.
+    std::size_t headers = 0;
+    forEachHeader(all, [&](std::uint32_t, std::uint32_t, std::string_view) { ++headers; });
+    doc.sections_.reserve(headers + 1);
+    doc.sectionIndex_.reserve(headers);
+    const KeyIndex::KeyAt nameAt = doc.sectionNameAt();
+    // Whether the bytes read belong to the body of the last section kept; the lines of a later
+    // duplicate do not, they stay as they are between the bodies.
+    bool inBody = true;
+    forEachHeader(all, [&](std::uint32_t lineStart, std::uint32_t bodyStart, std::string_view name) {
+        if (inBody) doc.sections_.back().bodyEnd = lineStart;
+        doc.sections_.push_back(Section{lineStart, bodyStart, bodyStart});
+        inBody = doc.sectionIndex_.insert(name, doc.sections_.size() - 1, nameAt);  // keeps the first
+        if (!inBody) doc.sections_.pop_back();
+    });
+    if (inBody) doc.sections_.back().bodyEnd = static_cast<std::uint32_t>(all.size());
+    if (doc.sections_.capacity() > 2 * doc.sections_.size()) doc.sections_.shrink_to_fit();
     return doc;
 }
 
@@ -220,18 +335,13 @@ bool IniDocument::readsAsSettings(std::string_view bytes) {
     return onlyBlanks;
 }
 
-const IniDocument::Section* IniDocument::findSection(std::string_view name) const {
-    const auto it = sectionIndex_.find(name);
-    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
-}
-
 std::optional<std::string_view> IniDocument::find(std::string_view section,
                                                   std::string_view key) const {
-    const Section* s = findSection(section);
-    if (!s) return std::nullopt;
-    const std::size_t position = findKeyLine(*s, key);
-    if (position == KeyIndex::npos) return std::nullopt;
-    return s->lines[position].value();  // split by findKeyLine
+    const std::size_t s = findSection(section);
+    if (s == KeyIndex::npos) return std::nullopt;
+    const auto line = findKey(s, key);
+    if (!line) return std::nullopt;
+    return line->value();
 }
 
 std::string IniDocument::read(std::string_view section, std::string_view key,
@@ -241,20 +351,24 @@ std::string IniDocument::read(std::string_view section, std::string_view key,
     return std::string(value.substr(0, bufferSize - 1));
 }
 
-bool IniDocument::hasSection(std::string_view section) const { return findSection(section); }
+bool IniDocument::hasSection(std::string_view section) const { return findSection(section) != KeyIndex::npos; }
 
 std::string_view IniDocument::keep(std::string text) {
     owned_.push_back(std::make_unique<std::string>(std::move(text)));
     return *owned_.back();
 }
 
-IniDocument::Section& IniDocument::sectionForWrite(std::string_view name) {
-    if (const auto it = sectionIndex_.find(name); it != sectionIndex_.end())
-        return sections_[it->second];
+std::size_t IniDocument::sectionForWrite(std::string_view name) {
+    if (const std::size_t found = findSection(name); found != KeyIndex::npos) return found;
     const std::string_view header = keep("[" + std::string(trim(name)) + "]");
-    sections_.push_back(Section{header, header.substr(1, header.size() - 2), {}, true, true, {}, {}, false, 0});
-    sectionIndex_.emplace(sections_.back().name, sections_.size() - 1);
-    return sections_.back();
+    const auto end = static_cast<std::uint32_t>(all().size());
+    sections_.push_back(Section{kNewSection, end, end});
+    const std::size_t section = sections_.size() - 1;
+    SectionState& state = stateFor(section);
+    state.newHeader = header;
+    state.split = true;
+    sectionIndex_.insert(nameOf(section), section, sectionNameAt());
+    return section;
 }
 
 IniDocument::Line IniDocument::newKeyLine(std::string_view key, std::string_view value) {
@@ -274,8 +388,9 @@ void IniDocument::write(std::string_view section, std::string_view key, std::str
 }
 
 void IniDocument::writeAll(std::string_view section, const std::vector<KeyValue>& keyValues) {
-    Section& s = sectionForWrite(section);
-    std::vector<Line>& lines = mutableLinesOf(s);
+    const std::size_t index = sectionForWrite(section);
+    std::vector<Line>& lines = linesOf(index);
+    SectionState& s = stateFor(index);
     std::vector<Line> written;
     written.reserve(keyValues.size());
     for (const auto& [key, value] : keyValues)
@@ -305,33 +420,40 @@ void IniDocument::writeAll(std::string_view section, const std::vector<KeyValue>
             lines[position] = written[i];
             continue;
         }
-        position = endOfContent(s);
+        // Only blank lines follow the insertion point, so no indexed position moves.
+        position = endOfContent(lines);
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(position), written[i]);
         if (s.indexed) s.keys.insert(written[i].key(), position, keyAtFunction(s));
     }
 }
 
-std::size_t IniDocument::endOfContent(const Section& s) {
+std::size_t IniDocument::endOfContent(const std::vector<Line>& lines) {
     // The blank lines that separate a section from the next one stay at its end.
-    const std::vector<Line>& lines = linesOf(s);
     std::size_t position = lines.size();
-    while (position > 0 && trim(lines[position - 1].text()).empty()) --position;
+    while (position > 0 && isBlank(lines[position - 1].text())) --position;
     return position;
 }
 
 void IniDocument::clearSection(std::string_view section) { replaceSection(section, std::string()); }
 
 void IniDocument::replaceSection(std::string_view section, std::string lines) {
-    Section& s = sectionForWrite(section);
-    const std::vector<Line>& old = linesOf(s);
-    const std::size_t trailingBlanks = endOfContent(s);
+    const std::size_t index = sectionForWrite(section);
+    // The first of the blank lines that end the section, found without splitting it.
+    std::optional<Line> separator;
+    visitLines(index, [&](const Line& line) {
+        if (!isBlank(line.text())) separator.reset();
+        else if (!separator) separator = line;
+        return true;
+    });
     std::vector<Line> content;
     std::string_view rest = keep(std::move(lines));
     content.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
     while (!rest.empty()) content.push_back(lineInSection(nextLine(rest)));
     // One blank line still separates the section from the next; more would only make the file grow.
-    if (trailingBlanks < old.size()) content.push_back(old[trailingBlanks]);
+    if (separator) content.push_back(*separator);
+    SectionState& s = stateFor(index);
     s.lines = std::move(content);
+    s.split = true;
     s.keys.clear();
     s.indexed = false;
     s.scans = 0;
@@ -339,36 +461,40 @@ void IniDocument::replaceSection(std::string_view section, std::string lines) {
 
 void IniDocument::forEachKey(std::string_view section,
                              const std::function<void(std::string_view, std::string_view)>& visit) const {
-    if (const Section* s = findSection(section))
-        for (const Line& line : linesOf(*s))
-            if (line.isKey()) visit(line.key(), line.value());
+    const std::size_t s = findSection(section);
+    if (s == KeyIndex::npos) return;
+    visitLines(s, [&](const Line& line) {
+        if (line.isKey()) visit(line.key(), line.value());
+        return true;
+    });
 }
 
 std::size_t IniDocument::keyCount(std::string_view section) const {
-    const Section* s = findSection(section);
-    if (!s) return 0;
-    const std::vector<Line>& lines = linesOf(*s);
-    return static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [](const Line& line) { return line.isKey(); }));
+    const std::size_t s = findSection(section);
+    std::size_t count = 0;
+    if (s != KeyIndex::npos) visitLines(s, [&](const Line& line) {
+        count += line.isKey();
+        return true;
+    });
+    return count;
 }
 
 bool IniDocument::everyLineOf(std::string_view section,
                               const std::function<bool(std::string_view)>& visit) const {
-    if (const Section* s = findSection(section))
-        for (const Line& line : linesOf(*s))
-            if (!visit(line.text())) return false;
-    return true;
+    const std::size_t s = findSection(section);
+    return s == KeyIndex::npos || visitLines(s, [&](const Line& line) { return visit(line.text()); });
 }
 
 std::optional<std::string_view> IniDocument::keyLineText(std::string_view section, std::string_view key) const {
-    const Section* s = findSection(section);
-    if (!s) return std::nullopt;
-    const std::size_t position = findKeyLine(*s, key);
-    if (position == KeyIndex::npos) return std::nullopt;
-    return s->lines[position].text();
+    const std::size_t s = findSection(section);
+    if (s == KeyIndex::npos) return std::nullopt;
+    const auto line = findKey(s, key);
+    if (!line) return std::nullopt;
+    return line->text();
 }
 
 bool IniDocument::parsedBytesAreSerialForm() const {
-    const std::string_view bytes = *original_;
+    const std::string_view bytes = all();
     if (!bytes.empty() && bytes.back() != '\n') return false;
     for (std::size_t end = bytes.find('\n'); end != std::string_view::npos; end = bytes.find('\n', end + 1))
         if (end == 0 || bytes[end - 1] != '\r') return false;
@@ -376,20 +502,31 @@ bool IniDocument::parsedBytesAreSerialForm() const {
 }
 
 std::string IniDocument::serialize() const {
+    const auto splitLines = [this](std::size_t section) -> const std::vector<Line>* {
+        const SectionState* state = stateOf(section);
+        return state && state->split ? &state->lines : nullptr;
+    };
+    // Sized exactly first: a damaged file's bytes may double when its LFs become CR LF.
     std::size_t size = 0;
-    for (const auto& s : sections_) {
-        size += s.header.size() + 2 + s.body.size() + s.body.size() / 8;
-        for (const auto& line : s.lines) size += line.length + 2;
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        if (i > 0) size += headerOf(i).size() + 2;
+        if (const auto* lines = splitLines(i)) {
+            for (const Line& line : *lines) size += line.length + 2;
+        } else {
+            size += serialSize(bodyOf(i));
+        }
+        size += serialSize(inertAfter(i));
     }
     std::string out;
     out.reserve(size);
-    for (const auto& s : sections_) {
-        if (&s != &sections_.front()) out.append(s.header).append("\r\n");
-        if (s.split) {
-            for (const auto& line : s.lines) out.append(line.text()).append("\r\n");
-            continue;
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        if (i > 0) out.append(headerOf(i)).append("\r\n");
+        if (const auto* lines = splitLines(i)) {
+            for (const Line& line : *lines) out.append(line.text()).append("\r\n");
+        } else {
+            appendSerial(out, bodyOf(i));
         }
-        for (std::string_view rest = s.body; !rest.empty();) out.append(nextLine(rest)).append("\r\n");
+        appendSerial(out, inertAfter(i));
     }
     return out;
 }

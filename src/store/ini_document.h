@@ -17,9 +17,14 @@
 // last non-blank line of its section, a new section at the end of the document. Lines of other
 // sections, comments and unknown lines are kept byte for byte. serialize() ends every line with CR LF.
 //
+// Memory: the parsed bytes once, about a dozen bytes a section, and lines split out only for the
+// sections edited or looked up many times; a later duplicate of a section is kept as plain bytes.
+// Parsing and every read are linear in the size of the bytes.
+//
 // A document is a value in memory and touches no file; data_file.h reads and commits it.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -35,7 +40,8 @@ namespace velorine::store {
 class IniDocument {
 public:
     IniDocument();
-    // Parses any bytes; never fails (unknown lines are kept as they are).
+    // Parses any bytes up to 4 GiB (data files are far smaller); never fails (unknown lines are kept
+    // as they are).
     static IniDocument parse(std::string bytes);
     // True when the bytes are a settings file: one section header at least, or nothing but blank
     // lines (an empty list). False for text in UTF-16 or any other bytes without a header, which
@@ -97,43 +103,57 @@ public:
     // parsed bytes only, not about edits made since.
     bool parsedBytesAreSerialForm() const;
 
+    // The bytes the document was parsed from.
+    std::string_view parsedBytes() const { return all(); }
+
     // The whole document as file bytes, every line ending in CR LF.
     std::string serialize() const;
 
 private:
     struct Line;
     struct Section;
-    struct CaseInsensitiveHash {
-        std::size_t operator()(std::string_view text) const noexcept;
-    };
-    struct CaseInsensitiveEqual {
-        bool operator()(std::string_view a, std::string_view b) const noexcept;
-    };
-    using NameIndex = std::unordered_map<std::string_view, std::size_t, CaseInsensitiveHash,
-                                         CaseInsensitiveEqual>;
+    struct SectionState;
 
-    const Section* findSection(std::string_view name) const;
-    // The line of a key, or npos. The first few lookups in a section scan its lines; the key index
-    // is built only when more follow, so a one-key read or write of a large file never pays for
-    // indexing its record section.
-    std::size_t findKeyLine(const Section& section, std::string_view key) const;
-    static KeyIndex::KeyAt keyAtFunction(const Section& section);
+    std::string_view all() const { return *original_; }
+    std::string_view headerOf(std::size_t section) const;
+    std::string_view nameOf(std::size_t section) const;
+    std::string_view bodyOf(std::size_t section) const;
+    // The bytes after the section's body that belong to later duplicates of sections already seen:
+    // never read (the first section wins), kept as they are.
+    std::string_view inertAfter(std::size_t section) const;
+    // The section of that name, or npos.
+    std::size_t findSection(std::string_view name) const;
+    KeyIndex::KeyAt sectionNameAt() const;
+    std::size_t addSection(Section section, std::string_view name);
+    SectionState* stateOf(std::size_t section) const;
+    SectionState& stateFor(std::size_t section) const;
     // The lines of a section, split from the file's bytes on first use.
-    static const std::vector<Line>& linesOf(const Section& section);
-    static std::vector<Line>& mutableLinesOf(Section& section);
+    std::vector<Line>& linesOf(std::size_t section) const;
+    // Calls visit(line) for every line of the section, split or not, as long as it returns true.
+    template <typename Visit>
+    bool visitLines(std::size_t section, Visit visit) const;
+    std::optional<Line> findKey(std::size_t section, std::string_view key) const;
+    // The line of a key in a split section, or npos. The first few lookups scan its lines; the key
+    // index is built only when more follow.
+    static std::size_t findKeyLine(SectionState& state, std::string_view key);
+    static KeyIndex::KeyAt keyAtFunction(const SectionState& state);
     static Line lineInSection(std::string_view text);
     Line newKeyLine(std::string_view key, std::string_view value);
     // Where a new key goes: after the last non-blank line.
-    static std::size_t endOfContent(const Section& section);
-    Section& sectionForWrite(std::string_view name);
+    static std::size_t endOfContent(const std::vector<Line>& lines);
+    std::size_t sectionForWrite(std::string_view name);
     std::string_view keep(std::string text);
 
     std::shared_ptr<const std::string> original_;
     // Texts of lines written after parsing; never freed before the document, so views stay valid.
     std::vector<std::unique_ptr<std::string>> owned_;
-    // sections_[0] holds the lines before the first header; it has no name and is never matched.
+    // The first section of each name, in file order, as offsets into original_; sections_[0] holds
+    // the lines before the first header, has no name and is never matched. Kept to a few bytes a
+    // section, so that a file of millions of tiny sections costs little more than its bytes.
     std::vector<Section> sections_;
-    NameIndex sectionIndex_;
+    KeyIndex sectionIndex_;
+    // What only the sections used need: their split lines, key index, a new section's header.
+    mutable std::unordered_map<std::size_t, std::unique_ptr<SectionState>> states_;
 };
 
 }  // namespace velorine::store

@@ -10,9 +10,10 @@ unsigned char asciiLower(char c) {
     return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
 }
 
-std::size_t powerOfTwoAtLeast(std::size_t n) {
+// Slots for `keys` keys at most three quarters full.
+std::size_t slotsFor(std::size_t keys) {
     std::size_t size = 16;
-    while (size < n) size *= 2;
+    while (size / 4 * 3 < keys) size *= 2;
     return size;
 }
 
@@ -37,37 +38,37 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 void KeyIndex::reserve(std::size_t keys) {
-    if (slots_.empty() && keys > 0) slots_.resize(powerOfTwoAtLeast(keys * 2));
+    if (slots_.empty() && keys > 0) slots_.assign(slotsFor(keys), kEmpty);
 }
 
-std::size_t KeyIndex::slotFor(std::string_view key, std::uint64_t hash, const KeyAt& keyAt) const {
+std::size_t KeyIndex::slotFor(std::string_view key, const KeyAt& keyAt) const {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const Slot& slot = slots_[i];
-        if (slot.position == npos || (slot.hash == hash && equalIgnoringCase(keyAt(slot.position), key)))
-            return i;
+    for (std::size_t i = caseInsensitiveHash(key) & mask;; i = (i + 1) & mask) {
+        const std::uint32_t position = slots_[i];
+        if (position == kEmpty || equalIgnoringCase(keyAt(position), key)) return i;
     }
 }
 
-void KeyIndex::grow(const KeyAt& keyAt) {
-    std::vector<Slot> old = std::move(slots_);
-    slots_.assign(powerOfTwoAtLeast(old.size() * 2), Slot{});
-    for (const Slot& slot : old)
-        if (slot.position != npos) slots_[slotFor(keyAt(slot.position), slot.hash, keyAt)] = slot;
+void KeyIndex::grow(std::size_t slots, const KeyAt& keyAt) {
+    std::vector<std::uint32_t> old = std::move(slots_);
+    slots_.assign(slots, kEmpty);
+    for (const std::uint32_t position : old)
+        if (position != kEmpty) slots_[slotFor(keyAt(position), keyAt)] = position;
 }
 
-void KeyIndex::insert(std::string_view key, std::size_t position, const KeyAt& keyAt) {
-    if ((used_ + 1) * 2 > slots_.size()) grow(keyAt);
-    const std::uint64_t hash = caseInsensitiveHash(key);
-    Slot& slot = slots_[slotFor(key, hash, keyAt)];
-    if (slot.position != npos) return;
-    slot = Slot{hash, position};
+bool KeyIndex::insert(std::string_view key, std::size_t position, const KeyAt& keyAt) {
+    if (slots_.size() / 4 * 3 < used_ + 1) grow(slotsFor(used_ + 1), keyAt);
+    std::uint32_t& slot = slots_[slotFor(key, keyAt)];
+    if (slot != kEmpty) return false;
+    slot = static_cast<std::uint32_t>(position);
     ++used_;
+    return true;
 }
 
 std::size_t KeyIndex::find(std::string_view key, const KeyAt& keyAt) const {
     if (slots_.empty()) return npos;
-    return slots_[slotFor(key, caseInsensitiveHash(key), keyAt)].position;
+    const std::uint32_t position = slots_[slotFor(key, keyAt)];
+    return position == kEmpty ? npos : position;
 }
 
 void KeyIndex::clear() {

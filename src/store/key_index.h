@@ -1,9 +1,11 @@
 #pragma once
 // The key lookup of one section: key names, without regard to ASCII case, to line positions.
 //
-// Open addressing in one flat array, so that indexing the 500,000 keys of a large record section is
-// a few allocations and lookups stay cache-friendly. The index stores positions only; the caller
-// hands in the function that gives the key of a position, so keys are never copied.
+// Open addressing in one flat array of 32-bit positions, so that indexing the 500,000 keys of a
+// large record section (or the millions of section names of a hostile file) is one allocation of
+// a few bytes a name, and lookups stay cache-friendly. The index stores positions only; the caller
+// hands in the function that gives the key of a position, so keys are never copied. Positions
+// must be below 2^32 - 1.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,9 +22,11 @@ class KeyIndex {
 public:
     using KeyAt = std::function<std::string_view(std::size_t position)>;
 
+    // Room for that many keys without growing.
     void reserve(std::size_t keys);
-    // Records `position` for `key` unless the key is already there (the first one wins).
-    void insert(std::string_view key, std::size_t position, const KeyAt& keyAt);
+    // Records `position` for `key` unless the key is already there (the first one wins). True
+    // when it was recorded.
+    bool insert(std::string_view key, std::size_t position, const KeyAt& keyAt);
     // The position recorded for the key, or npos.
     std::size_t find(std::string_view key, const KeyAt& keyAt) const;
     void clear();
@@ -30,14 +34,11 @@ public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
 private:
-    struct Slot {
-        std::uint64_t hash = 0;
-        std::size_t position = npos;
-    };
-    void grow(const KeyAt& keyAt);
-    std::size_t slotFor(std::string_view key, std::uint64_t hash, const KeyAt& keyAt) const;
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
+    void grow(std::size_t slots, const KeyAt& keyAt);
+    std::size_t slotFor(std::string_view key, const KeyAt& keyAt) const;
 
-    std::vector<Slot> slots_;
+    std::vector<std::uint32_t> slots_;
     std::size_t used_ = 0;
 };
 

@@ -11,8 +11,12 @@ constexpr std::size_t kRecordValueLength = 127;
 // The slot number of a record key: a stem, then a decimal number without sign or leading zero
 // (the only spelling a lookup of stem + number can match).
 std::optional<std::pair<SlotField, std::size_t>> parseRecordKey(std::string_view key) {
+    if (key.empty()) return std::nullopt;
+    // Only the stems that begin with the key's letter are worth comparing.
+    const char initial = static_cast<char>(key.front() | 0x20);
     for (std::size_t f = 0; f < kStems.size(); ++f) {
         const std::string_view stem = kStems[f];
+        if ((stem.front() | 0x20) != initial) continue;
         if (key.size() <= stem.size() || !equalIgnoringCase(key.substr(0, stem.size()), stem)) continue;
         const std::string_view digits = key.substr(stem.size());
         if (digits.size() > 9 || digits.front() < '1' || digits.front() > '9') return std::nullopt;
@@ -31,20 +35,38 @@ std::optional<std::pair<SlotField, std::size_t>> parseRecordKey(std::string_view
 std::string_view stemOf(SlotField field) { return kStems[static_cast<std::size_t>(field)]; }
 
 RecordSlots::RecordSlots(const IniDocument& doc, std::string_view section) {
-    const std::size_t keys = doc.keyCount(section);
-    const std::size_t reachable = keys + 1;
-    slots_.reserve(keys / 5 + 1);  // five keys a record, as the program writes them
-    doc.forEachKey(section, [&](std::string_view key, std::string_view value) {
-        const auto parsed = parseRecordKey(key);
-        if (!parsed || parsed->second > reachable) return;
-        const auto [field, number] = *parsed;
+    // One pass. The program writes its records in slot order, so each key's slot is at most one
+    // past those seen; the keys of a file in another order wait until the key count, and so the
+    // reachable slots, are known, and they keep their file order so that the first still wins.
+    struct LaterKey {
+        std::size_t number;
+        SlotField field;
+        std::string_view value;
+    };
+    std::vector<LaterKey> later;
+    std::size_t keys = 0;
+    const auto take = [this](std::size_t number, SlotField field, std::string_view value) {
         if (slots_.size() < number) slots_.resize(number);
         Slot& slot = slots_[number - 1];
         const auto f = static_cast<std::size_t>(field);
         if (slot.present[f]) return;  // the first of duplicated keys wins
         slot.values[f] = value;
         slot.present[f] = true;
+    };
+    doc.forEachKey(section, [&](std::string_view key, std::string_view value) {
+        ++keys;
+        const auto parsed = parseRecordKey(key);
+        if (!parsed) return;
+        const auto [field, number] = *parsed;
+        if (later.empty() && number <= slots_.size() + 1) {
+            take(number, field, value);
+        } else {
+            later.push_back({number, field, value});
+        }
     });
+    const std::size_t reachable = keys + 1;
+    for (const LaterKey& key : later)
+        if (key.number <= reachable) take(key.number, key.field, key.value);
 }
 
 std::optional<std::string_view> RecordSlots::find(int slot, SlotField field) const {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/terminal_text.h"
-#include "reminders/built_in_name_days.h"
 #include "reminders/reminder_engine.h"
 #include "reminders/reminder_settings.h"
 #include "store/civil_calendar.h"
@@ -53,8 +52,7 @@ int main(int argc, char** argv) {
     if (!read) return refuse("impossible de lire « " + app::terminalText(path) + " » : " + tools::reasonFor(failure));
     const store::IniDocument& data = *read;
     const store::CalendarDate reference = line.options.date.value_or(store::localToday());
-    const auto entries = reminders::buildReminderList(data, reminders::builtInNameDays(),
-                                                      reminders::nameDayRemindersIn(data), reference);
+    const auto entries = reminders::buildReminderList(data, reminders::nameDayRemindersIn(data), reference);
     for (const reminders::ReminderEntry& entry : entries) writeOut(app::terminalLine(entry.text) + "\n");
     if (!printedWhole()) return refuse("impossible d'écrire les rappels");
     return entries.empty() ? kNothingDue : kSomethingDue;

@@ -181,5 +181,40 @@ TEST(IniDocumentParse, ReSerialisingKeepsEveryLine) {
         EXPECT_EQ(IniDocument::parse(file).serialize(), file);
 }
 
+TEST(IniDocumentParse, LaterDuplicatesOfASectionAreKeptButNeverRead) {
+    IniDocument doc = IniDocument::parse("[A]\r\nx=1\r\n[B]\r\ny=2\r\n[a]\nx=dup\n\n[C]\r\nz=3\r\n[b]\r\ny=dup\r\n");
+    EXPECT_EQ(doc.read("A", "x", "", 128), "1");
+    EXPECT_EQ(doc.read("B", "y", "", 128), "2");
+    EXPECT_EQ(doc.read("C", "z", "", 128), "3");
+    doc.write("A", "w", "new");
+    doc.write("B", "y", "two");
+    doc.write("D", "k", "v");
+    EXPECT_EQ(doc.serialize(), "[A]\r\nx=1\r\nw=new\r\n[B]\r\ny=two\r\n[a]\r\nx=dup\r\n\r\n[C]\r\nz=3\r\n"
+                               "[b]\r\ny=dup\r\n[D]\r\nk=v\r\n");
+}
+
+TEST(IniDocumentRead, ManyLookupsAgreeWithTheFirstFew) {
+    // Past the first lookups a section is split and indexed: the answers must not change.
+    std::string file = "[S]\r\n";
+    for (int i = 0; i < 50; ++i) file += "K" + std::to_string(i) + "=" + std::to_string(i) + "\r\nk" + std::to_string(i) + "=late\r\n";
+    for (int i = 0; i < 3000; ++i) file += "[T" + std::to_string(i) + "]\r\nv=" + std::to_string(i) + "\r\n";
+    IniDocument doc = IniDocument::parse(file);
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 50; ++i)
+            EXPECT_EQ(doc.read("s", "k" + std::to_string(i), "", 128), round > 0 && i == 7 ? "seven" : std::to_string(i));
+        EXPECT_EQ(doc.read("S", "k50", "none", 128), "none");
+        doc.write("S", "k7", "seven");
+        EXPECT_EQ(doc.read("S", "K7", "", 128), "seven");
+    }
+    for (int i = 0; i < 3000; i += 7) EXPECT_EQ(doc.read("t" + std::to_string(i), "V", "", 128), std::to_string(i));
+    EXPECT_EQ(doc.keyCount("S"), 100u);
+}
+
+TEST(IniDocumentClear, KeepsOneOfTheBlankLinesEndingAnUnreadSection) {
+    IniDocument doc = IniDocument::parse("[V]\nNom1=a\n" + std::string(1000, '\n') + "[W]\r\nx=1\r\n");
+    doc.replaceSection("V", "Nom1=b\n");
+    EXPECT_EQ(doc.serialize(), "[V]\r\nNom1=b\r\n\r\n[W]\r\nx=1\r\n");
+}
+
 }  // namespace
 }  // namespace velorine::store
