@@ -32,7 +32,7 @@ int refuse(const std::string& message) {
 
 // The file the program itself uses: the same configuration, the same default.
 std::string programDataFile() {
-    return app::configuredDataDirectory(app::configFilePath(), app::defaultDataDirectory()) + "/velor.ini";
+    return app::dataFileIn(app::configuredDataDirectory(app::configFilePath(), app::defaultDataDirectory()));
 }
 
 // A failed write shows in printedWhole(), which is asked once at the end.
