@@ -23,7 +23,7 @@
 //   `ListView` — the birthday list (context menu `PopupMenu`: `Ajouter`, `Supprimer`, `Modifier`,
 //       `Changerlacouleurdufond1` background, `Changerlacouleurdutexte2` text colour)
 //   `Changerlacouleurdutexte1` — the info line's text colour, in `PopupMenu1`
-//   `Panel2`, `Panel3`, `Panel4` — the margins left, right and above the list
+//   `Panel3`, `Panel2`, `Panel4` — the margins left, right and above the list
 //   `Panel5` — the strip under the list; `Label4` in it — the count of records
 //   `Status` — the bottom strip: `CheckBox4` tooltips off, `Label1` "Visitez le site de l'auteur :",
 //       `Label3` the web site link
