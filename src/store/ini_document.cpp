@@ -62,8 +62,9 @@ std::string_view withoutIndent(std::string_view text) {
 // comment or a header. The program's own keys all are; anything else is not written.
 bool isWritableKey(std::string_view key) {
     const std::string_view name = trim(key);
-    return !name.empty() && name.find_first_of("=\r\n") == std::string_view::npos && name.front() != ';' &&
-           name.front() != '[';
+    // A control byte would be written as a blank, making another key (or none) of it.
+    return !name.empty() && name.find('=') == std::string_view::npos &&
+           std::none_of(name.begin(), name.end(), isControlByte) && name.front() != ';' && name.front() != '[';
 }
 
 }  // namespace
