@@ -28,7 +28,7 @@ StartupState locateData(const StartupEnvironment& env) {
     store::createPrivateDirectories(state.dataDirectory);
     state.installDirectory = configValue(env.configFile, "InstallPath");
     if (state.installDirectory.empty()) state.installDirectory = env.executableDirectory;
-    state.dataFilePath = state.dataDirectory + "/velor.ini";
+    state.dataFilePath = dataFileIn(state.dataDirectory);
     state.pendingFilePath = state.dataDirectory + "/velor.ouv";
     return state;
 }
@@ -78,6 +78,8 @@ std::string configuredDataDirectory(const std::string& configFile, const std::st
     std::string directory = configValue(configFile, "DataPath");
     return directory.empty() ? defaultDataDirectory : directory;
 }
+
+std::string dataFileIn(const std::string& dataDirectory) { return dataDirectory + "/velor.ini"; }
 
 std::string commandWordFrom(const std::vector<std::string>& arguments) {
     std::string word;

@@ -68,6 +68,8 @@ StartupOutcome runStartup(const StartupEnvironment& environment);
 // The data directory the configuration names (velorine.conf, [Velorine] DataPath), or the default
 // when it names none. Creates nothing.
 std::string configuredDataDirectory(const std::string& configFile, const std::string& defaultDataDirectory);
+// The data file of a data directory: <directory>/velor.ini.
+std::string dataFileIn(const std::string& dataDirectory);
 
 // The command word of a run: arguments joined by single blanks, letters a-z upper-cased.
 std::string commandWordFrom(const std::vector<std::string>& arguments);

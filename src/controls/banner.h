@@ -1,4 +1,8 @@
 #pragma once
+// Designer names: `TBanner` is the control; its properties keep their designer names
+//   (`ScrollText`, `Lines`, `Bitmap` — the content; `ScrollDirection`, `ScrollPixels`, `ScrollInterval`
+//   — how it moves; `NoGap`, `OnlyOnce` — how it repeats; `AutoEnable`, `Enabled` — whether it runs;
+//   `OnScroll`, `OnEnable`, `OnDisable` — the notifications). The reminder window's `Banner1` is one.
 
 // TBanner: a control that scrolls a picture across its rectangle on a timer, as a ticker.
 //

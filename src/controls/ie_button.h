@@ -1,4 +1,10 @@
 #pragma once
+// Designer names: `TIEButton` is the control; its properties keep their designer names
+//   (`Caption`, `Glyph`, `NumGlyphs` — what it shows; `Layout`, `Margin`, `Spacing`, `WordWrap` — where;
+//   `SleepingFontColor`, `SoftShading`, `Transparent`, `StandardButton` — how it looks at rest;
+//   `GroupIndex`, `AllowAllUp`, `Down` and `SetGroupIndex`/`UpdateExclusive` — grouping like radio
+//   buttons; `DropDownArrow`, `DropDownArrowHorz`, `DropDownMenu` — the drop-down arrow). The reminder
+//   window's `IEButton1` to `IEButton4` are four of them.
 
 // TIEButton: a push button in the flat toolbar style, drawn by the program itself.
 //

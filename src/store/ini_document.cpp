@@ -116,8 +116,9 @@ constexpr std::uint32_t kNewSection = 0xFFFFFFFFu;
 
 bool isWritableKey(std::string_view key) {
     const std::string_view name = trim(key);
-    return !name.empty() && name.find_first_of("=\r\n") == std::string_view::npos && name.front() != ';' &&
-           name.front() != '[';
+    // A control byte would be written as a blank, making another key (or none) of it.
+    return !name.empty() && name.find('=') == std::string_view::npos &&
+           std::none_of(name.begin(), name.end(), isControlByte) && name.front() != ';' && name.front() != '[';
 }
 
 }  // namespace

@@ -114,17 +114,32 @@ void addRecordsIn(IniDocument& doc, const std::vector<BirthdayRecord>& records) 
     clearResumeDates(doc, inheritedResumeDates);
 }
 
-bool modifyRecordIn(IniDocument& doc, const RecordIdentity& old, const BirthdayRecord& updated) {
-    const RecordSlots slots = recordSlotsOf(doc);
+namespace {
+
+// The slot of the live record with this identity, the lowest of identical ones.
+std::optional<int> liveSlotOf(const RecordSlots& slots, const RecordIdentity& who) {
     for (int slot = 1;; ++slot) {
         const std::string surname = slots.read(slot, SlotField::Surname, kEndSentinel);
         if (surname.empty()) continue;
-        if (surname == kEndSentinel) return false;
-        if (matches(slots, slot, surname, old)) {
-            writeRecordIn(doc, slot, updated);
-            return true;
-        }
+        if (surname == kEndSentinel) return std::nullopt;
+        if (matches(slots, slot, surname, who)) return slot;
     }
+}
+
+}  // namespace
+
+std::optional<BirthdayRecord> findRecordIn(const IniDocument& doc, const RecordIdentity& who) {
+    const RecordSlots slots = recordSlotsOf(doc);
+    const std::optional<int> slot = liveSlotOf(slots, who);
+    if (!slot) return std::nullopt;
+    return readRecord(slots, *slot, who.surname);
+}
+
+bool modifyRecordIn(IniDocument& doc, const RecordIdentity& old, const BirthdayRecord& updated) {
+    const std::optional<int> slot = liveSlotOf(recordSlotsOf(doc), old);
+    if (!slot) return false;
+    writeRecordIn(doc, *slot, updated);
+    return true;
 }
 
 bool deleteRecordIn(IniDocument& doc, const RecordIdentity& who) {
@@ -246,6 +261,10 @@ bool hasAnyRecordIn(const IniDocument& doc) {
 
 std::vector<BirthdayRecord> RecordStore::readAll() const { return readAllRecordsIn(snapshot(path_)); }
 
+std::optional<BirthdayRecord> RecordStore::find(const RecordIdentity& who) const {
+    return findRecordIn(snapshot(path_), who);
+}
+
 int RecordStore::firstFreeSlot() const { return firstFreeSlotIn(snapshot(path_)); }
 
 bool RecordStore::writeRecord(int slot, const BirthdayRecord& record, WriteFailure* failure) const {
@@ -288,11 +307,5 @@ RecordChange RecordStore::deleteRecord(const RecordIdentity& record, WriteFailur
 bool RecordStore::compact() const { return commit(path_, compactRecordsIn); }
 
 bool hasAnyRecord(const std::string& path) { return hasAnyRecordIn(snapshot(path)); }
-
-std::string countText(int rows) {
-    if (rows == 0) return {};
-    if (rows == 1) return "1 Anniversaire";
-    return std::to_string(rows) + " Velorine";
-}
 
 }  // namespace velorine::store

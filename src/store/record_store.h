@@ -14,6 +14,7 @@
 // but the path. The *In functions do the same on a document in memory, for callers that already hold
 // a snapshot or an edit in progress.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ int firstFreeSlotIn(const IniDocument& doc);
 void writeRecordIn(IniDocument& doc, int slot, const BirthdayRecord& record);
 // Puts the records into the free slots one after the other: holes first, then the end of the list.
 void addRecordsIn(IniDocument& doc, const std::vector<BirthdayRecord>& records);
+// The live record with this identity (the lowest slot's of identical ones), if any.
+std::optional<BirthdayRecord> findRecordIn(const IniDocument& doc, const RecordIdentity& who);
 bool modifyRecordIn(IniDocument& doc, const RecordIdentity& old, const BirthdayRecord& updated);
 bool deleteRecordIn(IniDocument& doc, const RecordIdentity& record);
 // Renumbers the live records 1..m in their order, each with its resume date, dropping holes (their
@@ -76,6 +79,7 @@ public:
     const std::string& path() const { return path_; }
 
     std::vector<BirthdayRecord> readAll() const;
+    std::optional<BirthdayRecord> find(const RecordIdentity& who) const;
     int firstFreeSlot() const;
     // The writers say why the file could not be written in `failure` when it is given
     // (WriteFailure::None when it was).
@@ -96,8 +100,5 @@ private:
 
 // Whether the data file at `path` holds at least one live record.
 bool hasAnyRecord(const std::string& path);
-
-// The count label of the main window: "" for 0, "1 Anniversaire", else "<n> Velorine".
-std::string countText(int rows);
 
 }  // namespace velorine::store

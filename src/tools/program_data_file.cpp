@@ -6,7 +6,7 @@
 namespace velorine::tools {
 
 std::string programDataFile() {
-    return app::configuredDataDirectory(app::configFilePath(), app::defaultDataDirectory()) + "/velor.ini";
+    return app::dataFileIn(app::configuredDataDirectory(app::configFilePath(), app::defaultDataDirectory()));
 }
 
 }  // namespace velorine::tools

@@ -1,6 +1,9 @@
 #pragma once
 // The previous-version recovery's question, its failure message and its restart, in the program's
 // own dialogs: the only windows a start can show before it knows whether it has anything to show.
+//
+// Designer names: none; both are message boxes of UserDialogs: the question "ATTENTION" (yes or
+// no: take the previous version's list in) and the failure message "Problème".
 
 #include <functional>
 

@@ -14,17 +14,12 @@ Q_DECLARE_METATYPE(GlyphState)
 
 namespace {
 
-const QColor kOlive(128, 128, 0);
-const QColor kGreen(0, 160, 0);
 const QColor kGrey(128, 128, 128);
 
-// Two 18 × 18 images on olive: a green square, and its disabled version drawn in white and grey.
-QImage TwoImageStrip() {
-  QImage strip(36, 18, QImage::Format_RGB32);
-  strip.fill(kOlive);
+// The shared strip, its disabled square half white and half grey, with one red pixel.
+QImage GreyAndRedStrip() {
+  QImage strip = TwoImageStrip();
   QPainter painter(&strip);
-  painter.fillRect(4, 4, 10, 10, kGreen);
-  painter.fillRect(22, 4, 10, 5, Qt::white);
   painter.fillRect(22, 9, 10, 5, kGrey);
   painter.fillRect(30, 0, 1, 1, Qt::red);
   return strip;
@@ -100,7 +95,7 @@ class GlyphTest : public QObject {
   }
 
   void normalImageLeavesTheTransparentColourOut() {
-    const QImage image = BuildStateImage(TwoImageStrip(), 2, kOlive, GlyphState::Normal, Colours());
+    const QImage image = BuildStateImage(GreyAndRedStrip(), 2, kOlive, GlyphState::Normal, Colours());
     QCOMPARE(image.size(), QSize(18, 18));
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
     QCOMPARE(image.pixelColor(5, 5), kGreen);
@@ -108,7 +103,7 @@ class GlyphTest : public QObject {
 
   void disabledImageIsRecolouredFromTheSecondImage() {
     const QPalette colours = Colours();
-    const QImage image = BuildStateImage(TwoImageStrip(), 2, kOlive, GlyphState::Disabled, colours);
+    const QImage image = BuildStateImage(GreyAndRedStrip(), 2, kOlive, GlyphState::Disabled, colours);
     QCOMPARE(image.pixelColor(5, 5), colours.color(QPalette::Light));    // white
     QCOMPARE(image.pixelColor(5, 10), colours.color(QPalette::Dark));    // grey
     QCOMPARE(image.pixelColor(0, 17), colours.color(QPalette::Button));  // transparent colour
@@ -135,8 +130,8 @@ class GlyphTest : public QObject {
     auto first = std::make_unique<TButtonGlyph>();
     auto second = std::make_unique<TButtonGlyph>();
     TButtonGlyph other;
-    first->SetStrip(TwoImageStrip());
-    second->SetStrip(TwoImageStrip());
+    first->SetStrip(GreyAndRedStrip());
+    second->SetStrip(GreyAndRedStrip());
     other.SetStrip(Solid({16, 16}, kOlive));
     first->Draw(painter, {}, GlyphState::Normal, Colours());
     first->Draw(painter, {}, GlyphState::Normal, Colours());  // built once

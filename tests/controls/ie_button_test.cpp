@@ -19,19 +19,7 @@ Q_DECLARE_METATYPE(FrameLook)
 
 namespace {
 
-const QColor kGreen(0, 160, 0);
-const QColor kOlive(128, 128, 0);
 const QColor kHighlight(255, 250, 205);
-
-// Two 18 × 18 images on olive: a green square, and a white-and-grey disabled version.
-QImage CheckStrip() {
-  QImage strip(36, 18, QImage::Format_RGB32);
-  strip.fill(kOlive);
-  QPainter painter(&strip);
-  painter.fillRect(4, 4, 10, 10, kGreen);
-  painter.fillRect(22, 4, 10, 10, Qt::white);
-  return strip;
-}
 
 QRect BoundsOf(const QImage& image, const QColor& colour) {
   QRect bounds;
@@ -85,7 +73,7 @@ class IEButtonTest : public QObject {
   void pressSinksTheContentOnePixelAndReleaseClicks() {
     ButtonRig rig;
     TIEButton& button = rig[0];
-    button.SetGlyph(CheckStrip());
+    button.SetGlyph(TwoImageStrip());
     QSignalSpy clicks(&button, &TIEButton::OnClick);
     rig.MoveOnto(button);
     const QRect raised = BoundsOf(rig.Shot(button), kGreen);
@@ -121,7 +109,7 @@ class IEButtonTest : public QObject {
     QPalette colours = button.palette();
     colours.setColor(QPalette::Light, kHighlight);
     button.setPalette(colours);
-    button.SetGlyph(CheckStrip());
+    button.SetGlyph(TwoImageStrip());
     button.setEnabled(false);
     rig.MoveOnto(button);
     CheckLook(button, FrameLook::Flat, GlyphState::Disabled);
@@ -394,7 +382,7 @@ class IEButtonTest : public QObject {
   void colourChangeRebuildsTheGlyphImages() {
     ButtonRig rig;
     TIEButton& button = rig[0];
-    button.SetGlyph(CheckStrip());
+    button.SetGlyph(TwoImageStrip());
     button.setEnabled(false);
     const QColor highlight = button.palette().color(QPalette::Light);
     QVERIFY(CountPixels(rig.Shot(button), button.rect(), highlight) >= 100);

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 
 namespace velorine::controls::testing {
@@ -28,6 +29,19 @@ inline QImage Solid(QSize size, const QColor& colour) {
   QImage image(size, QImage::Format_RGB32);
   image.fill(colour);
   return image;
+}
+
+inline const QColor kOlive(128, 128, 0);
+inline const QColor kGreen(0, 160, 0);
+
+// A glyph strip of two 18 × 18 images on olive (its transparent colour): a green 10 × 10 square,
+// and its disabled version, the same square in white.
+inline QImage TwoImageStrip() {
+  QImage strip = Solid({36, 18}, kOlive);
+  QPainter painter(&strip);
+  painter.fillRect(4, 4, 10, 10, kGreen);
+  painter.fillRect(22, 4, 10, 10, Qt::white);
+  return strip;
 }
 
 // Text without antialiasing, so that its pixels are exactly the colour it is drawn in.

@@ -100,7 +100,10 @@ TEST(IniDocumentWrite, ControlBytesOtherThanTabAreStoredAsBlanks) {
 
 TEST(IniDocumentWrite, KeysThatCouldNotBeReadBackAreNotWritten) {
     IniDocument doc = IniDocument::parse("[S]\r\nk=1\r\n");
-    for (const char* key : {"", "  ", "a=b", "x\ny", ";c", "[T]"}) doc.write("S", key, "v");
+    for (const std::string key : {"", "  ", "a=b", "x\ny", ";c", "[T]", "k\x01", "\x1F"}) doc.write("S", key, "v");
+    doc.writeAll("S", {{std::string_view("\0\0\0", 3), "v"}, {"k", "2"}});
+    EXPECT_EQ(doc.serialize(), "[S]\r\nk=2\r\n");
+    doc.write("S", "k", "1");
     EXPECT_EQ(doc.serialize(), "[S]\r\nk=1\r\n");
 }
 

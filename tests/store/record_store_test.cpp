@@ -92,6 +92,16 @@ TEST_F(RecordStoreTest, ModifyFindsTheRecordByItsThreeTexts) {
     EXPECT_EQ(store.readAll(), (std::vector<BirthdayRecord>{kDupont, renamed}));
 }
 
+TEST_F(RecordStoreTest, FindNeedsAllThreeTextsExactlyAndSkipsHoles) {
+    const BirthdayRecord twin{"Martin", "Anne", "05/03/1970", "2 place Basse", ""};
+    givenFile("[Velorine]\r\n" + slotLines(1, kDupont) + "Nom2=\r\n" + slotLines(3, kMartin) + slotLines(4, twin));
+    EXPECT_EQ(store.find({"Martin", "Anne", "05/03/1970"}), kMartin);
+    for (const RecordIdentity& other : {RecordIdentity{"martin", "Anne", "05/03/1970"},
+                                        RecordIdentity{"Martin", "Anne ", "05/03/1970"},
+                                        RecordIdentity{"Martin", "Anne", "5/03/1970"}, RecordIdentity{"", "", ""}})
+        EXPECT_EQ(store.find(other), std::nullopt) << other.surname << "|" << other.firstName << "|" << other.birthDate;
+}
+
 TEST_F(RecordStoreTest, ModifyOrDeleteOfAMissingRecordChangesNothing) {
     givenFile("[Velorine]\r\n" + slotLines(1, kDupont));
     const std::string before = readFile(file);
@@ -195,13 +205,6 @@ TEST_F(RecordStoreTest, HasAnyRecordLooksPastHoles) {
     EXPECT_TRUE(hasAnyRecord(file));
     givenFile("[Velorine]\r\nNom1=\r\nNom3=X\r\n");
     EXPECT_FALSE(hasAnyRecord(file));
-}
-
-TEST(CountText, WordsTheNumberOfRows) {
-    EXPECT_EQ(countText(0), "");
-    EXPECT_EQ(countText(1), "1 Anniversaire");
-    EXPECT_EQ(countText(2), "2 Velorine");
-    EXPECT_EQ(countText(10000), "10000 Velorine");
 }
 
 TEST(SlotKey, HasNoLeadingZeros) {

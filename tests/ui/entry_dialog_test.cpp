@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "ui/write_failure.h"
+#include "sample_records.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -17,9 +18,6 @@ using namespace velorine::ui;
 using namespace velorine::ui::testing;
 
 namespace {
-
-const store::BirthdayRecord kJean{"Dupont", "Jean", "10/03/1990", "3 rue des Lilas", "jean@dupont.fr"};
-const store::BirthdayRecord kAnne{"Martin", "Anne", "21/06/1985", "", "anne@martin.fr"};
 
 QString boxText(TSais& dialog, const char* name) { return entryBox(dialog, name).displayText(); }
 
@@ -168,7 +166,7 @@ private slots:
         QCOMPARE(caption, QString("Modifier un anniversaire"));
         QCOMPARE(loaded, QStringList({"Martin", "Anne", "21/06/1985", "", "anne@martin.fr"}));
         QVERIFY(rig.dataFileBytes().find("Adress2=5 rue Neuve") != std::string::npos);
-        QCOMPARE(rig.column(3), QStringList({"3 rue des Lilas", "5 rue Neuve"}));
+        QCOMPARE(rig.column(3), QStringList({"3 rue des Lilas, Lyon", "5 rue Neuve"}));
     }
 
     void modifyOfOneOfTwoIdenticalRecordsChangesTheLowerSlot() {
@@ -177,7 +175,7 @@ private slots:
         rig.clickRow(1);  // the row of the second slot
         QVERIFY(rig.withDialog([&] { rig.form().SpeedButton4Click(); },
                                [&](TSais& dialog) {
-                                   QCOMPARE(boxText(dialog, "Edit2"), QString("3 rue des Lilas"));
+                                   QCOMPARE(boxText(dialog, "Edit2"), QString("3 rue des Lilas, Lyon"));
                                    entryBox(dialog, "Edit4").setText("Jacques");
                                    pressOk(dialog);
                                }));

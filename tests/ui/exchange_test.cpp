@@ -15,6 +15,7 @@
 
 #include "next_run.h"
 #include "store/data_file.h"
+#include "sample_records.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -22,10 +23,6 @@ using namespace velorine::ui;
 using namespace velorine::ui::testing;
 
 namespace {
-
-const store::BirthdayRecord kJean{"Dupont", "Jean", "10/03/1990", "3 rue des Lilas, Lyon", "jean@dupont.fr"};
-const store::BirthdayRecord kAnne{"Martin", "Anne", "21/06/1985", "", "anne@martin.fr"};
-const store::BirthdayRecord kLeon{"Petit", "L\xE9on", "29/02/2000", "", ""};
 
 const std::string kStamp = "[Controle]\r\nVersion=2.0\r\n";
 const QString kInvalid =

@@ -2,6 +2,7 @@
 // French, the date separator and the checks of a typed record.
 #include <QHelpEvent>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTest>
 
 #include "store/data_file.h"
@@ -136,9 +137,10 @@ private slots:
     }
 
     void separatorFromTheLocaleWhenNoneIsConfigured() {
+        // A failed comparison returns at once: the guard keeps the later tests in their locale.
+        const auto restore = qScopeGuard([before = QLocale()] { QLocale::setDefault(before); });
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(ui::dateSeparator("/nonexistent/velorine.conf"), QChar('.'));
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     }
 
     void maskAndHintCarryTheSeparator() {

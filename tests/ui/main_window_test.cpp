@@ -14,6 +14,7 @@
 
 #include "store/data_file.h"
 #include "ui/write_failure.h"
+#include "sample_records.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -21,9 +22,6 @@ using namespace velorine::ui;
 using namespace velorine::ui::testing;
 
 namespace {
-
-const store::BirthdayRecord kJean{"Dupont", "Jean", "10/03/1990", "3 rue des Lilas, Lyon", "jean@dupont.fr"};
-const store::BirthdayRecord kAnne{"Martin", "Anne", "21/06/1985", "", "anne@martin.fr"};
 
 std::string twoPeople() { return recordSection({kJean, kAnne}); }
 

@@ -6,6 +6,13 @@
 // Every showing writes the draft (mail_draft.h) into the program's private folder and shows the
 // mail icon only when the draft is there and the desktop has a program for mail files; the box
 // works the same without either. OK deletes the draft; closing the box any other way keeps it.
+//
+// Designer names:
+//   `Image1` — the program's icon; `Bevel1` — the frame around the texts
+//   `Label1` — "Velorine"; `Label2` — "Version 2.0"
+//   `Edit1` — the author's e-mail address, editable but never read
+//   `Image2` — the mail icon, hidden at first; a click opens a mail draft to the author
+//   `BitBtn1` — OK: deletes the draft and closes the box
 
 #include <QDialog>
 

@@ -6,6 +6,11 @@
 // The user may change the text on screen; it is never saved, and stays until the program ends.
 // A guide that cannot be read is said at creation in an error box ("Impossible d'ouvrir le
 // fichier ..."); the view then keeps its placeholder line and the window still works.
+//
+// Designer names:
+//   `RichEdit1` — the user guide, read-only
+//   `Panel1`, `Panel2`, `Panel4` — the margins above, left and right of it
+//   `Panel3` — the strip at the bottom; `BitBtn1` in it — OK, closes the window
 
 #include <QDialog>
 #include <QString>

@@ -25,15 +25,6 @@ constexpr int kBoxHeight = 21;
 const QString kAddTitle = QStringLiteral("Ajouter un anniversaire");
 const QString kModifyTitle = QStringLiteral("Modifier un anniversaire");
 
-std::optional<store::BirthdayRecord> findRecord(const store::RecordStore& store, const store::RecordIdentity& who) {
-    const std::vector<store::BirthdayRecord> records = store.readAll();
-    const auto found = std::find_if(records.begin(), records.end(), [&](const store::BirthdayRecord& r) {
-        return r.surname == who.surname && r.firstName == who.firstName && r.birthDate == who.birthDate;
-    });
-    if (found == records.end()) return std::nullopt;
-    return *found;
-}
-
 QLabel* addLabel(QWidget* parent, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);
     label->move(left, top);
@@ -105,7 +96,7 @@ void TSais::openToAdd() {
 }
 
 void TSais::openToModify(const store::RecordIdentity& selected) {
-    const auto found = findRecord(store::RecordStore(context_.startup.dataFilePath), selected);
+    const auto found = store::RecordStore(context_.startup.dataFilePath).find(selected);
     if (!found) {
         reportVanishedRecord();
         emit recordsChanged();

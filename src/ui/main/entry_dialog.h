@@ -3,6 +3,12 @@
 // changed. The main window opens it modally in one of its two modes; the dialog checks the input
 // (entry_checks.h), writes through the record store, asks for the list to be filled again and
 // closes. Every showing starts from empty boxes.
+//
+// Designer names:
+//   `Panel2` — the frame of the boxes; `Label9` — the title (add or modify)
+//   `Edit1` — surname; `Edit4` — first name; `MaskEdit1` — birth date, `Label1` its format hint
+//   `Edit2` — address; `Edit3` — e-mail
+//   `BitBtn1` — OK: checks, stores and closes (Enter); `BitBtn2` — Annuler (Escape)
 
 #include <QDialog>
 

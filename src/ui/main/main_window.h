@@ -10,6 +10,28 @@
 // main_window_exchange.cpp (save as, open, merge), main_window_contacts.cpp (address books in,
 // calendars out) and main_window_appearance.cpp (colours, column
 // widths, tooltips, resizing). Controls keep their designer names, which are also their object names.
+//
+// Designer names:
+//   `Panel1` — the tool bar; `Bevel1` — the line above it
+//   `SpeedButton3` — quits (so does the hidden `Button1`, the Escape key's button)
+//   `SpeedButton1` — adds a record (Insert); `SpeedButton2` — deletes the selected one (Delete)
+//   `SpeedButton4` — modifies the selected one (Enter, double click)
+//   `SpeedButton6` — opens the reminder schedule dialog `TForm2` (also `Programmation1`)
+//   `SpeedButton5` — opens the quick help `TAide` (also `AideRapide`)
+//   `SpeedButton7` — opens the about box `TAboutBox` (also `Apropos`)
+//   `SpeedButton8` — hands over to the reminder window, in a new instance
+//   `Label2` — the info line about the selected person (colour menu `PopupMenu1`)
+//   `ListView` — the birthday list (context menu `PopupMenu`: `Ajouter`, `Supprimer`, `Modifier`,
+//       `Changerlacouleurdufond1` background, `Changerlacouleurdutexte2` text colour)
+//   `Changerlacouleurdutexte1` — the info line's text colour, in `PopupMenu1`
+//   `Panel3`, `Panel2`, `Panel4` — the margins left, right and above the list
+//   `Panel5` — the strip under the list; `Label4` in it — the count of records
+//   `Status` — the bottom strip: `CheckBox4` tooltips off, `Label1` "Visitez le site de l'auteur :",
+//       `Label3` the web site link
+//   `Fichier1` — the File menu: `Fusionner1` merge, `Ouvrir1` open, `Enregistrersous1` save as,
+//       `MenuQuitter` quit
+//   `Options1` — `Programmation1` the schedule, `NepasmerappelerlesftesSaintdujour1` name days off
+//   `MAide` — `AideRapide` the quick help, `Apropos` the about box
 
 #include <QMainWindow>
 

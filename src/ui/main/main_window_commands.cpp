@@ -13,10 +13,6 @@
 #include "ui/reminder/schedule_dialog.h"
 
 namespace velorine::ui {
-namespace {
-
-
-}  // namespace
 
 void TForm1::SpeedButton3Click() { close(); }
 

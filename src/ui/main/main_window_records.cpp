@@ -18,6 +18,13 @@ namespace {
 // The info line keeps to the right when the window is wide enough for it and this much more.
 constexpr int kInfoLineRoom = 180;
 
+// The count label: nothing for an empty list, "1 Anniversaire", else "<n> Velorine".
+QString countText(int rows) {
+    if (rows == 0) return {};
+    if (rows == 1) return QStringLiteral("1 Anniversaire");
+    return QStringLiteral("%1 Velorine").arg(rows);
+}
+
 }  // namespace
 
 void TForm1::fillList() {
@@ -55,7 +62,7 @@ void TForm1::updateInfoLine() {
 }
 
 void TForm1::refreshCountLabel() {
-    Label4->setText(textFromCp1252(store::countText(model_->rowCount())));
+    Label4->setText(countText(model_->rowCount()));
 }
 
 bool TForm1::ListViewKeyDown(int key) {

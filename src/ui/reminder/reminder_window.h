@@ -15,6 +15,28 @@
 // picker), reminder_window_answers.cpp (the four buttons and the banner) and
 // reminder_window_appearance.cpp (picture, colours, shadows, tooltips). Controls keep their designer
 // names, which are also their object names.
+//
+// Designer names:
+//   `Panel1` — the background (colour menu `LeFond`: `Changerlacouleurdufond2`)
+//   `Image4` — one of eight pictures; a click shows the next
+//   `Panel2` — the date block (context menu `PopupMenu1`); in it `Label2` the day of the week,
+//       `Label3` day and month, `Label4` the year, `Label15`, `Label14`, `Label16` their shadows,
+//       `UpDown2` one day back or forward
+//   `Label5` — the day of the year line
+//   `Label7` — "Fêtes à souhaiter (Aujourd'hui)"; `Label8`, `Label9` — today's two first names;
+//       `ListBox2` — all of today's names when there are three or more
+//   `Label1` — "Fêtes à souhaiter (Demain)"; `Label11`, `Label12`, `ListBox3` — the same for tomorrow
+//   `GroupBox1` — the frame of `ListBox1`, the reminder list (colour menu `PopupMenu2`: `MenuItem7`)
+//   `Label13` — the question, or the nothing-due message
+//   `IEButton2` — "Oui": keep reminding; `IEButton1` — "Non": not before the next birthday;
+//       `IEButton3` — "Demain": quiet until tomorrow; `IEButton4` — "Quitter", when nothing is due
+//   `Banner1` — the scrolling banner; a click opens the birthday list in a new instance
+//   `Image2`, `Image1` — the program's icon, decoration
+//   `Group2` — the date picker, `Panel3` its shadow: `Calendar1` the month, `UpDown1` the year
+//       (`Label19` "Années"), `UpDown3` the month (`Label20` "Mois"), `Label21` month and year shown
+//   `PopupMenu1` — `MenuItem1` one day forward, `MenuItem2` one day back, `Avancerladatedunmois1` and
+//       `Reculerladatedunmois1` 30 days, `MenuItem3` the date picker, `MenuItem5` the block's colour,
+//       `MenuItem4` the date texts' colour, `Pasdombrepourlestextes1` shadows off, `MenuItem6` tooltips off
 
 #include <QWidget>
 

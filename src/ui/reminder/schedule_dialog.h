@@ -7,6 +7,13 @@
 // Every showing centres the dialog and loads the stored choice again; while the key is absent the
 // options and the field keep whatever state they had. Only OK writes, in one commit. A write that
 // fails is told to the user and the dialog stays open, so the choice is not lost in silence.
+//
+// Designer names:
+//   `Image2`, `Image1` — the program's icon twice, decoration
+//   `GroupBox1` — "Me rappeler les velorine": `RadioButton1` "La veille" (1 day),
+//       `RadioButton2` "Une semaine avant" (7 days), `RadioButton3` "Personnalisé": `Edit1` the number
+//       of days, `Label1` "jours avant"
+//   `Panel1` — the frame behind the buttons; `BitBtn1` — OK: stores the choice; `BitBtn2` — Annuler
 
 #include <QDialog>
 
