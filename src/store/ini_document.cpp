@@ -230,7 +230,11 @@ std::string_view IniDocument::keep(std::string text) {
 IniDocument::Section& IniDocument::sectionForWrite(std::string_view name) {
     if (const auto it = sectionIndex_.find(name); it != sectionIndex_.end())
         return sections_[it->second];
-    const std::string_view header = keep("[" + std::string(trim(name)) + "]");
+    // Appended piece by piece: GCC 12 at -O3 sees a false overlap in `"literal" + std::string`.
+    std::string bracketed = "[";
+    bracketed += trim(name);
+    bracketed += ']';
+    const std::string_view header = keep(std::move(bracketed));
     sections_.push_back(Section{header, header.substr(1, header.size() - 2), {}, true, true, {}, {}, false, 0});
     sectionIndex_.emplace(sections_.back().name, sections_.size() - 1);
     return sections_.back();

@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -42,7 +43,13 @@ std::optional<QByteArray> readGuide(const QString& path) {
 
 }  // namespace
 
-QString installedGuidePath() { return QCoreApplication::applicationDirPath() + QStringLiteral("/Velor.rtf"); }
+QString guidePathFor(const QString& programDirectory) {
+    const QString beside = programDirectory + QStringLiteral("/Velor.rtf");
+    if (QFileInfo::exists(beside)) return beside;
+    return QDir::cleanPath(programDirectory + QStringLiteral("/" VELORINE_GUIDE_FROM_PROGRAMS "/Velor.rtf"));
+}
+
+QString installedGuidePath() { return guidePathFor(QCoreApplication::applicationDirPath()); }
 
 TAide::TAide(RunContext& context, QWidget* parent, const QString& guidePath)
     : QDialog(parent), context_(context), guidePath_(guidePath) {

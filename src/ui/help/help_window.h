@@ -1,6 +1,6 @@
 #pragma once
-// TAide, the quick help: the user guide Velor.rtf, read once when the window is created from the
-// executable's own directory (not the working directory, not the data directory), shown in a text
+// TAide, the quick help: the user guide Velor.rtf, read once when the window is created from where
+// the program is installed (not the working directory, not the data directory), shown in a text
 // view between four margins, with OK below. Created once, shown modally from the main window.
 //
 // The user may change the text on screen; it is never saved, and stays until the program ends.
@@ -18,7 +18,11 @@ class QTextEdit;
 
 namespace velorine::ui {
 
-// Velor.rtf beside the running executable.
+// Velor.rtf beside the executables in `programDirectory` when it is there (the build tree), else
+// in the data directory of the installed tree (../share/velorine from the programs' directory).
+QString guidePathFor(const QString& programDirectory);
+
+// guidePathFor the running executable's directory.
 QString installedGuidePath();
 
 class TAide final : public QDialog {

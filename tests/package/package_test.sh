@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The Debian package, end to end: CPack builds it from the built tree, dpkg-deb unpacks it into a
+# temporary root, and the unpacked programs run there.
+#   package_test.sh BUILD_DIRECTORY GUIDE_FROM_PROGRAMS
+# Exits 77 (skipped) when the Debian packaging tools are absent.
+set -euo pipefail
+build=$1 guide_from_programs=$2
+
+for tool in dpkg-deb dpkg-shlibdeps; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "Test du paquet sauté : $tool est absent (paquets dpkg et dpkg-dev)."
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "ÉCHEC : $*"; failures=$((failures + 1)); }
+
+if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"
+  exit 1
+fi
+deb=$work/out/velorine_2.0_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || { ls "$work/out"; echo "ÉCHEC : pas de $(basename "$deb")"; exit 1; }
+
+# Computed library dependencies, and those the program loads without linking them.
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libc6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation2 fonts-dejavu-core; do
+  [[ ",$depends" == *[,\ ]$needed[\ ,]* || ",$depends" == *[,\ ]$needed ]] || fail "Depends sans $needed : $depends"
+done
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+for file in usr/bin/velorine usr/bin/velorine-rappels \
+            usr/share/applications/velorine.desktop etc/xdg/autostart/velorine-autostart.desktop \
+            usr/share/metainfo/example.velorine.Velorine.metainfo.xml \
+            usr/share/icons/hicolor/scalable/apps/velorine.svg usr/share/icons/hicolor/48x48/apps/velorine.png \
+            usr/share/man/man1/velorine.1.gz usr/share/man/man1/velorine-rappels.1.gz \
+            usr/share/doc/velorine/copyright usr/share/doc/velorine/changelog.gz; do
+  [ -f "$root/$file" ] || fail "absent du paquet : /$file"
+done
+# The help window looks beside the program first, then there.
+[ -f "$root/usr/bin/$guide_from_programs/Velor.rtf" ] || fail "le guide n'est pas où l'aide le cherche"
+[ ! -e "$root/usr/bin/Velor.rtf" ] || fail "un fichier de données dans /usr/bin"
+grep -qx 'Exec=velorine PROG' "$root/etc/xdg/autostart/velorine-autostart.desktop" ||
+  fail "l'entrée de démarrage ne lance pas velorine PROG"
+for page in velorine velorine-rappels; do
+  gzip -t "$root/usr/share/man/man1/$page.1.gz" || fail "page de manuel $page illisible"
+done
+
+# The unpacked programs, with a home of their own.
+home=$work/home
+mkdir -p "$home/data/velorine"
+printf '[Options]\r\nRappelFete=1\r\n[Velorine]\r\nNom1=Durand\r\nPren1=Yves\r\nDate1=20/05/1980\r\n' \
+  >"$work/liste.ini"
+run() { env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+        QT_QPA_PLATFORM=offscreen "$@"; }
+
+expected=$'Yves Durand aura 46 ans le 20/05/2026 (dans 2 jours)\nCe sera la fete d\'Yves Durand DEMAIN !!'
+status=0
+lines=$(run "$root/usr/bin/velorine-rappels" --fichier "$work/liste.ini" --date 18/05/2026) || status=$?
+[ "$status" -eq 0 ] && [ "$lines" == "$expected" ] || fail "velorine-rappels (code $status) : $lines"
+
+status=0
+timeout 20 env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+  QT_QPA_PLATFORM=offscreen "$root/usr/bin/velorine" PROG || status=$?
+[ "$status" -eq 1 ] || fail "velorine PROG sans rien à rappeler : code $status au lieu de 1"
+[ -f "$home/data/velorine/velor.ini" ] || fail "velorine PROG n'a pas créé le fichier de données"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "Paquet vérifié : $(basename "$deb")"
