@@ -50,6 +50,23 @@ for page in velorine velorine-rappels; do
   gzip -t "$root/usr/share/man/man1/$page.1.gz" || fail "page de manuel $page illisible"
 done
 
+# What the desktop and the software centres read, checked by their own validators when present.
+validate() {
+  local tool=$1; shift
+  if ! command -v "$tool" >/dev/null; then echo "Vérification sautée : $tool est absent."; return; fi
+  "$tool" "$@" >"$work/validate.log" 2>&1 || { cat "$work/validate.log"; fail "$tool $*"; }
+}
+validate desktop-file-validate "$root/usr/share/applications/velorine.desktop" \
+  "$root/etc/xdg/autostart/velorine-autostart.desktop"
+validate appstreamcli validate --no-net "$root/usr/share/metainfo/example.velorine.Velorine.metainfo.xml"
+for page in velorine velorine-rappels; do
+  if command -v man >/dev/null; then
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
+               "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "page de manuel $page : $warnings"
+  fi
+done
+
 # The unpacked programs, with a home of their own.
 home=$work/home
 mkdir -p "$home/data/velorine"
