@@ -6,6 +6,7 @@ VELORINE_PACKAGES=(
   qt6-base-dev qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
+  clang dpkg-dev desktop-file-utils appstream man-db
 )
 
 # Installs the Debian packages given that are not installed yet (through sudo when not root).
