@@ -1,5 +1,7 @@
-// The main window on a generated data file of 10,000 records: creating it (list filled and
-// sorted), filling it again after an add, sorting by each column, and the memory it takes.
+// The windows on a generated data file of 10,000 records, name days on: the main window (created
+// with its list filled and sorted, filled again after an add, sorted by each column) and the
+// reminder window (created, and each date command with its list built again), and the memory they
+// take.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -14,6 +16,7 @@
 #include "data_file_generator.h"
 #include "store/record_store.h"
 #include "ui/main/main_window.h"
+#include "ui/reminder/reminder_window.h"
 #include "ui/run_windows.h"
 #include "ui/user_dialogs.h"
 
@@ -37,10 +40,13 @@ public:
 
 class ListRun {
 public:
-    ListRun() {
+    explicit ListRun(app::RunMode mode = app::RunMode::List) {
         char pattern[] = "/tmp/velorine-bench-ui-XXXXXX";
         directory_ = ::mkdtemp(pattern);
         state_.dataFilePath = directory_ + "/velor.ini";
+        state_.mode = mode;
+        state_.nameDayReminders = true;
+        state_.referenceDate = {6, 12, 2026};
         bytes_ = generateDataFile(kRecords);
         restore();
         context_ = std::make_unique<ui::RunContext>(
@@ -68,8 +74,9 @@ long residentKilobytes() {
     return 0;
 }
 
-void BM_CreateMainWindow(benchmark::State& state) {
-    ListRun run;
+// Creates and shows the windows of a run as a start does, until they are painted; the memory with
+// them on screen.
+ui::RunWindows timeWindowCreation(benchmark::State& state, ListRun& run) {
     for (auto _ : state) {
         {
             ui::RunWindows windows = ui::createWindows(run.context());
@@ -85,6 +92,12 @@ void BM_CreateMainWindow(benchmark::State& state) {
     windows.first->show();
     QCoreApplication::processEvents();
     state.counters["resident_MB"] = static_cast<double>(residentKilobytes()) / 1024.0;
+    return windows;
+}
+
+void BM_CreateMainWindow(benchmark::State& state) {
+    ListRun run;
+    timeWindowCreation(state, run);
 }
 BENCHMARK(BM_CreateMainWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -120,6 +133,31 @@ void BM_SortByColumn(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SortByColumn)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+void BM_CreateReminderWindow(benchmark::State& state) {
+    ListRun run(app::RunMode::AutomaticReminder);
+    const ui::RunWindows windows = timeWindowCreation(state, run);
+    state.counters["lines"] = static_cast<double>(windows.reminderWindow->reminderEntries().size());
+}
+BENCHMARK(BM_CreateReminderWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One day forward, then back: each runs the activation steps, the reminder list built again.
+void BM_ReminderDateCommand(benchmark::State& state) {
+    ListRun run(app::RunMode::AutomaticReminder);
+    ui::RunWindows windows = ui::createWindows(run.context());
+    windows.first->show();
+    QCoreApplication::processEvents();
+    bool forward = true;
+    for (auto _ : state) {
+        if (forward)
+            windows.reminderWindow->MenuItem1Click();
+        else
+            windows.reminderWindow->MenuItem2Click();
+        forward = !forward;
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ReminderDateCommand)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 }  // namespace velorine::bench

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "reminders/reminder_engine.h"
 #include "reminders/reminder_settings.h"
 #include "store/data_file.h"
 #include "store/dates.h"
@@ -35,6 +36,30 @@ bool nextReminderDayHasCome(const store::IniDocument& data, const store::Calenda
     if (text.empty()) text = kLongPastDay;
     const auto next = store::scanDayText(text);
     return !next || store::comparisonKey(today) >= store::comparisonKey(*next);
+}
+
+// What a start finds most days: the list compact and the format stamped, the file in the form a
+// commit writes. Then the one snapshot serves the whole start and the file is not even locked.
+bool isCompactAndStamped(const store::IniDocument& data) {
+    return data.parsedBytesAreSerialForm() && store::isCompactIn(data) &&
+           data.keyLineText("Controle", "Version") == "Version=2.0";
+}
+
+// The data file once compacted and stamped, as a snapshot of it.
+store::IniDocument compactedAndStamped(const std::string& dataFilePath) {
+    store::IniDocument data = store::snapshot(dataFilePath);
+    if (isCompactAndStamped(data)) return data;
+    // Compaction and the format stamp in one commit; nothing is written when neither changes.
+    store::commit(dataFilePath, [](store::IniDocument& doc) {
+        store::compactRecordsIn(doc);
+        doc.write("Controle", "Version", "2.0");
+    });
+    return store::snapshot(dataFilePath);
+}
+
+bool isAnythingDue(const StartupEnvironment& env, const store::IniDocument& data, const StartupState& state) {
+    if (env.isAnythingDue) return env.isAnythingDue(state, state.referenceDate);
+    return reminders::isAnythingDueIn(data, state.nameDayReminders, state.referenceDate);
 }
 
 }  // namespace
@@ -77,12 +102,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
         break;
     case RecoveryResult::NothingTaken: break;
     }
-    // Compaction and the format stamp in one commit; nothing is written when neither changes.
-    store::commit(state.dataFilePath, [](store::IniDocument& doc) {
-        store::compactRecordsIn(doc);
-        doc.write("Controle", "Version", "2.0");
-    });
-    const store::IniDocument data = store::snapshot(state.dataFilePath);
+    const store::IniDocument data = compactedAndStamped(state.dataFilePath);
     state.nameDayReminders = reminders::nameDayRemindersIn(data);
     state.commandWord = commandWordFrom(env.arguments);
     state.mode = runModeFor(state.commandWord);
@@ -90,8 +110,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     state.referenceDate = env.today();
 
     if (state.mode == RunMode::AutomaticReminder) {
-        const store::CalendarDate& today = state.referenceDate;
-        if (!nextReminderDayHasCome(data, today) || !env.isAnythingDue(state, today)) {
+        if (!nextReminderDayHasCome(data, state.referenceDate) || !isAnythingDue(env, data, state)) {
             outcome.endsRun = true;
             outcome.exitStatus = 1;
         }

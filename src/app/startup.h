@@ -4,6 +4,10 @@
 // the file format, read the name-day option, decide the run mode from the command word and, for the
 // automatic start, whether there is anything to show at all.
 //
+// The data file is read once when its list is already compact and its format stamped, as it is on
+// most days: that one snapshot serves the check, the options and the due test, and no lock is
+// taken. Otherwise the compaction commits first and the sequence goes on from a fresh snapshot.
+//
 // Everything the sequence needs from the system comes through StartupEnvironment, so tests run it
 // on a temporary directory with a clock of their own. It never touches a display itself: the
 // recovery's question and message come through the environment's seams.
@@ -42,7 +46,8 @@ struct StartupEnvironment {
     std::string executableDirectory;   // used when InstallPath is missing or empty
     std::vector<std::string> arguments;
     store::TodayClock today;
-    // The automatic start's question: is at least one birthday or name day due today?
+    // The automatic start's question: is at least one birthday or name day due today? Left empty,
+    // the reminder engine answers it on the start-up's own snapshot of the data file.
     std::function<bool(const StartupState&, const store::CalendarDate& today)> isAnythingDue;
     RecoveryDialogs recovery;
 };

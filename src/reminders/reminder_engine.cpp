@@ -29,8 +29,12 @@ std::vector<ReminderEntry> buildReminderList(const store::IniDocument& snapshot,
 }
 
 bool isAnythingDue(const std::string& dataFilePath, bool nameDayReminders, const store::CalendarDate& reference) {
+    return isAnythingDueIn(store::snapshot(dataFilePath), nameDayReminders, reference);
+}
+
+bool isAnythingDueIn(const store::IniDocument& snapshot, bool nameDayReminders, const store::CalendarDate& reference) {
     bool due = false;
-    forEachDueOccurrence(store::snapshot(dataFilePath), nameDayReminders ? &builtInNameDays() : nullptr, reference,
+    forEachDueOccurrence(snapshot, nameDayReminders ? &builtInNameDays() : nullptr, reference,
                          [&](const DueOccurrence&) {
                              due = true;
                              return false;

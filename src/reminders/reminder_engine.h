@@ -37,5 +37,7 @@ std::vector<ReminderEntry> buildReminderList(const store::IniDocument& snapshot,
 // The due test of the automatic start: would the list hold at least one line? Builds no text and
 // stops at the first due occurrence; loads the name-day calendar only when name days are reminded.
 bool isAnythingDue(const std::string& dataFilePath, bool nameDayReminders, const store::CalendarDate& reference);
+// The same on a snapshot the caller already holds.
+bool isAnythingDueIn(const store::IniDocument& snapshot, bool nameDayReminders, const store::CalendarDate& reference);
 
 }  // namespace velorine::reminders

@@ -19,10 +19,10 @@
 // the file it points to is the one replaced.
 //
 // Errors: a missing file reads as an empty document; so does one that is not a regular file or is
-// larger than 1 GiB, which commit() then refuses to replace. commit() returns false, and leaves the file
-// and its directory as they were (no temporary file behind), when the file is read-only (no owner
-// write permission), cannot be read, or when its directory is missing or not writable or the disk is
-// full; the writers that take a WriteFailure* then store why there (WriteFailure::None on success).
+// larger than kLargestDataFile (256 MiB), which commit() then refuses to replace. commit() returns
+// false, and leaves the file and its directory as they were (no temporary file behind), when the
+// file is read-only (no owner write permission), cannot be read, or when its directory is missing
+// or not writable or the disk is full; the writers that take a WriteFailure* then store why there (WriteFailure::None on success).
 // Nothing throws.
 
 #include <cstddef>

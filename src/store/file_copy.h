@@ -3,7 +3,7 @@
 // as the pending data file. A copy is published whole: whoever looks at the target sees the old
 // file, nothing, or the complete copy, never part of it.
 //
-// Both read the source whole first (a regular file of at most 1 GiB) and return false, leaving the
+// Both read the source whole first (a regular file of at most kLargestDataFile, 256 MiB) and return false, leaving the
 // target as it was and no temporary file behind, when the source cannot be read or the target
 // cannot be written. A new target is created private (0600); a replaced one keeps its mode.
 

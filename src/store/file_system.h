@@ -40,7 +40,7 @@ std::string directoryOf(const std::string& path);
 // The name prefix of the temporary files published beside `path`.
 std::string temporaryPrefix(const std::string& path);
 
-// The whole content of a regular file of at most `largest` bytes (1 GiB at most), or nothing, with
+// The whole content of a regular file of at most `largest` bytes (kLargestDataFile at most), or nothing, with
 // the reason in `failure`. Never blocks on a named pipe.
 std::optional<std::string> readWhole(const std::string& path, ReadFailure& failure,
                                      std::uintmax_t largest = kLargestDataFile);

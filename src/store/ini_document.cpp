@@ -69,7 +69,7 @@ bool isWritableKey(std::string_view key) {
 }  // namespace
 
 // One line, without its end. Kept small (a pointer and four 32-bit offsets): a large record
-// section has half a million of them. Files are limited to 1 GiB, so offsets fit.
+// section has half a million of them. Files are limited to 256 MiB, so offsets fit.
 struct IniDocument::Line {
     const char* start = nullptr;
     std::uint32_t length = 0;
@@ -310,9 +310,10 @@ void IniDocument::replaceSection(std::string_view section, std::string lines) {
     const std::size_t trailingBlanks = endOfContent(s);
     std::vector<Line> content;
     std::string_view rest = keep(std::move(lines));
-    content.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + old.size() - trailingBlanks);
+    content.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
     while (!rest.empty()) content.push_back(lineInSection(nextLine(rest)));
-    content.insert(content.end(), old.begin() + static_cast<std::ptrdiff_t>(trailingBlanks), old.end());
+    // One blank line still separates the section from the next; more would only make the file grow.
+    if (trailingBlanks < old.size()) content.push_back(old[trailingBlanks]);
     s.lines = std::move(content);
     s.keys.clear();
     s.indexed = false;
@@ -331,6 +332,30 @@ std::size_t IniDocument::keyCount(std::string_view section) const {
     if (!s) return 0;
     const std::vector<Line>& lines = linesOf(*s);
     return static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [](const Line& line) { return line.isKey(); }));
+}
+
+bool IniDocument::everyLineOf(std::string_view section,
+                              const std::function<bool(std::string_view)>& visit) const {
+    if (const Section* s = findSection(section))
+        for (const Line& line : linesOf(*s))
+            if (!visit(line.text())) return false;
+    return true;
+}
+
+std::optional<std::string_view> IniDocument::keyLineText(std::string_view section, std::string_view key) const {
+    const Section* s = findSection(section);
+    if (!s) return std::nullopt;
+    const std::size_t position = findKeyLine(*s, key);
+    if (position == KeyIndex::npos) return std::nullopt;
+    return s->lines[position].text();
+}
+
+bool IniDocument::parsedBytesAreSerialForm() const {
+    const std::string_view bytes = *original_;
+    if (!bytes.empty() && bytes.back() != '\n') return false;
+    for (std::size_t end = bytes.find('\n'); end != std::string_view::npos; end = bytes.find('\n', end + 1))
+        if (end == 0 || bytes[end - 1] != '\r') return false;
+    return true;
 }
 
 std::string IniDocument::serialize() const {

@@ -66,12 +66,13 @@ public:
     using KeyValue = std::pair<std::string_view, std::string_view>;
     void writeAll(std::string_view section, const std::vector<KeyValue>& keyValues);
 
-    // Removes every line inside the section, keeping its header (and the blank lines that separate
-    // it from the next one). An absent section is created empty.
+    // Removes every line inside the section, keeping its header (and the first of the blank lines
+    // that separate it from the next one). An absent section is created empty.
     void clearSection(std::string_view section);
 
     // Replaces the whole content of the section by `lines` ("key=value" lines, each ending in "\n");
-    // the section is created when absent. Much cheaper than clearing and writing key after key.
+    // the section is created when absent. Much cheaper than clearing and writing key after key. Of
+    // the blank lines that ended the section, the first is kept to separate it from the next one.
     void replaceSection(std::string_view section, std::string lines);
 
     // Calls visit(key, value) for every key line of the section, in file order, duplicates included.
@@ -79,6 +80,17 @@ public:
                     const std::function<void(std::string_view key, std::string_view value)>& visit) const;
     // The number of key lines of the section.
     std::size_t keyCount(std::string_view section) const;
+
+    // Calls visit(line) for every line of the section, without its line end, in file order, as long
+    // as it returns true. False when visit stopped it; true for an absent section.
+    bool everyLineOf(std::string_view section, const std::function<bool(std::string_view line)>& visit) const;
+    // The whole line that holds the key, as it stands; nothing when the section or the key is absent.
+    std::optional<std::string_view> keyLineText(std::string_view section, std::string_view key) const;
+
+    // True when serialize() of the document as parsed gives back the very bytes it was parsed from
+    // (every line ends in CR LF), so a commit that edits nothing would write nothing. Tells about the
+    // parsed bytes only, not about edits made since.
+    bool parsedBytesAreSerialForm() const;
 
     // The whole document as file bytes, every line ending in CR LF.
     std::string serialize() const;

@@ -7,8 +7,10 @@
 
 namespace velorine::store {
 
-// No settings file is this large; refusing it keeps memory bounded and line offsets 32-bit.
-inline constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{1} << 30;
+// No settings file is this large: a million people with addresses and e-mails take 150 MB. Refusing
+// larger files before reading them keeps the memory of a start bounded (a few times this) and line
+// offsets 32-bit.
+inline constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{256} << 20;
 
 enum class ReadFailure {
     None,

@@ -1,6 +1,7 @@
 #include "store/record_store.h"
 
 #include <array>
+#include <optional>
 
 #include "store/data_file.h"
 #include "store/record_slots.h"
@@ -160,6 +161,78 @@ void compactRecordsIn(IniDocument& doc) {
         if (!resumeDate.empty()) appendLine(SlotField::ResumeDate, resumeDate);
     }
     if (compacted > 0) doc.replaceSection(kRecordSection, std::move(lines));
+}
+
+namespace {
+
+constexpr std::size_t kLongestRecordValue = kRecordBufferSize - 1;
+
+// A value that a record read hands back as it stands: no blanks or quotes to drop, no NUL to end
+// it early, not cut to the record length.
+bool readsBackAsItself(std::string_view value) {
+    constexpr std::string_view kBlanks = " \t\v\f\r";
+    if (value.size() > kLongestRecordValue || value.find('\0') != std::string_view::npos) return false;
+    if (!value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
+                           kBlanks.find(value.back()) != std::string_view::npos))
+        return false;
+    return !(value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front());
+}
+
+// The value of `line` when it is "<stem><slot>=<value>" with a value that reads back as itself.
+std::optional<std::string_view> compactedValue(std::string_view line, SlotField field, std::string_view number) {
+    const std::string_view stem = stemOf(field);
+    if (line.size() <= stem.size() + number.size() || line.substr(0, stem.size()) != stem ||
+        line.substr(stem.size(), number.size()) != number || line[stem.size() + number.size()] != '=')
+        return std::nullopt;
+    const std::string_view value = line.substr(stem.size() + number.size() + 1);
+    if (!readsBackAsItself(value)) return std::nullopt;
+    return value;
+}
+
+bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t\v\f\r") == std::string_view::npos; }
+
+// Walks the record section against the lines a compaction writes: per live slot Nom, Pren, Date,
+// Adress, Email, then Proch when it is not empty; after the last slot at most the one blank line
+// that separates the section from the next one.
+class CompactedLines {
+public:
+    bool accept(std::string_view line) {
+        if (trailing_) return false;  // a compaction keeps one blank line at the end, no more
+        if (isBlankLine(line)) {
+            trailing_ = true;
+            return slotIsWhole();
+        }
+        if (field_ == kRecordFields.size()) {  // after Email: a resume date, or the next slot
+            const auto resume = compactedValue(line, SlotField::ResumeDate, number_);
+            nextSlot();
+            if (resume) return !resume->empty();
+        }
+        const auto value = compactedValue(line, kRecordFields[field_], number_);
+        if (!value || (field_ == 0 && (value->empty() || *value == kEndSentinel))) return false;
+        ++field_;
+        return true;
+    }
+    // No slot was left half written (an empty section is compact: there is nothing to move).
+    bool slotIsWhole() const { return field_ == 0 || field_ == kRecordFields.size(); }
+
+private:
+    void nextSlot() {
+        field_ = 0;
+        number_ = std::to_string(++slot_);
+    }
+    int slot_ = 1;
+    std::string number_ = "1";
+    std::size_t field_ = 0;
+    bool trailing_ = false;
+};
+
+}  // namespace
+
+bool isCompactIn(const IniDocument& doc) {
+    if (doc.hasSection(kScratchSection)) return false;
+    CompactedLines expected;
+    return doc.everyLineOf(kRecordSection, [&](std::string_view line) { return expected.accept(line); }) &&
+           expected.slotIsWhole();
 }
 
 bool hasAnyRecordIn(const IniDocument& doc) {

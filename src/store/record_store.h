@@ -62,6 +62,12 @@ bool deleteRecordIn(IniDocument& doc, const RecordIdentity& record);
 // resume dates with them), keys past the end of the list and any leftover scratch copy. A list
 // without live records is left as it is.
 void compactRecordsIn(IniDocument& doc);
+// True when compactRecordsIn would leave the record sections as they are: the record section holds
+// exactly the compacted lines, in their order, and no scratch copy is left. Compares line by line
+// and stops at the first difference, without building the compacted image; a list it cannot vouch
+// for at a glance (holes, odd spellings, no live record) answers false, which only costs the caller
+// a compaction that may then find nothing to change.
+bool isCompactIn(const IniDocument& doc);
 bool hasAnyRecordIn(const IniDocument& doc);
 
 class RecordStore {

@@ -5,7 +5,6 @@
 
 #include "app/process_environment.h"
 #include "app/startup.h"
-#include "reminders/reminder_engine.h"
 #include "ui/application.h"
 #include "ui/platform_dialogs.h"
 #include "ui/recovery_dialogs.h"
@@ -16,9 +15,6 @@ int runProgram(int& argc, char** argv) {
     RunApplication application(argc, argv);
     PlatformDialogs dialogs;
     app::StartupEnvironment environment = app::processEnvironment(std::vector<std::string>(argv + 1, argv + argc));
-    environment.isAnythingDue = [](const app::StartupState& state, const store::CalendarDate& today) {
-        return reminders::isAnythingDue(state.dataFilePath, state.nameDayReminders, today);
-    };
     // The application asked for here is the one the windows use later: one per run.
     environment.recovery = recoveryDialogs(dialogs, [&application] { application.get(); });
     const app::StartupOutcome outcome = app::runStartup(environment);

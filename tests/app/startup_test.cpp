@@ -164,5 +164,39 @@ TEST_F(StartupTest, TheAutomaticStartEndsWhenNothingIsToBeShown) {
     }
 }
 
+TEST_F(StartupTest, ACompactStampedFileIsReadWithoutLockingOrRewriting) {
+    const std::string compact = "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Martin\r\nPren1=Anne\r\n"
+                                "Date1=05/03/1970\r\nAdress1=\r\nEmail1=\r\n";
+    givenData(compact);
+    struct stat before{};
+    ASSERT_EQ(::stat(dataFile.c_str(), &before), 0);
+    runStartup(environment({"PROG"}));
+    struct stat after{};
+    ASSERT_EQ(::stat(dataFile.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_FALSE(testing::fileExists(dataFile + ".lock"));
+    EXPECT_EQ(readFile(dataFile), compact);
+}
+
+// Without a due test of its own, the start asks the reminder engine, on what it read and compacted.
+TEST_F(StartupTest, TheReminderEngineDecidesWhenNoDueTestIsGiven) {
+    struct Case {
+        const char* birthDate;
+        bool endsRun;
+    };
+    const Case cases[] = {{"10/12/1970", false}, {"20/12/1970", true}};  // today is 8 December 2026
+    for (const auto& c : cases) {
+        // The hole makes the start compact first: the due test must see the records moved.
+        givenData(std::string("[Velorine]\r\nNom1=\r\nNom2=Martin\r\nPren2=Anne\r\nDate2=") + c.birthDate +
+                  "\r\nProch2=1 1 2026\r\n");
+        StartupEnvironment env = environment({"PROG"});
+        env.isAnythingDue = nullptr;
+        const StartupOutcome outcome = runStartup(env);
+        EXPECT_EQ(outcome.endsRun, c.endsRun) << c.birthDate;
+        EXPECT_EQ(outcome.exitStatus, c.endsRun ? 1 : 0) << c.birthDate;
+        EXPECT_EQ(store::readValue(dataFile, "Velorine", "Nom1", "", 128), "Martin");
+    }
+}
+
 }  // namespace
 }  // namespace velorine::app

@@ -130,5 +130,19 @@ TEST_F(VelorineBinaryTest, TheAutomaticStartGoesOnWhenABirthdayIsDue) {
     EXPECT_TRUE(result.timedOut) << result.exitStatus << result.standardError;
 }
 
+// The start at logon that ends at the gate must not pay for loading the windows' libraries.
+TEST_F(VelorineBinaryTest, TheAutomaticStartWithNothingDueLoadsNoWindowLibrary) {
+    givenData(oneRecord(birthDateFromToday(30)));
+    const auto result = testing::runProcess(VELORINE_BINARY, {"PROG"},
+                                            {{"HOME", home.path()},
+                                             {"XDG_CONFIG_HOME", home.file("config")},
+                                             {"XDG_DATA_HOME", home.file("data")},
+                                             {"LD_DEBUG", "files"}},
+                                            std::chrono::seconds(20));
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.standardError.find("libc.so"), std::string::npos) << "the loader said nothing";
+    EXPECT_EQ(result.standardError.find("libQt6"), std::string::npos) << result.standardError;
+}
+
 }  // namespace
 }  // namespace velorine

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Debian package, end to end: CPack builds it from the built tree, dpkg-deb unpacks it into a
 # temporary root, and the unpacked programs run there.
-#   package_test.sh BUILD_DIRECTORY GUIDE_FROM_PROGRAMS
+#   package_test.sh BUILD_DIRECTORY WINDOWS_DIRECTORY COMMAND_FROM_WINDOWS GUIDE_FROM_WINDOWS
+# (the windows' executable's directory under /usr, and what it looks for, relative to it).
 # Exits 77 (skipped) when the Debian packaging tools are absent.
 set -euo pipefail
-build=$1 guide_from_programs=$2
+build=$1 windows_directory=$2 command_from_windows=$3 guide_from_windows=$4
 
 for tool in dpkg-deb dpkg-shlibdeps; do
   if ! command -v "$tool" >/dev/null; then
@@ -33,22 +34,31 @@ done
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-for file in usr/bin/velorine usr/bin/velorine-rappels \
+for file in usr/bin/velorine usr/bin/velorine-rappels "usr/$windows_directory/velorine-fenetres" \
             usr/share/applications/velorine.desktop etc/xdg/autostart/velorine-autostart.desktop \
             usr/share/metainfo/example.velorine.Velorine.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/velorine.svg usr/share/icons/hicolor/48x48/apps/velorine.png \
-            usr/share/man/man1/velorine.1.gz usr/share/man/man1/velorine-rappels.1.gz \
             usr/share/doc/velorine/copyright usr/share/doc/velorine/changelog.gz; do
   [ -f "$root/$file" ] || fail "absent du paquet : /$file"
 done
-# The help window looks beside the program first, then there.
-[ -f "$root/usr/bin/$guide_from_programs/Velor.rtf" ] || fail "le guide n'est pas où l'aide le cherche"
-[ ! -e "$root/usr/bin/Velor.rtf" ] || fail "un fichier de données dans /usr/bin"
+# Only commands in /usr/bin, each with a manual page that man reads without a warning.
+for command in "$root"/usr/bin/*; do
+  name=$(basename "$command")
+  page=$root/usr/share/man/man1/$name.1.gz
+  [ -x "$command" ] || fail "/usr/bin/$name n'est pas une commande"
+  if [ ! -f "$page" ]; then fail "/usr/bin/$name sans page de manuel"; continue; fi
+  gzip -t "$page" || fail "page de manuel $name illisible"
+  if command -v man >/dev/null; then
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "page de manuel $name : $warnings"
+  fi
+done
+# Where the windows' executable looks for the guide and, to start the program again, the command.
+windows=$root/usr/$windows_directory
+[ -f "$windows/$guide_from_windows/Velor.rtf" ] || fail "le guide n'est pas où l'aide le cherche"
+[ -x "$windows/$command_from_windows/velorine" ] || fail "velorine n'est pas où un redémarrage le cherche"
 grep -qx 'Exec=velorine PROG' "$root/etc/xdg/autostart/velorine-autostart.desktop" ||
   fail "l'entrée de démarrage ne lance pas velorine PROG"
-for page in velorine velorine-rappels; do
-  gzip -t "$root/usr/share/man/man1/$page.1.gz" || fail "page de manuel $page illisible"
-done
 
 # What the desktop and the software centres read, checked by their own validators when present.
 validate() {
@@ -59,13 +69,6 @@ validate() {
 validate desktop-file-validate "$root/usr/share/applications/velorine.desktop" \
   "$root/etc/xdg/autostart/velorine-autostart.desktop"
 validate appstreamcli validate --no-net "$root/usr/share/metainfo/example.velorine.Velorine.metainfo.xml"
-for page in velorine velorine-rappels; do
-  if command -v man >/dev/null; then
-    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
-               "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || fail "page de manuel $page : $warnings"
-  fi
-done
 
 # The unpacked programs, with a home of their own.
 home=$work/home
@@ -81,10 +84,14 @@ lines=$(run "$root/usr/bin/velorine-rappels" --fichier "$work/liste.ini" --date 
 [ "$status" -eq 0 ] && [ "$lines" == "$expected" ] || fail "velorine-rappels (code $status) : $lines"
 
 status=0
-timeout 20 env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-  QT_QPA_PLATFORM=offscreen "$root/usr/bin/velorine" PROG || status=$?
+run timeout 20 "$root/usr/bin/velorine" PROG || status=$?
 [ "$status" -eq 1 ] || fail "velorine PROG sans rien à rappeler : code $status au lieu de 1"
 [ -f "$home/data/velorine/velor.ini" ] || fail "velorine PROG n'a pas créé le fichier de données"
+
+# The list window: velorine hands over to the windows' executable, which stays until closed.
+status=0
+run timeout 3 "$root/usr/bin/velorine" 2>"$work/windows.log" || status=$?
+[ "$status" -eq 124 ] || fail "la fenêtre de la liste ne reste pas ouverte (code $status) : $(cat "$work/windows.log")"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "Paquet vérifié : $(basename "$deb")"

@@ -77,19 +77,6 @@ private slots:
         QVERIFY(rig.dialogs.messages().isEmpty());
     }
 
-    void theGuideBesideTheProgramsWinsOverTheInstalledDataDirectory() {
-        QTemporaryDir root;
-        QVERIFY(QDir(root.path()).mkpath("bin") && QDir(root.path()).mkpath("share/velorine"));
-        const QString programs = root.filePath("bin");
-        // Installed: nothing beside the programs, the guide in the data directory.
-        QCOMPARE(guidePathFor(programs), root.filePath("share/velorine/Velor.rtf"));
-        // The build tree: the copy beside the executables.
-        QFile beside(programs + "/Velor.rtf");
-        QVERIFY(beside.open(QIODevice::WriteOnly));
-        beside.close();
-        QCOMPARE(guidePathFor(programs), programs + "/Velor.rtf");
-    }
-
     void aGuideThatCannotBeReadIsSaidAndThePlaceholderStays_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("missing") << "missing";

@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include "controls/ie_button.h"
-#include "reminders/reminder_engine.h"
 #include "store/civil_calendar.h"
 #include "store/data_file.h"
 #include "support/child_process.h"
@@ -67,9 +66,6 @@ public:
         environment.executableDirectory = rig.context.startup.dataDirectory;
         environment.arguments = {"PROG"};
         environment.today = [day] { return day; };
-        environment.isAnythingDue = [](const app::StartupState& state, const store::CalendarDate& today) {
-            return reminders::isAnythingDue(state.dataFilePath, state.nameDayReminders, today);
-        };
         return !app::runStartup(environment).endsRun;
     }
 

@@ -1,8 +1,6 @@
 #include "ui/help/help_window.h"
 
 #include <QBoxLayout>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -12,6 +10,8 @@
 
 #include <optional>
 
+#include "app/installed_layout.h"
+#include "app/process_environment.h"
 #include "ui/centring.h"
 #include "ui/design_fonts.h"
 #include "ui/help/rtf_reader.h"
@@ -43,13 +43,7 @@ std::optional<QByteArray> readGuide(const QString& path) {
 
 }  // namespace
 
-QString guidePathFor(const QString& programDirectory) {
-    const QString beside = programDirectory + QStringLiteral("/Velor.rtf");
-    if (QFileInfo::exists(beside)) return beside;
-    return QDir::cleanPath(programDirectory + QStringLiteral("/" VELORINE_GUIDE_FROM_PROGRAMS "/Velor.rtf"));
-}
-
-QString installedGuidePath() { return guidePathFor(QCoreApplication::applicationDirPath()); }
+QString installedGuidePath() { return QFile::decodeName(app::userGuideFrom(app::executableDirectory()).c_str()); }
 
 TAide::TAide(RunContext& context, QWidget* parent, const QString& guidePath)
     : QDialog(parent), context_(context), guidePath_(guidePath) {

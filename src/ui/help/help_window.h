@@ -18,11 +18,7 @@ class QTextEdit;
 
 namespace velorine::ui {
 
-// Velor.rtf beside the executables in `programDirectory` when it is there (the build tree), else
-// in the data directory of the installed tree (../share/velorine from the programs' directory).
-QString guidePathFor(const QString& programDirectory);
-
-// guidePathFor the running executable's directory.
+// The user guide of the running executable (app/installed_layout.h).
 QString installedGuidePath();
 
 class TAide final : public QDialog {

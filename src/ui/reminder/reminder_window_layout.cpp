@@ -58,11 +58,10 @@ QFont bold(QFont font) {
     return font;
 }
 
+// Labels draw their text in WindowText, lists in Text.
 void setTextColour(QWidget& widget, long long colourNumber) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, colourFromNumber(colourNumber));
-    palette.setColor(QPalette::Text, colourFromNumber(colourNumber));
-    widget.setPalette(palette);
+    setPaletteColour(widget, QPalette::WindowText, colourNumber);
+    setPaletteColour(widget, QPalette::Text, colourNumber);
 }
 
 // A list without border on its parent's background: the names of a day.
@@ -73,9 +72,9 @@ QListWidget* addNameList(QWidget* parent, const QString& name, const QRect& box)
     list->setFont(bold(parent->font()));
     list->setFocusPolicy(Qt::NoFocus);
     list->setSelectionMode(QAbstractItemView::NoSelection);
-    list->viewport()->setAutoFillBackground(false);
-    list->setAttribute(Qt::WA_TranslucentBackground);
-    list->setStyleSheet(QStringLiteral("QListWidget { background: transparent; }"));
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    list->setPalette(palette);
     setTextColour(*list, kNavyNumber);
     list->hide();
     return list;

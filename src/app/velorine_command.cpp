@@ -1,0 +1,50 @@
+// velorine: the command users run. Most runs at logon ("PROG") end at the gate without a window,
+// so this executable runs the start-up and the gate without loading any of the windows' libraries,
+// and hands the run to the windows' executable (app/installed_layout.h), with the same arguments
+// and environment, only when a window is to be shown. That executable runs the whole start-up
+// again: handing over is then no faster than starting it directly, but never different.
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "app/installed_layout.h"
+#include "app/process_environment.h"
+#include "app/startup.h"
+
+namespace {
+
+using namespace velorine;
+
+constexpr int kHandOverFailed = 2;
+
+// Replaces this process by the windows' executable; ends it when that executable cannot start.
+[[noreturn]] void handOverToWindows(char** argv) {
+    const std::string windows = app::windowsExecutableFrom(app::executableDirectory());
+    ::execv(windows.c_str(), argv);
+    const int error = errno;
+    std::setlocale(LC_MESSAGES, "");
+    std::fprintf(stderr, "velorine : impossible de lancer %s : %s\n", windows.c_str(), std::strerror(error));
+    std::exit(kHandOverFailed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (app::runModeFor(app::commandWordFrom(arguments)) != app::RunMode::AutomaticReminder) handOverToWindows(argv);
+
+    app::StartupEnvironment environment = app::processEnvironment(std::move(arguments));
+    // The previous version's list is offered in a window: the windows' executable starts the run
+    // over and asks. Nothing has been decided here yet that it would not decide the same way.
+    const auto windowsTakeOver = [argv]() -> bool { handOverToWindows(argv); };
+    environment.recovery = {windowsTakeOver, [argv] { handOverToWindows(argv); }, windowsTakeOver};
+    const app::StartupOutcome outcome = app::runStartup(environment);
+    if (outcome.endsRun) return outcome.exitStatus;
+    handOverToWindows(argv);
+}
