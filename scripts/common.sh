@@ -8,6 +8,7 @@ VELORINE_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libical-dev python3-icalendar
   fonts-liberation2 fonts-dejavu-core
+  clang dpkg-dev desktop-file-utils appstream man-db
 )
 
 # Installs the Debian packages given that are not installed yet (through sudo when not root).

@@ -1,8 +1,8 @@
 // velorine: the command users run. Most runs at logon ("PROG") end at the gate without a window,
 // so this executable runs the start-up and the gate without loading any of the windows' libraries,
-// and hands the run to the windows' executable beside it, with the same arguments and environment,
-// only when a window is to be shown. That executable runs the whole start-up again: handing over
-// is then no faster than starting it directly, but never different.
+// and hands the run to the windows' executable (app/installed_layout.h), with the same arguments
+// and environment, only when a window is to be shown. That executable runs the whole start-up
+// again: handing over is then no faster than starting it directly, but never different.
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -13,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "app/installed_layout.h"
 #include "app/process_environment.h"
 #include "app/startup.h"
 #include "app/terminal_text.h"
@@ -25,7 +26,7 @@ constexpr int kHandOverFailed = 2;
 
 // Replaces this process by the windows' executable; ends it when that executable cannot start.
 [[noreturn]] void handOverToWindows(char** argv) {
-    const std::string windows = app::executableDirectory() + "/" VELORINE_WINDOWS_EXECUTABLE;
+    const std::string windows = app::windowsExecutableFrom(app::executableDirectory());
     ::execv(windows.c_str(), argv);
     const int error = errno;
     std::setlocale(LC_MESSAGES, "");

@@ -112,7 +112,13 @@ std::string directoryOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-std::string temporaryPrefix(const std::string& path) { return "." + fileNameOf(path) + ".tmp-"; }
+// Appended piece by piece: GCC 12 at -O3 sees a false overlap in `"literal" + std::string`.
+std::string temporaryPrefix(const std::string& path) {
+    std::string prefix = ".";
+    prefix += fileNameOf(path);
+    prefix += ".tmp-";
+    return prefix;
+}
 
 std::optional<std::string> readWhole(const std::string& path, ReadFailure& failure, std::uintmax_t largest) {
     largest = std::min(largest, kLargestDataFile);

@@ -361,7 +361,11 @@ std::string_view IniDocument::keep(std::string text) {
 
 std::size_t IniDocument::sectionForWrite(std::string_view name) {
     if (const std::size_t found = findSection(name); found != KeyIndex::npos) return found;
-    const std::string_view header = keep("[" + std::string(trim(name)) + "]");
+    // Appended piece by piece: GCC 12 at -O3 sees a false overlap in `"literal" + std::string`.
+    std::string bracketed = "[";
+    bracketed += trim(name);
+    bracketed += ']';
+    const std::string_view header = keep(std::move(bracketed));
     const auto end = static_cast<std::uint32_t>(all().size());
     sections_.push_back(Section{kNewSection, end, end});
     const std::size_t section = sections_.size() - 1;

@@ -1,11 +1,13 @@
 #include "ui/platform_dialogs.h"
 
 #include <QColorDialog>
-#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QMessageBox>
 #include <QProcess>
 
+#include "app/installed_layout.h"
+#include "app/process_environment.h"
 #include "ui/french_file_chooser.h"
 
 namespace velorine::ui {
@@ -66,9 +68,9 @@ bool PlatformDialogs::hasProgramFor(const QString& mimeType) {
 }
 
 bool PlatformDialogs::startProgram(const QStringList& arguments) {
-    // The new instance is the command users run, beside this executable, so that it goes through
-    // the whole start-up; no shell between us and it: the arguments reach it as they are.
-    const QString command = QCoreApplication::applicationDirPath() + QStringLiteral("/" VELORINE_COMMAND);
+    // The new instance is the command users run, so that it goes through the whole start-up; no
+    // shell between us and it: the arguments reach it as they are.
+    const QString command = QFile::decodeName(app::commandFrom(app::executableDirectory()).c_str());
     return QProcess::startDetached(command, arguments);
 }
 

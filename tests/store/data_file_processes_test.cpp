@@ -15,12 +15,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/numbered.h"
 #include "support/temp_dir.h"
 
 namespace velorine::store {
 namespace {
 
 using testing::TempDir;
+using testing::numbered;
 
 TEST(DataFileProcesses, ConcurrentWritersLoseNoKey) {
     TempDir dir;
@@ -33,7 +35,7 @@ TEST(DataFileProcesses, ConcurrentWritersLoseNoKey) {
         if (pid == 0) {
             bool ok = true;
             for (int k = 0; k < kKeysEach; ++k)
-                ok = writeValue(file, "Keys", "w" + std::to_string(w) + "k" + std::to_string(k), "v") && ok;
+                ok = writeValue(file, "Keys", numbered("w", w).append(numbered("k", k)), "v") && ok;
             _exit(ok ? 0 : 1);
         }
         children.push_back(pid);
@@ -47,7 +49,7 @@ TEST(DataFileProcesses, ConcurrentWritersLoseNoKey) {
     int found = 0;
     for (int w = 0; w < kWriters; ++w)
         for (int k = 0; k < kKeysEach; ++k)
-            found += doc.find("Keys", "w" + std::to_string(w) + "k" + std::to_string(k)).has_value();
+            found += doc.find("Keys", numbered("w", w).append(numbered("k", k))).has_value();
     EXPECT_EQ(found, kWriters * kKeysEach);
 }
 
@@ -126,7 +128,7 @@ TEST(DataFileProcesses, KillAtAnyMomentKeepsEveryReturnedWrite) {
         if (child == 0) {
             ::close(pipeFds[0]);
             for (int k = nextKey;; ++k) {
-                const std::string key = "k" + std::to_string(k);
+                const std::string key = numbered("k", k);
                 if (writeValue(file, "Keys", key, std::string(static_cast<std::size_t>(k % 50), 'x'))) {
                     const std::string line = key + "\n";
                     if (::write(pipeFds[1], line.data(), line.size()) < 0) _exit(1);

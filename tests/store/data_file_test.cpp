@@ -12,12 +12,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/numbered.h"
 #include "support/temp_dir.h"
 
 namespace velorine::store {
 namespace {
 
 using testing::TempDir;
+using testing::numbered;
 using testing::listDirectory;
 using testing::readFile;
 using testing::writeFile;
@@ -80,7 +82,7 @@ TEST_F(DataFileTest, ManyKeysGoInOneReplace) {
     writeFile(file, "[A]\r\n");
     const ino_t before = testing::fileInode(file);
     ASSERT_TRUE(commit(file, [](IniDocument& doc) {
-        for (int i = 0; i < 1000; ++i) doc.write("A", "k" + std::to_string(i), std::to_string(i));
+        for (int i = 0; i < 1000; ++i) doc.write("A", numbered("k", i), std::to_string(i));
     }));
     EXPECT_NE(testing::fileInode(file), before);
     const IniDocument doc = snapshot(file);

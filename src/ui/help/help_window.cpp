@@ -1,7 +1,6 @@
 #include "ui/help/help_window.h"
 
 #include <QBoxLayout>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -11,6 +10,8 @@
 
 #include <optional>
 
+#include "app/installed_layout.h"
+#include "app/process_environment.h"
 #include "ui/centring.h"
 #include "ui/design_fonts.h"
 #include "ui/help/rtf_reader.h"
@@ -42,7 +43,7 @@ std::optional<QByteArray> readGuide(const QString& path) {
 
 }  // namespace
 
-QString installedGuidePath() { return QCoreApplication::applicationDirPath() + QStringLiteral("/Velor.rtf"); }
+QString installedGuidePath() { return QFile::decodeName(app::userGuideFrom(app::executableDirectory()).c_str()); }
 
 TAide::TAide(RunContext& context, QWidget* parent, const QString& guidePath)
     : QDialog(parent), context_(context), guidePath_(guidePath) {

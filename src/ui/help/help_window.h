@@ -1,6 +1,6 @@
 #pragma once
-// TAide, the quick help: the user guide Velor.rtf, read once when the window is created from the
-// executable's own directory (not the working directory, not the data directory), shown in a text
+// TAide, the quick help: the user guide Velor.rtf, read once when the window is created from where
+// the program is installed (not the working directory, not the data directory), shown in a text
 // view between four margins, with OK below. Created once, shown modally from the main window.
 //
 // The user may change the text on screen; it is never saved, and stays until the program ends.
@@ -23,7 +23,7 @@ class QTextEdit;
 
 namespace velorine::ui {
 
-// Velor.rtf beside the running executable.
+// The user guide of the running executable (app/installed_layout.h).
 QString installedGuidePath();
 
 class TAide final : public QDialog {

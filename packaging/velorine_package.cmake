@@ -1,0 +1,27 @@
+# The Debian package: velorine_<version>_<arch>.deb, its library dependencies computed from the
+# binaries, plus what the program loads at run time without linking it.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME velorine)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Atelier Velorine")
+set(CPACK_PACKAGE_CONTACT "Atelier Velorine <auteur@velorine.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rappel des anniversaires et des fêtes de vos proches")
+file(READ ${CMAKE_CURRENT_SOURCE_DIR}/doc/description CPACK_PACKAGE_DESCRIPTION)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALL_PREFIX /usr)
+# Staged under DESTDIR with the real prefix, so that the logon entry lands in /etc.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.velorine.example/")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The X11/Wayland platform plugins, the French standard buttons and dialogs, and the font families
+# the windows are drawn with (see ui/design_fonts.h).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libnotify-bin, xdg-utils")
+# The logon entry in /etc is the administrator's to edit: upgrades keep their change.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/doc/conffiles)
+include(CPack)

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The Debian package, end to end: CPack builds it from the built tree, dpkg-deb unpacks it into a
+# temporary root, and the unpacked programs run there.
+#   package_test.sh BUILD_DIRECTORY WINDOWS_DIRECTORY COMMAND_FROM_WINDOWS GUIDE_FROM_WINDOWS
+# (the windows' executable's directory under /usr, and what it looks for, relative to it).
+# Exits 77 (skipped) when the Debian packaging tools are absent.
+set -euo pipefail
+build=$1 windows_directory=$2 command_from_windows=$3 guide_from_windows=$4
+
+for tool in dpkg-deb dpkg-shlibdeps; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "Test du paquet sauté : $tool est absent (paquets dpkg et dpkg-dev)."
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "ÉCHEC : $*"; failures=$((failures + 1)); }
+
+if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"
+  exit 1
+fi
+deb=$work/out/velorine_2.0_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || { ls "$work/out"; echo "ÉCHEC : pas de $(basename "$deb")"; exit 1; }
+
+# Computed library dependencies, and those the program loads without linking them.
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libc6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation2 fonts-dejavu-core; do
+  [[ ",$depends" == *[,\ ]$needed[\ ,]* || ",$depends" == *[,\ ]$needed ]] || fail "Depends sans $needed : $depends"
+done
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+for file in usr/bin/velorine usr/bin/velorine-rappels "usr/$windows_directory/velorine-fenetres" \
+            usr/share/applications/velorine.desktop etc/xdg/autostart/velorine-autostart.desktop \
+            usr/share/metainfo/example.velorine.Velorine.metainfo.xml \
+            usr/share/icons/hicolor/scalable/apps/velorine.svg usr/share/icons/hicolor/48x48/apps/velorine.png \
+            usr/share/doc/velorine/copyright usr/share/doc/velorine/changelog.gz; do
+  [ -f "$root/$file" ] || fail "absent du paquet : /$file"
+done
+# Only commands in /usr/bin, each with a manual page that man reads without a warning.
+for command in "$root"/usr/bin/*; do
+  name=$(basename "$command")
+  page=$root/usr/share/man/man1/$name.1.gz
+  [ -x "$command" ] || fail "/usr/bin/$name n'est pas une commande"
+  if [ ! -f "$page" ]; then fail "/usr/bin/$name sans page de manuel"; continue; fi
+  gzip -t "$page" || fail "page de manuel $name illisible"
+  if command -v man >/dev/null; then
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "page de manuel $name : $warnings"
+  fi
+done
+# Where the windows' executable looks for the guide and, to start the program again, the command.
+windows=$root/usr/$windows_directory
+[ -f "$windows/$guide_from_windows/Velor.rtf" ] || fail "le guide n'est pas où l'aide le cherche"
+[ -x "$windows/$command_from_windows/velorine" ] || fail "velorine n'est pas où un redémarrage le cherche"
+grep -qx 'Exec=velorine PROG' "$root/etc/xdg/autostart/velorine-autostart.desktop" ||
+  fail "l'entrée de démarrage ne lance pas velorine PROG"
+
+# What the desktop and the software centres read, checked by their own validators when present.
+validate() {
+  local tool=$1; shift
+  if ! command -v "$tool" >/dev/null; then echo "Vérification sautée : $tool est absent."; return; fi
+  "$tool" "$@" >"$work/validate.log" 2>&1 || { cat "$work/validate.log"; fail "$tool $*"; }
+}
+validate desktop-file-validate "$root/usr/share/applications/velorine.desktop" \
+  "$root/etc/xdg/autostart/velorine-autostart.desktop"
+validate appstreamcli validate --no-net "$root/usr/share/metainfo/example.velorine.Velorine.metainfo.xml"
+
+# The unpacked programs, with a home of their own.
+home=$work/home
+mkdir -p "$home/data/velorine"
+printf '[Options]\r\nRappelFete=1\r\n[Velorine]\r\nNom1=Durand\r\nPren1=Yves\r\nDate1=20/05/1980\r\n' \
+  >"$work/liste.ini"
+run() { env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+        QT_QPA_PLATFORM=offscreen "$@"; }
+
+expected=$'Yves Durand aura 46 ans le 20/05/2026 (dans 2 jours)\nCe sera la fete d\'Yves Durand DEMAIN !!'
+status=0
+lines=$(run "$root/usr/bin/velorine-rappels" --fichier "$work/liste.ini" --date 18/05/2026) || status=$?
+[ "$status" -eq 0 ] && [ "$lines" == "$expected" ] || fail "velorine-rappels (code $status) : $lines"
+
+status=0
+run timeout 20 "$root/usr/bin/velorine" PROG || status=$?
+[ "$status" -eq 1 ] || fail "velorine PROG sans rien à rappeler : code $status au lieu de 1"
+[ -f "$home/data/velorine/velor.ini" ] || fail "velorine PROG n'a pas créé le fichier de données"
+
+# The list window: velorine hands over to the windows' executable, which stays until closed.
+status=0
+run timeout 3 "$root/usr/bin/velorine" 2>"$work/windows.log" || status=$?
+[ "$status" -eq 124 ] || fail "la fenêtre de la liste ne reste pas ouverte (code $status) : $(cat "$work/windows.log")"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "Paquet vérifié : $(basename "$deb")"
