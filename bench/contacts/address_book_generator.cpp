@@ -7,14 +7,14 @@
 namespace velorine::bench {
 namespace {
 
-constexpr std::array<const char*, 12> kSurnames = {"Martin", "Bernard", "Dubois",  "Lefèvre", "Petit", "Durand",
-                                                   "Moreau", "Girard",  "André",   "Mercier", "Roux",  "Fournier"};
+constexpr std::array<const char*, 12> kSurnames = {"Martin", "Bernard", "Dubois", "Lefèvre", "Petit", "Durand",
+                                                   "Moreau", "Girard",  "André",  "Mercier", "Roux",  "Fournier"};
 constexpr std::array<const char*, 12> kFirstNames = {"Jean",  "Marie", "Hélène", "Yves",    "François", "Zoé",
                                                      "Agnès", "Noël",  "Céline", "Nicolas", "Ambroise", "Anne"};
 // The same first names as 2.1 writes them in quoted-printable UTF-8.
-constexpr std::array<const char*, 12> kQuotedFirstNames = {
-    "Jean",      "Marie", "H=C3=A9l=C3=A8ne", "Yves",    "Fran=C3=A7ois", "Zo=C3=A9",
-    "Agn=C3=A8s", "No=C3=ABl", "C=C3=A9line", "Nicolas", "Ambroise",      "Anne"};
+constexpr std::array<const char*, 12> kQuotedFirstNames = {"Jean",          "Marie",    "H=C3=A9l=C3=A8ne", "Yves",
+                                                           "Fran=C3=A7ois", "Zo=C3=A9", "Agn=C3=A8s",       "No=C3=ABl",
+                                                           "C=C3=A9line",   "Nicolas",  "Ambroise",         "Anne"};
 
 }  // namespace
 
@@ -58,8 +58,8 @@ std::string generateAddressBook(int cards, Birthdays birthdays, unsigned seed) {
                               "item2.EMAIL;type=INTERNET;type=pref:%d@exemple.fr\r\n"
                               "item3.ADR;type=HOME:;;%d rue des \\;Écoles;Lyon;;69003;France\r\n"
                               "BDAY:%04d-%02d-%02d\r\nNOTE:Rencontré à Lyon\\, en %d\r\nEND:VCARD\r\n",
-                              kSurnames[surname], i, kFirstNames[firstName], kFirstNames[firstName],
-                              kSurnames[surname], i, i, i, 1 + i % 99, year, month, day, year + 20);
+                              kSurnames[surname], i, kFirstNames[firstName], kFirstNames[firstName], kSurnames[surname],
+                              i, i, i, 1 + i % 99, year, month, day, year + 20);
         }
         out += card;
     }

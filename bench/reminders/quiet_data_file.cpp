@@ -53,7 +53,8 @@ std::string quietDataFile(int records, const store::CalendarDate& reference) {
         const std::string_view key = line.substr(0, line.find('=') + 1);
         std::string_view value;
         if (splitRecordLine(line, "Date", value) && value.size() == 10) {
-            out.append(key).append(store::displayDate({later.day, later.month, std::stoi(std::string(value.substr(6)))}));
+            out.append(key).append(
+                store::displayDate({later.day, later.month, std::stoi(std::string(value.substr(6)))}));
         } else if (splitRecordLine(line, "Pren", value) && hasFeastWithinHorizon(value, reference)) {
             out.append(key).append(quietNames[replaced++ % quietNames.size()]);
         } else {

@@ -59,7 +59,8 @@ void BM_BuildReminderListFromSnapshot(benchmark::State& state) {
 // The automatic start's worst case: nothing due, so every slot is looked at.
 void BM_IsAnythingDueWithNothingDue(benchmark::State& state) {
     const DataFileOnDisk file(quietDataFile(static_cast<int>(state.range(0)), kReference));
-    if (reminders::isAnythingDue(file.path(), true, kReference)) state.SkipWithError("the quiet file has something due");
+    if (reminders::isAnythingDue(file.path(), true, kReference))
+        state.SkipWithError("the quiet file has something due");
     for (auto _ : state) benchmark::DoNotOptimize(reminders::isAnythingDue(file.path(), true, kReference));
 }
 

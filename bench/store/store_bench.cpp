@@ -58,8 +58,8 @@ void BM_AddThenDeleteRecord(benchmark::State& state) {
         store.addRecord(record);
         store.deleteRecord({record.surname, record.firstName, record.birthDate});
     }
-    state.counters["per_operation_ms"] =
-        benchmark::Counter(2e-3 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_operation_ms"] = benchmark::Counter(2e-3 * static_cast<double>(state.iterations()),
+                                                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_SingleKeyRead(benchmark::State& state) {

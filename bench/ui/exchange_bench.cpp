@@ -4,7 +4,6 @@
 // The window is created, and the data file restored, outside the timing.
 #include <benchmark/benchmark.h>
 
-
 #include <fstream>
 #include <memory>
 #include <string>
@@ -52,8 +51,11 @@ public:
         dataBytes_ = dataRecords > 0 ? generateDataFile(dataRecords) : std::string("[Controle]\r\nVersion=2.0\r\n");
         std::ofstream(listPath_, std::ios::binary) << generateDataFile(kListSlots, 1958);
         dialogs_ = std::make_unique<AnsweringDialogs>(QString::fromStdString(listPath_));
-        context_ = std::make_unique<ui::RunContext>(
-            ui::RunContext{state_, "", [] { return store::CalendarDate{6, 12, 2026}; }, *dialogs_});
+        context_ = std::make_unique<ui::RunContext>(ui::RunContext{state_, "",
+                                                                   [] {
+                                                                       return store::CalendarDate{6, 12, 2026};
+                                                                   },
+                                                                   *dialogs_});
     }
     ~MergeRun() {
         for (const std::string& file : {state_.dataFilePath, state_.dataFilePath + ".lock", listPath_})

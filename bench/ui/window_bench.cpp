@@ -49,8 +49,11 @@ public:
         state_.referenceDate = {6, 12, 2026};
         bytes_ = generateDataFile(kRecords);
         restore();
-        context_ = std::make_unique<ui::RunContext>(
-            ui::RunContext{state_, "", [] { return store::CalendarDate{6, 12, 2026}; }, dialogs_});
+        context_ = std::make_unique<ui::RunContext>(ui::RunContext{state_, "",
+                                                                   [] {
+                                                                       return store::CalendarDate{6, 12, 2026};
+                                                                   },
+                                                                   dialogs_});
     }
     ~ListRun() {
         ::unlink(state_.dataFilePath.c_str());

@@ -32,8 +32,8 @@ std::string withoutTrailingSlashes(std::string directory) {
 
 // The old list, when the previous version is known, lived elsewhere and left a list with records.
 std::string previousVersionList(const RecoveryPaths& paths) {
-    const std::string directory = withoutTrailingSlashes(
-        store::readValue(paths.configFile, "VersionPrecedente", "Path", "", kPathBufferSize));
+    const std::string directory =
+        withoutTrailingSlashes(store::readValue(paths.configFile, "VersionPrecedente", "Path", "", kPathBufferSize));
     if (directory.empty() || directory == withoutTrailingSlashes(paths.installDirectory)) return {};
     const std::string oldFile = findFileIgnoringCase(directory, kOldFileName);
     const store::IniDocument old = store::snapshot(oldFile);

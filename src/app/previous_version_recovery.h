@@ -29,9 +29,9 @@ struct RecoveryDialogs {
 };
 
 enum class RecoveryResult {
-    NothingTaken,          // go on with the data file as it is
-    Restarted,             // the old list waits as the pending file for the new instance: end now
-    TakenWithoutRestart,   // the old list waits as the pending file, but no new instance started
+    NothingTaken,         // go on with the data file as it is
+    Restarted,            // the old list waits as the pending file for the new instance: end now
+    TakenWithoutRestart,  // the old list waits as the pending file, but no new instance started
 };
 
 struct RecoveryPaths {

@@ -104,15 +104,15 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     state = locateData(env);
     store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
     switch (recoverPreviousVersion({env.configFile, state.installDirectory, state.pendingFilePath}, env.recovery)) {
-    case RecoveryResult::Restarted:
-        // The new instance swaps the old list in: this one must not write the data file again.
-        outcome.endsRun = outcome.restarted = true;
-        return outcome;
-    case RecoveryResult::TakenWithoutRestart:
-        // What the new instance would have done first; the run then goes on with the old list.
-        store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
-        break;
-    case RecoveryResult::NothingTaken: break;
+        case RecoveryResult::Restarted:
+            // The new instance swaps the old list in: this one must not write the data file again.
+            outcome.endsRun = outcome.restarted = true;
+            return outcome;
+        case RecoveryResult::TakenWithoutRestart:
+            // What the new instance would have done first; the run then goes on with the old list.
+            store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+            break;
+        case RecoveryResult::NothingTaken: break;
     }
     const std::optional<store::IniDocument> compacted = compactedAndStamped(state.dataFilePath);
     const store::IniDocument& data = compacted ? *compacted : kNoList;

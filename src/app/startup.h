@@ -33,7 +33,7 @@ struct StartupState {
     std::string dataFilePath;     // <data directory>/velor.ini
     std::string pendingFilePath;  // <data directory>/velor.ouv
     std::string installDirectory;
-    std::string commandWord;      // the arguments joined by single blanks, a-z upper-cased
+    std::string commandWord;  // the arguments joined by single blanks, a-z upper-cased
     bool nameDayReminders = false;
     RunMode mode = RunMode::List;
     store::CalendarDate referenceDate;  // the day the run started: the reminders count from it

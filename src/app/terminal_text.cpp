@@ -18,9 +18,11 @@ bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 // 0 when none starts there (a stray byte, an overlong form, a surrogate, beyond U+10FFFF).
 std::size_t utf8SequenceAt(std::string_view text, char32_t& codePoint) {
     const auto lead = static_cast<unsigned char>(text[0]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                               : lead >= 0xF0 && lead <= 0xF4                ? 4
-                                                                             : 0;
+    const std::size_t length = lead < 0x80                    ? 1
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
     if (length == 0 || text.size() < length) return 0;
     codePoint = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t i = 1; i < length; ++i) {
@@ -29,8 +31,7 @@ std::size_t utf8SequenceAt(std::string_view text, char32_t& codePoint) {
         codePoint = (codePoint << 6) | (byte & 0x3F);
     }
     constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (codePoint < kSmallest[length] || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-        return 0;
+    if (codePoint < kSmallest[length] || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return 0;
     return length;
 }
 
@@ -40,8 +41,7 @@ std::string terminalLine(std::string_view cp1252) {
     std::string line;
     std::size_t runStart = 0;
     for (std::size_t i = 0; i <= cp1252.size(); ++i) {
-        if (i < cp1252.size() && !isControl(store::cp1252ToCodePoint(static_cast<unsigned char>(cp1252[i]))))
-            continue;
+        if (i < cp1252.size() && !isControl(store::cp1252ToCodePoint(static_cast<unsigned char>(cp1252[i])))) continue;
         line += store::cp1252ToUtf8(cp1252.substr(runStart, i - runStart));
         if (i < cp1252.size()) line += kReplacementCharacter;
         runStart = i + 1;

@@ -69,7 +69,8 @@ std::variant<store::CalendarDate, BirthdayRefusal> birthdayOf(const ContentLine&
     const auto omitted = bday.parameter("X-APPLE-OMIT-YEAR");
     const bool yearKnown = scanned->year && !(omitted && *omitted == std::to_string(*scanned->year));
     const store::CalendarDate date{scanned->day, scanned->month, yearKnown ? *scanned->year : store::kUnknownBirthYear};
-    if (date.year < 1 || !store::isRealDate(date)) return BirthdayRefusal{"date de naissance qui n'existe pas " + quoted(text)};
+    if (date.year < 1 || !store::isRealDate(date))
+        return BirthdayRefusal{"date de naissance qui n'existe pas " + quoted(text)};
     return date;
 }
 

@@ -39,7 +39,8 @@ std::uint64_t fnv1a(std::string_view text, std::uint64_t hash = 1469598103934665
 
 // The same person gives the same text whatever slot they are in and whenever the file is made.
 std::string personIdOf(const store::BirthdayRecord& record) {
-    const std::uint64_t hash = fnv1a(record.birthDate, fnv1a("\x1F", fnv1a(record.firstName, fnv1a("\x1F", fnv1a(record.surname)))));
+    const std::uint64_t hash =
+        fnv1a(record.birthDate, fnv1a("\x1F", fnv1a(record.firstName, fnv1a("\x1F", fnv1a(record.surname)))));
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
     return text;
@@ -47,9 +48,8 @@ std::string personIdOf(const store::BirthdayRecord& record) {
 
 // "Prénom Nom", UTF-8, with the article the name-day lines use: "de Jean Dupont", "d'Anne Roy".
 std::string ofPerson(const store::BirthdayRecord& record) {
-    const std::string name = record.firstName.empty()
-                                 ? record.surname
-                                 : reminders::displayNameOf(record.firstName, record.surname);
+    const std::string name =
+        record.firstName.empty() ? record.surname : reminders::displayNameOf(record.firstName, record.surname);
     return store::cp1252ToUtf8(std::string(reminders::articleBefore(name)) + name);
 }
 
@@ -97,10 +97,10 @@ std::string birthDescription(const store::CalendarDate& birth) {
 Component birthdayEvent(const store::BirthdayRecord& record, const std::string& personId, const icaltimetype& stamp) {
     const auto birth = store::scanSlashedDate(record.birthDate);
     if (!birth || !reminders::isYearlyDay(birth->day, birth->month)) return nullptr;
-    const bool startsAtBirth = birth->year != store::kUnknownBirthYear && birth->year >= 1 && birth->year <= 9999 &&
-                               store::isRealDate(*birth);
-    Component event = yearlyEvent(personId + "-anniversaire@velorine", "Anniversaire " + ofPerson(record),
-                                  birth->day, birth->month, startsAtBirth ? birth->year : kStartOfYearlyDays, stamp);
+    const bool startsAtBirth =
+        birth->year != store::kUnknownBirthYear && birth->year >= 1 && birth->year <= 9999 && store::isRealDate(*birth);
+    Component event = yearlyEvent(personId + "-anniversaire@velorine", "Anniversaire " + ofPerson(record), birth->day,
+                                  birth->month, startsAtBirth ? birth->year : kStartOfYearlyDays, stamp);
     icalcomponent_add_property(event.get(), icalproperty_new_description(birthDescription(*birth).c_str()));
     return event;
 }

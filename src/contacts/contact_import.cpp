@@ -40,16 +40,19 @@ std::string foldedCase(std::string_view cp1252) {
 
 ImportOutcome importCards(const std::string& dataFilePath, const std::vector<ContactCard>& cards) {
     ImportOutcome outcome;
-    outcome.stored = store::commit(dataFilePath, [&](store::IniDocument& doc) {
-        std::set<PersonKey> known;
-        for (const store::BirthdayRecord& record : store::readAllRecordsIn(doc)) known.insert(keyOf(record));
-        std::vector<store::BirthdayRecord> fresh;
-        for (const ContactCard& card : cards)
-            if (known.insert(keyOf(card.record)).second) fresh.push_back(card.record);
-        outcome.added = static_cast<int>(fresh.size());
-        outcome.alreadyThere = static_cast<int>(cards.size() - fresh.size());
-        store::addRecordsIn(doc, fresh);
-    }, &outcome.failure);
+    outcome.stored = store::commit(
+        dataFilePath,
+        [&](store::IniDocument& doc) {
+            std::set<PersonKey> known;
+            for (const store::BirthdayRecord& record : store::readAllRecordsIn(doc)) known.insert(keyOf(record));
+            std::vector<store::BirthdayRecord> fresh;
+            for (const ContactCard& card : cards)
+                if (known.insert(keyOf(card.record)).second) fresh.push_back(card.record);
+            outcome.added = static_cast<int>(fresh.size());
+            outcome.alreadyThere = static_cast<int>(cards.size() - fresh.size());
+            store::addRecordsIn(doc, fresh);
+        },
+        &outcome.failure);
     if (!outcome.stored) outcome.added = 0;
     return outcome;
 }

@@ -24,12 +24,12 @@ struct BaseLetter {
 
 // Letters of Latin Extended-B that address books meet (Romanian, Vietnamese, pinyin), and dashes.
 constexpr BaseLetter kOtherBaseLetters[] = {
-    {0x0180, 'b'}, {0x0197, 'I'}, {0x01A0, 'O'}, {0x01A1, 'o'}, {0x01AF, 'U'}, {0x01B0, 'u'}, {0x01B5, 'Z'},
-    {0x01B6, 'z'}, {0x01CD, 'A'}, {0x01CE, 'a'}, {0x01CF, 'I'}, {0x01D0, 'i'}, {0x01D1, 'O'}, {0x01D2, 'o'},
-    {0x01D3, 'U'}, {0x01D4, 'u'}, {0x01E6, 'G'}, {0x01E7, 'g'}, {0x01E8, 'K'}, {0x01E9, 'k'}, {0x01EA, 'O'},
-    {0x01EB, 'o'}, {0x01F4, 'G'}, {0x01F5, 'g'}, {0x01F8, 'N'}, {0x01F9, 'n'}, {0x0218, 'S'}, {0x0219, 's'},
-    {0x021A, 'T'}, {0x021B, 't'}, {0x0228, 'E'}, {0x0229, 'e'}, {0x2010, '-'}, {0x2011, '-'}, {0x2012, '-'},
-    {0x2212, '-'},
+    {0x0180, 'b'}, {0x0197, 'I'}, {0x01A0, 'O'}, {0x01A1, 'o'}, {0x01AF, 'U'}, {0x01B0, 'u'},
+    {0x01B5, 'Z'}, {0x01B6, 'z'}, {0x01CD, 'A'}, {0x01CE, 'a'}, {0x01CF, 'I'}, {0x01D0, 'i'},
+    {0x01D1, 'O'}, {0x01D2, 'o'}, {0x01D3, 'U'}, {0x01D4, 'u'}, {0x01E6, 'G'}, {0x01E7, 'g'},
+    {0x01E8, 'K'}, {0x01E9, 'k'}, {0x01EA, 'O'}, {0x01EB, 'o'}, {0x01F4, 'G'}, {0x01F5, 'g'},
+    {0x01F8, 'N'}, {0x01F9, 'n'}, {0x0218, 'S'}, {0x0219, 's'}, {0x021A, 'T'}, {0x021B, 't'},
+    {0x0228, 'E'}, {0x0229, 'e'}, {0x2010, '-'}, {0x2011, '-'}, {0x2012, '-'}, {0x2212, '-'},
 };
 
 std::optional<char> baseLetterOf(char32_t codePoint) {
@@ -50,7 +50,8 @@ char32_t decodeAt(std::string_view utf8, std::size_t i, std::size_t& length) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
     length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) codePoint = (codePoint << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    for (std::size_t k = 1; k < length; ++k)
+        codePoint = (codePoint << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
     return codePoint;
 }
 

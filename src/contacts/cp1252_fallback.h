@@ -14,9 +14,9 @@
 namespace velorine::contacts {
 
 struct Cp1252Fitting {
-    std::string text;                  // Windows-1252; characters without replacement left out
-    bool replaced = false;             // at least one character became its base letter
-    std::optional<std::string> lost;   // the first character left out, UTF-8
+    std::string text;                 // Windows-1252; characters without replacement left out
+    bool replaced = false;            // at least one character became its base letter
+    std::optional<std::string> lost;  // the first character left out, UTF-8
 };
 
 // `utf8` must be valid UTF-8.

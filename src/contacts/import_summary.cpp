@@ -21,8 +21,9 @@ std::string nameOf(const store::BirthdayRecord& record) {
 }  // namespace
 
 std::string importSummary(const std::string& fileName, const VcardBook& book, const ImportOutcome& outcome) {
-    const auto withoutBirthday = std::count_if(book.refused.begin(), book.refused.end(),
-                                               [](const RefusedCard& card) { return card.kind == RefusalKind::NoBirthday; });
+    const auto withoutBirthday = std::count_if(book.refused.begin(), book.refused.end(), [](const RefusedCard& card) {
+        return card.kind == RefusalKind::NoBirthday;
+    });
     const auto refusedForName = static_cast<long long>(book.refused.size()) - withoutBirthday;
     std::string text = "Contacts importés de « " + fileName + " » :\n";
     text += countLine("personnes ajoutées à la liste", outcome.added);

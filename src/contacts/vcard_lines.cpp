@@ -59,7 +59,8 @@ bool ContentLine::hasType(std::string_view upperType) const {
     for (const VcardParameter& p : parameters) {
         if (p.name != "TYPE") continue;
         const auto types = splitOutsideQuotes(p.value, ',');
-        if (std::any_of(types.begin(), types.end(), [&](std::string_view t) { return equalsIgnoringCase(t, upperType); }))
+        if (std::any_of(types.begin(), types.end(),
+                        [&](std::string_view t) { return equalsIgnoringCase(t, upperType); }))
             return true;
     }
     return false;
@@ -114,7 +115,8 @@ std::optional<ContentLine> parseContentLine(std::string_view line) {
         if (equals == std::string_view::npos) {
             if (!parameter.empty()) parsed.parameters.push_back({"TYPE", std::string(parameter)});
         } else {
-            parsed.parameters.push_back({upperAscii(parameter.substr(0, equals)), withoutQuotes(parameter.substr(equals + 1))});
+            parsed.parameters.push_back(
+                {upperAscii(parameter.substr(0, equals)), withoutQuotes(parameter.substr(equals + 1))});
         }
     }
     return parsed;

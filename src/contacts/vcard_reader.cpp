@@ -148,9 +148,9 @@ std::variant<ContactCard, RefusedCard> cardFrom(const CardLines& lines, std::siz
     const FittedField firstName = fitted(name.firstName);
     for (const FittedField* part : {&surname, &firstName}) {
         if (part->lost)
-            return RefusedCard{label, "le nom contient " + quoted(*part->lost) +
-                                          ", un caractère que Velorine ne peut pas enregistrer",
-                               RefusalKind::Name};
+            return RefusedCard{
+                label, "le nom contient " + quoted(*part->lost) + ", un caractère que Velorine ne peut pas enregistrer",
+                RefusalKind::Name};
     }
     const FittedField address = fitted(addressOf(lines));
     const FittedField email = fitted(emailOf(lines));
@@ -163,11 +163,16 @@ std::variant<ContactCard, RefusedCard> cardFrom(const CardLines& lines, std::siz
 }
 
 void keep(CardLines& lines, ContentLine line) {
-    if (line.name == "N" && !lines.n) lines.n = std::move(line);
-    else if (line.name == "FN" && !lines.fn) lines.fn = std::move(line);
-    else if (line.name == "ADR" && !lines.adr) lines.adr = std::move(line);
-    else if (line.name == "BDAY" && !lines.bday) lines.bday = std::move(line);
-    else if (line.name == "EMAIL") lines.emails.push_back(std::move(line));
+    if (line.name == "N" && !lines.n)
+        lines.n = std::move(line);
+    else if (line.name == "FN" && !lines.fn)
+        lines.fn = std::move(line);
+    else if (line.name == "ADR" && !lines.adr)
+        lines.adr = std::move(line);
+    else if (line.name == "BDAY" && !lines.bday)
+        lines.bday = std::move(line);
+    else if (line.name == "EMAIL")
+        lines.emails.push_back(std::move(line));
 }
 
 bool isCardBoundary(std::string_view line, std::string_view word) {
@@ -196,15 +201,18 @@ VcardReading readVcards(std::string_view bytes) {
         } else if (isCardBoundary(line, "END") && depth > 0) {
             if (--depth > 0) continue;
             auto taken = cardFrom(card, number);
-            if (auto* contact = std::get_if<ContactCard>(&taken)) book.cards.push_back(std::move(*contact));
-            else book.refused.push_back(std::get<RefusedCard>(std::move(taken)));
+            if (auto* contact = std::get_if<ContactCard>(&taken))
+                book.cards.push_back(std::move(*contact));
+            else
+                book.refused.push_back(std::get<RefusedCard>(std::move(taken)));
         } else if (depth == 1) {
             if (auto parsed = parseContentLine(line)) keep(card, std::move(*parsed));
         }
     }
     if (depth > 0)
-        return {std::nullopt, "la carte n° " + std::to_string(number) + " est incomplète (sa fin END:VCARD manque) : "
-                              "le fichier a sans doute été tronqué"};
+        return {std::nullopt, "la carte n° " + std::to_string(number) +
+                                  " est incomplète (sa fin END:VCARD manque) : "
+                                  "le fichier a sans doute été tronqué"};
     return {std::move(book), {}};
 }
 
@@ -213,19 +221,19 @@ VcardReading readVcardFile(const std::string& path) {
     const auto bytes = store::readFileBytes(path, failure, kLargestVcardFile);
     if (bytes) return readVcards(*bytes);
     switch (failure) {
-    case store::ReadFailure::Missing: return {std::nullopt, "fichier introuvable"};
-    case store::ReadFailure::PathNotDirectory: return {std::nullopt, "un élément du chemin n'est pas un dossier"};
-    case store::ReadFailure::Directory: return {std::nullopt, "c'est un dossier, pas un fichier"};
-    case store::ReadFailure::NotAFile: return {std::nullopt, "ce n'est pas un fichier ordinaire"};
-    case store::ReadFailure::AccessDenied: return {std::nullopt, "vous n'avez pas le droit de le lire"};
-    case store::ReadFailure::TooLarge:
-        return {std::nullopt, "il dépasse 32 Mio, bien plus que n'importe quel carnet d'adresses"};
-    case store::ReadFailure::DanglingLink: return {std::nullopt, "c'est un lien symbolique vers un fichier absent"};
-    case store::ReadFailure::ForeignLink:
-        return {std::nullopt, "c'est le lien symbolique d'un autre utilisateur, il n'est pas suivi"};
-    case store::ReadFailure::NotSettings:  // a rule of the data file, not of an address book
-    case store::ReadFailure::ReadError:
-    case store::ReadFailure::None: break;
+        case store::ReadFailure::Missing: return {std::nullopt, "fichier introuvable"};
+        case store::ReadFailure::PathNotDirectory: return {std::nullopt, "un élément du chemin n'est pas un dossier"};
+        case store::ReadFailure::Directory: return {std::nullopt, "c'est un dossier, pas un fichier"};
+        case store::ReadFailure::NotAFile: return {std::nullopt, "ce n'est pas un fichier ordinaire"};
+        case store::ReadFailure::AccessDenied: return {std::nullopt, "vous n'avez pas le droit de le lire"};
+        case store::ReadFailure::TooLarge:
+            return {std::nullopt, "il dépasse 32 Mio, bien plus que n'importe quel carnet d'adresses"};
+        case store::ReadFailure::DanglingLink: return {std::nullopt, "c'est un lien symbolique vers un fichier absent"};
+        case store::ReadFailure::ForeignLink:
+            return {std::nullopt, "c'est le lien symbolique d'un autre utilisateur, il n'est pas suivi"};
+        case store::ReadFailure::NotSettings:  // a rule of the data file, not of an address book
+        case store::ReadFailure::ReadError:
+        case store::ReadFailure::None: break;
     }
     return {std::nullopt, "sa lecture a échoué"};
 }

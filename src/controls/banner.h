@@ -44,121 +44,121 @@ namespace velorine::controls {
 
 // Raised by an attempt to start scrolling when there is nothing of non-zero size to scroll.
 class BannerContentError : public std::runtime_error {
- public:
-  BannerContentError();
+public:
+    BannerContentError();
 };
 
 class TBanner : public QWidget {
-  Q_OBJECT
+    Q_OBJECT
 
- public:
-  explicit TBanner(QWidget* parent = nullptr);
-  ~TBanner() override;
+public:
+    explicit TBanner(QWidget* parent = nullptr);
+    ~TBanner() override;
 
-  // The end of loading: renders text or lines again and, with AutoEnable and content, enables.
-  void Loaded();
+    // The end of loading: renders text or lines again and, with AutoEnable and content, enables.
+    void Loaded();
 
-  bool AutoEnable() const { return autoEnable_; }
-  void SetAutoEnable(bool autoEnable) { autoEnable_ = autoEnable; }
+    bool AutoEnable() const { return autoEnable_; }
+    void SetAutoEnable(bool autoEnable) { autoEnable_ = autoEnable; }
 
-  // The content image (null when there is none). Setting it copies the picture, drops text and
-  // lines, and enables when AutoEnable is on and the picture has a width.
-  const QImage& Bitmap() const { return content_; }
-  void SetBitmap(const QImage& picture);
+    // The content image (null when there is none). Setting it copies the picture, drops text and
+    // lines, and enables when AutoEnable is on and the picture has a width.
+    const QImage& Bitmap() const { return content_; }
+    void SetBitmap(const QImage& picture);
 
-  // Scrolling on or off. Every call raises OnEnable or OnDisable, changed or not. Switching off
-  // drops generated content (it is rendered again on the next enabling). May throw
-  // BannerContentError when switching on.
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled);
+    // Scrolling on or off. Every call raises OnEnable or OnDisable, changed or not. Switching off
+    // drops generated content (it is rendered again on the next enabling). May throw
+    // BannerContentError when switching on.
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
 
-  // Multi-line content; every assignment renders it, an empty list included.
-  const QStringList& Lines() const { return lines_; }
-  void SetLines(const QStringList& lines);
+    // Multi-line content; every assignment renders it, an empty list included.
+    const QStringList& Lines() const { return lines_; }
+    void SetLines(const QStringList& lines);
 
-  TAlignment LinesAlign() const { return linesAlign_; }
-  void SetLinesAlign(TAlignment align);
+    TAlignment LinesAlign() const { return linesAlign_; }
+    void SetLinesAlign(TAlignment align);
 
-  bool NoGap() const { return noGap_; }
-  void SetNoGap(bool noGap) { noGap_ = noGap; }
+    bool NoGap() const { return noGap_; }
+    void SetNoGap(bool noGap) { noGap_ = noGap; }
 
-  // Gap mode only: stop after the content has passed once.
-  bool OnlyOnce() const { return onlyOnce_; }
-  void SetOnlyOnce(bool onlyOnce) { onlyOnce_ = onlyOnce; }
+    // Gap mode only: stop after the content has passed once.
+    bool OnlyOnce() const { return onlyOnce_; }
+    void SetOnlyOnce(bool onlyOnce) { onlyOnce_ = onlyOnce; }
 
-  TScrollDirection ScrollDirection() const { return direction_; }
-  void SetScrollDirection(TScrollDirection direction);
+    TScrollDirection ScrollDirection() const { return direction_; }
+    void SetScrollDirection(TScrollDirection direction);
 
-  // Milliseconds between two steps; 0 keeps the banner enabled but still.
-  std::uint16_t ScrollInterval() const;
-  void SetScrollInterval(std::uint16_t interval);
+    // Milliseconds between two steps; 0 keeps the banner enabled but still.
+    std::uint16_t ScrollInterval() const;
+    void SetScrollInterval(std::uint16_t interval);
 
-  std::uint16_t ScrollPixels() const { return pixels_; }
-  void SetScrollPixels(std::uint16_t pixels) { pixels_ = pixels; }
+    std::uint16_t ScrollPixels() const { return pixels_; }
+    void SetScrollPixels(std::uint16_t pixels) { pixels_ = pixels; }
 
-  // One-line content; setting it renders it and stops the banner unless AutoEnable restarts it.
-  const QString& ScrollText() const { return scrollText_; }
-  void SetScrollText(const QString& text);
+    // One-line content; setting it renders it and stops the banner unless AutoEnable restarts it.
+    const QString& ScrollText() const { return scrollText_; }
+    void SetScrollText(const QString& text);
 
-  // The background colour, also the background of rendered text.
-  QColor Color() const;
-  void SetColor(const QColor& color);
+    // The background colour, also the background of rendered text.
+    QColor Color() const;
+    void SetColor(const QColor& color);
 
-  ScrollPosition Position() const { return position_; }
+    ScrollPosition Position() const { return position_; }
 
-  // Renders Lines into the content image and restores the running state (or starts with
-  // AutoEnable).
-  void RenderLines();
+    // Renders Lines into the content image and restores the running state (or starts with
+    // AutoEnable).
+    void RenderLines();
 
-  // One step: move, wrap or start again, repaint at once, raise OnScroll.
-  void ScrollTick();
+    // One step: move, wrap or start again, repaint at once, raise OnScroll.
+    void ScrollTick();
 
- signals:
-  void OnScroll();
-  void OnEnable();
-  void OnDisable();
-  void OnClick();
-  void OnDblClick();
-  void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
-  void OnMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
-  void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+signals:
+    void OnScroll();
+    void OnEnable();
+    void OnDisable();
+    void OnClick();
+    void OnDblClick();
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    void OnMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  virtual void PaintWithGap(QPainter& painter);
-  virtual void PaintWithoutGap(QPainter& painter);
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    virtual void PaintWithGap(QPainter& painter);
+    virtual void PaintWithoutGap(QPainter& painter);
 
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
- private:
-  // Whether switching on may render text or lines again to get content. Rendering itself
-  // switches on without that right, so content of no extent fails instead of rendering forever.
-  enum class Rerender { Allowed, Forbidden };
+private:
+    // Whether switching on may render text or lines again to get content. Rendering itself
+    // switches on without that right, so content of no extent fails instead of rendering forever.
+    enum class Rerender { Allowed, Forbidden };
 
-  void changeEnabled(bool enabled, Rerender rerender);
-  void renderScrollText(const QString& text);
-  bool hasGeneratedContent() const { return !scrollText_.isEmpty() || !lines_.isEmpty(); }
-  TextLook textLook() const;
-  void updateTimer();
-  void paintFrame(QPainter& painter, bool noGap);
+    void changeEnabled(bool enabled, Rerender rerender);
+    void renderScrollText(const QString& text);
+    bool hasGeneratedContent() const { return !scrollText_.isEmpty() || !lines_.isEmpty(); }
+    TextLook textLook() const;
+    void updateTimer();
+    void paintFrame(QPainter& painter, bool noGap);
 
-  QTimer* timer_;
-  QImage content_;
-  QStringList lines_;
-  QString scrollText_;
-  ScrollPosition position_ = 0;
-  std::uint16_t pixels_ = 4;
-  TScrollDirection direction_ = sdRightToLeft;
-  TAlignment linesAlign_ = taCenter;
-  bool autoEnable_ = true;
-  bool enabled_ = false;
-  bool noGap_ = false;
-  bool onlyOnce_ = false;
-  bool loading_ = true;
-  bool clickArmed_ = false;
+    QTimer* timer_;
+    QImage content_;
+    QStringList lines_;
+    QString scrollText_;
+    ScrollPosition position_ = 0;
+    std::uint16_t pixels_ = 4;
+    TScrollDirection direction_ = sdRightToLeft;
+    TAlignment linesAlign_ = taCenter;
+    bool autoEnable_ = true;
+    bool enabled_ = false;
+    bool noGap_ = false;
+    bool onlyOnce_ = false;
+    bool loading_ = true;
+    bool clickArmed_ = false;
 };
 
 }  // namespace velorine::controls

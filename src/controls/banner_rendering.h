@@ -14,9 +14,9 @@
 namespace velorine::controls {
 
 struct TextLook {
-  QFont font;
-  QColor text;
-  QColor background;
+    QFont font;
+    QColor text;
+    QColor background;
 };
 
 // The text on one line, in an image exactly as wide as the text and as tall as the font.

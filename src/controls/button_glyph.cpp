@@ -12,56 +12,55 @@ TButtonGlyph::TButtonGlyph() : transparent_(Qt::white) { slots_.fill(kNoSlot); }
 TButtonGlyph::~TButtonGlyph() { DiscardImages(); }
 
 void TButtonGlyph::SetStrip(const QImage& strip) {
-  DiscardImages();
-  strip_ = strip;
-  if (strip_.isNull()) {
-    return;
-  }
-  transparent_ = TransparentColourOf(strip_);
-  if (strip_.width() % strip_.height() == 0) {
-    const int squares = strip_.width() / strip_.height();
-    count_ = squares > kGlyphStateCount ? 1 : squares;
-  }
+    DiscardImages();
+    strip_ = strip;
+    if (strip_.isNull()) {
+        return;
+    }
+    transparent_ = TransparentColourOf(strip_);
+    if (strip_.width() % strip_.height() == 0) {
+        const int squares = strip_.width() / strip_.height();
+        count_ = squares > kGlyphStateCount ? 1 : squares;
+    }
 }
 
 void TButtonGlyph::SetCount(int count) {
-  DiscardImages();
-  count_ = count;
+    DiscardImages();
+    count_ = count;
 }
 
 QSize TButtonGlyph::ImageSize() const {
-  if (strip_.isNull()) {
-    return {0, 0};
-  }
-  return {strip_.width() / count_, strip_.height()};
+    if (strip_.isNull()) {
+        return {0, 0};
+    }
+    return {strip_.width() / count_, strip_.height()};
 }
 
-void TButtonGlyph::Draw(QPainter& painter, QPoint at, GlyphState state,
-                        const QPalette& colours) {
-  const QSize size = ImageSize();
-  if (size.isEmpty()) {
-    return;
-  }
-  int& slot = slots_[static_cast<std::size_t>(state)];
-  if (slot == kNoSlot) {
-    if (list_ == nullptr) {
-      list_ = TGlyphCache::Instance().GetList(size);
+void TButtonGlyph::Draw(QPainter& painter, QPoint at, GlyphState state, const QPalette& colours) {
+    const QSize size = ImageSize();
+    if (size.isEmpty()) {
+        return;
     }
-    slot = list_->Add(BuildStateImage(strip_, count_, transparent_, state, colours));
-  }
-  painter.drawImage(at, list_->Image(slot));
+    int& slot = slots_[static_cast<std::size_t>(state)];
+    if (slot == kNoSlot) {
+        if (list_ == nullptr) {
+            list_ = TGlyphCache::Instance().GetList(size);
+        }
+        slot = list_->Add(BuildStateImage(strip_, count_, transparent_, state, colours));
+    }
+    painter.drawImage(at, list_->Image(slot));
 }
 
 void TButtonGlyph::DiscardImages() {
-  if (list_ == nullptr) {
-    return;
-  }
-  for (int& slot : slots_) {
-    list_->Delete(slot);
-    slot = kNoSlot;
-  }
-  TGlyphCache::Instance().ReturnList(list_);
-  list_ = nullptr;
+    if (list_ == nullptr) {
+        return;
+    }
+    for (int& slot : slots_) {
+        list_->Delete(slot);
+        slot = kNoSlot;
+    }
+    TGlyphCache::Instance().ReturnList(list_);
+    list_ = nullptr;
 }
 
 }  // namespace velorine::controls

@@ -21,37 +21,37 @@ namespace velorine::controls {
 class TGlyphList;
 
 class TButtonGlyph {
- public:
-  TButtonGlyph();
-  ~TButtonGlyph();
-  TButtonGlyph(const TButtonGlyph&) = delete;
-  TButtonGlyph& operator=(const TButtonGlyph&) = delete;
+public:
+    TButtonGlyph();
+    ~TButtonGlyph();
+    TButtonGlyph(const TButtonGlyph&) = delete;
+    TButtonGlyph& operator=(const TButtonGlyph&) = delete;
 
-  const QImage& Strip() const { return strip_; }
+    const QImage& Strip() const { return strip_; }
 
-  // Copies the strip. A strip whose width is a whole number of squares gets that many images,
-  // or one image when there would be more than five; any other shape keeps the count.
-  void SetStrip(const QImage& strip);
+    // Copies the strip. A strip whose width is a whole number of squares gets that many images,
+    // or one image when there would be more than five; any other shape keeps the count.
+    void SetStrip(const QImage& strip);
 
-  int Count() const { return count_; }
-  void SetCount(int count);
+    int Count() const { return count_; }
+    void SetCount(int count);
 
-  // One image of the strip; empty when there is no strip.
-  QSize ImageSize() const;
+    // One image of the strip; empty when there is no strip.
+    QSize ImageSize() const;
 
-  // Draws the image of `state` with its top-left corner at `at`; nothing without a strip.
-  void Draw(QPainter& painter, QPoint at, GlyphState state, const QPalette& colours);
+    // Draws the image of `state` with its top-left corner at `at`; nothing without a strip.
+    void Draw(QPainter& painter, QPoint at, GlyphState state, const QPalette& colours);
 
-  void DiscardImages();
+    void DiscardImages();
 
- private:
-  static constexpr int kNoSlot = -1;
+private:
+    static constexpr int kNoSlot = -1;
 
-  QImage strip_;
-  QColor transparent_;
-  int count_ = 1;
-  TGlyphList* list_ = nullptr;
-  std::array<int, kGlyphStateCount> slots_;
+    QImage strip_;
+    QColor transparent_;
+    int count_ = 1;
+    TGlyphList* list_ = nullptr;
+    std::array<int, kGlyphStateCount> slots_;
 };
 
 }  // namespace velorine::controls

@@ -15,22 +15,22 @@
 namespace velorine::controls {
 
 struct ButtonLayoutRequest {
-  QSize content;   // the content rectangle's size
-  QSize glyph;     // one image of the strip; empty when there is no glyph
-  QString caption;
-  bool dropDownArrow = false;
-  bool dropDownArrowHorz = false;
-  TButtonLayout layout = blGlyphLeft;
-  int margin = -1;   // -1: automatic
-  int spacing = 4;   // -1: automatic
-  bool wordWrap = false;
+    QSize content;  // the content rectangle's size
+    QSize glyph;    // one image of the strip; empty when there is no glyph
+    QString caption;
+    bool dropDownArrow = false;
+    bool dropDownArrowHorz = false;
+    TButtonLayout layout = blGlyphLeft;
+    int margin = -1;  // -1: automatic
+    int spacing = 4;  // -1: automatic
+    bool wordWrap = false;
 };
 
 struct ButtonLayout {
-  QPoint glyph;
-  QRect caption;  // the measured caption box at its place
-  QPoint arrow;
-  QSize arrowSize;
+    QPoint glyph;
+    QRect caption;  // the measured caption box at its place
+    QPoint arrow;
+    QSize arrowSize;
 };
 
 // The caption flags used both to measure and to draw it: "&" marks the accelerator letter.

@@ -7,17 +7,17 @@
 namespace velorine::controls {
 
 struct ButtonSituation {
-  bool enabled = true;
-  bool down = false;         // latched by its group
-  bool mouseInside = false;  // the pointer is over it
-  bool pressed = false;      // the left button went down on it and has not come up
-  bool standardButton = false;
+    bool enabled = true;
+    bool down = false;         // latched by its group
+    bool mouseInside = false;  // the pointer is over it
+    bool pressed = false;      // the left button went down on it and has not come up
+    bool standardButton = false;
 };
 
 struct ButtonLook {
-  FrameLook frame = FrameLook::NotComputed;
-  GlyphState glyph = GlyphState::Normal;
-  bool operator==(const ButtonLook&) const = default;
+    FrameLook frame = FrameLook::NotComputed;
+    GlyphState glyph = GlyphState::Normal;
+    bool operator==(const ButtonLook&) const = default;
 };
 
 // Disabled first, then down, then hot (sunken while pressed), else sleeping; a standard button

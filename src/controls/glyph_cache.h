@@ -17,19 +17,19 @@
 namespace velorine::controls {
 
 class TGlyphCache {
- public:
-  static TGlyphCache& Instance();
+public:
+    static TGlyphCache& Instance();
 
-  TGlyphList* GetList(QSize imageSize);
-  void ReturnList(TGlyphList* list);
+    TGlyphList* GetList(QSize imageSize);
+    void ReturnList(TGlyphList* list);
 
-  // The number of lists alive.
-  int ListCount() const { return static_cast<int>(lists_.size()); }
+    // The number of lists alive.
+    int ListCount() const { return static_cast<int>(lists_.size()); }
 
- private:
-  TGlyphCache() = default;
+private:
+    TGlyphCache() = default;
 
-  std::vector<std::unique_ptr<TGlyphList>> lists_;
+    std::vector<std::unique_ptr<TGlyphList>> lists_;
 };
 
 }  // namespace velorine::controls

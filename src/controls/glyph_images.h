@@ -22,7 +22,7 @@ int SourceImageIndex(GlyphState state, int count);
 // The ready-to-draw image of `state`: a masked copy of its source image, or for the disabled
 // state an opaque image on the button face, recoloured from image 1 of a strip of two or more,
 // embossed from the single image otherwise. Colours come from `colours`.
-QImage BuildStateImage(const QImage& strip, int count, const QColor& transparent,
-                       GlyphState state, const QPalette& colours);
+QImage BuildStateImage(const QImage& strip, int count, const QColor& transparent, GlyphState state,
+                       const QPalette& colours);
 
 }  // namespace velorine::controls

@@ -42,129 +42,129 @@ class QShortcut;
 namespace velorine::controls {
 
 class TIEButton : public QWidget {
-  Q_OBJECT
+    Q_OBJECT
 
- public:
-  explicit TIEButton(QWidget* parent = nullptr);
-  ~TIEButton() override;
+public:
+    explicit TIEButton(QWidget* parent = nullptr);
+    ~TIEButton() override;
 
-  int GroupIndex() const { return groupIndex_; }
-  void SetGroupIndex(int groupIndex);
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int groupIndex);
 
-  bool AllowAllUp() const { return allowAllUp_; }
-  void SetAllowAllUp(bool allowAllUp);
+    bool AllowAllUp() const { return allowAllUp_; }
+    void SetAllowAllUp(bool allowAllUp);
 
-  const QString& Caption() const { return caption_; }
-  void SetCaption(const QString& caption);
+    const QString& Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
 
-  // Always false with GroupIndex 0; a down button of a group that does not allow all up cannot
-  // be released this way, only by another button of its group going down.
-  bool Down() const { return down_; }
-  void SetDown(bool down);
+    // Always false with GroupIndex 0; a down button of a group that does not allow all up cannot
+    // be released this way, only by another button of its group going down.
+    bool Down() const { return down_; }
+    void SetDown(bool down);
 
-  bool DropDownArrow() const { return dropDownArrow_; }
-  void SetDropDownArrow(bool dropDownArrow);
+    bool DropDownArrow() const { return dropDownArrow_; }
+    void SetDropDownArrow(bool dropDownArrow);
 
-  bool DropDownArrowHorz() const { return dropDownArrowHorz_; }
-  void SetDropDownArrowHorz(bool dropDownArrowHorz);
+    bool DropDownArrowHorz() const { return dropDownArrowHorz_; }
+    void SetDropDownArrowHorz(bool dropDownArrowHorz);
 
-  // Opened under the button (or at its right with DropDownArrowHorz) by a press when GroupIndex
-  // is 0. Cleared by itself when the menu is destroyed.
-  QMenu* DropDownMenu() const { return dropDownMenu_; }
-  void SetDropDownMenu(QMenu* menu) { dropDownMenu_ = menu; }
+    // Opened under the button (or at its right with DropDownArrowHorz) by a press when GroupIndex
+    // is 0. Cleared by itself when the menu is destroyed.
+    QMenu* DropDownMenu() const { return dropDownMenu_; }
+    void SetDropDownMenu(QMenu* menu) { dropDownMenu_ = menu; }
 
-  const QImage& Glyph() const { return glyph_.Strip(); }
-  void SetGlyph(const QImage& strip);
+    const QImage& Glyph() const { return glyph_.Strip(); }
+    void SetGlyph(const QImage& strip);
 
-  TButtonLayout Layout() const { return layout_; }
-  void SetLayout(TButtonLayout layout);
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout layout);
 
-  // -1 is automatic; values below -1 are ignored.
-  int Margin() const { return margin_; }
-  void SetMargin(int margin);
+    // -1 is automatic; values below -1 are ignored.
+    int Margin() const { return margin_; }
+    void SetMargin(int margin);
 
-  // Clamped to 1..4; a strip of five images is recognised only from its shape.
-  int NumGlyphs() const { return glyph_.Count(); }
-  void SetNumGlyphs(int numGlyphs);
+    // Clamped to 1..4; a strip of five images is recognised only from its shape.
+    int NumGlyphs() const { return glyph_.Count(); }
+    void SetNumGlyphs(int numGlyphs);
 
-  QColor SleepingFontColor() const { return sleepingFontColor_; }
-  void SetSleepingFontColor(const QColor& colour);
+    QColor SleepingFontColor() const { return sleepingFontColor_; }
+    void SetSleepingFontColor(const QColor& colour);
 
-  bool SoftShading() const { return softShading_; }
-  void SetSoftShading(bool softShading);
+    bool SoftShading() const { return softShading_; }
+    void SetSoftShading(bool softShading);
 
-  // -1 is automatic.
-  int Spacing() const { return spacing_; }
-  void SetSpacing(int spacing);
+    // -1 is automatic.
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int spacing);
 
-  // Raised and never sleeping, even away from the pointer.
-  bool StandardButton() const { return standardButton_; }
-  void SetStandardButton(bool standardButton);
+    // Raised and never sleeping, even away from the pointer.
+    bool StandardButton() const { return standardButton_; }
+    void SetStandardButton(bool standardButton);
 
-  bool Transparent() const { return transparent_; }
-  void SetTransparent(bool transparent);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool transparent);
 
-  bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool wordWrap);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wordWrap);
 
-  FrameLook CurrentFrameLook() const { return look_.frame; }
-  GlyphState CurrentGlyphState() const { return look_.glyph; }
+    FrameLook CurrentFrameLook() const { return look_.frame; }
+    GlyphState CurrentGlyphState() const { return look_.glyph; }
 
-  // Recomputes the look from the situation; repaints only when it changed.
-  void UpdateState();
+    // Recomputes the look from the situation; repaints only when it changed.
+    void UpdateState();
 
-  // Tells the siblings of the same group that this button's Down or AllowAllUp changed.
-  void UpdateExclusive();
+    // Tells the siblings of the same group that this button's Down or AllowAllUp changed.
+    void UpdateExclusive();
 
-  void Click();
+    void Click();
 
- signals:
-  void OnClick();
-  void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
-  void OnMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
-  void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+signals:
+    void OnClick();
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    void OnMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void enterEvent(QEnterEvent* event) override;
-  void leaveEvent(QEvent* event) override;
-  void changeEvent(QEvent* event) override;
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
- private:
-  ButtonSituation situation() const;
-  bool applyLook(const ButtonLook& look);
-  void pointerEntered();
-  void pointerLeft();
-  void followPointer(QPoint position);
-  void openDropDownMenu();
-  void groupNotice(int groupIndex, TIEButton* sender);
-  template <typename Value>
-  void storeAndRepaint(Value& field, const Value& value);
+private:
+    ButtonSituation situation() const;
+    bool applyLook(const ButtonLook& look);
+    void pointerEntered();
+    void pointerLeft();
+    void followPointer(QPoint position);
+    void openDropDownMenu();
+    void groupNotice(int groupIndex, TIEButton* sender);
+    template <typename Value>
+    void storeAndRepaint(Value& field, const Value& value);
 
-  TButtonGlyph glyph_;
-  ButtonLook look_;
-  QString caption_;
-  QColor sleepingFontColor_ = Qt::black;
-  QPointer<QMenu> dropDownMenu_;
-  QPointer<TIEButton> lastEntered_;
-  QShortcut* accelerator_;
-  TButtonLayout layout_ = blGlyphLeft;
-  int groupIndex_ = 0;
-  int margin_ = -1;
-  int spacing_ = 4;
-  bool allowAllUp_ = false;
-  bool down_ = false;
-  bool dropDownArrow_ = false;
-  bool dropDownArrowHorz_ = false;
-  bool softShading_ = false;
-  bool standardButton_ = false;
-  bool transparent_ = false;
-  bool wordWrap_ = false;
-  bool pressed_ = false;
-  bool mouseInside_ = false;
+    TButtonGlyph glyph_;
+    ButtonLook look_;
+    QString caption_;
+    QColor sleepingFontColor_ = Qt::black;
+    QPointer<QMenu> dropDownMenu_;
+    QPointer<TIEButton> lastEntered_;
+    QShortcut* accelerator_;
+    TButtonLayout layout_ = blGlyphLeft;
+    int groupIndex_ = 0;
+    int margin_ = -1;
+    int spacing_ = 4;
+    bool allowAllUp_ = false;
+    bool down_ = false;
+    bool dropDownArrow_ = false;
+    bool dropDownArrowHorz_ = false;
+    bool softShading_ = false;
+    bool standardButton_ = false;
+    bool transparent_ = false;
+    bool wordWrap_ = false;
+    bool pressed_ = false;
+    bool mouseInside_ = false;
 };
 
 }  // namespace velorine::controls

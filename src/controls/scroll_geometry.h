@@ -26,13 +26,13 @@ ScrollPosition WrapIntoExtent(ScrollPosition position, int extent);
 
 // The position after the direction changes, chosen so that reversing along the same axis keeps
 // the content where it is on the screen and switching axis puts it just inside the entry edge.
-ScrollPosition PositionAfterTurn(ScrollPosition position, TScrollDirection from,
-                                 TScrollDirection to, QSize content, QSize banner);
+ScrollPosition PositionAfterTurn(ScrollPosition position, TScrollDirection from, TScrollDirection to, QSize content,
+                                 QSize banner);
 
 // Top-left corners, in banner coordinates, of the copies of the content one frame shows: one copy
 // in gap mode; without gap, that copy and the ones laid end to end behind it, as many as it takes
 // to cover the banner along the scroll axis. Empty content gives no copy.
-std::vector<QPoint> ContentCopies(TScrollDirection direction, bool noGap, QSize banner,
-                                  QSize content, ScrollPosition position);
+std::vector<QPoint> ContentCopies(TScrollDirection direction, bool noGap, QSize banner, QSize content,
+                                  ScrollPosition position);
 
 }  // namespace velorine::controls

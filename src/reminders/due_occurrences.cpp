@@ -43,8 +43,7 @@ bool isHeldBack(const RecordSlots& slots, int slot, const CalendarDate& referenc
 }  // namespace
 
 void forEachDueOccurrence(const store::IniDocument& snapshot, const NameDayList* nameDays,
-                          const CalendarDate& reference,
-                          const std::function<bool(const DueOccurrence&)>& visit) {
+                          const CalendarDate& reference, const std::function<bool(const DueOccurrence&)>& visit) {
     if (!store::isRealDate(reference) || reference.year == INT_MAX) return;
     const int horizon = horizonIn(snapshot);
     const RecordSlots slots(snapshot, store::kRecordSection);

@@ -28,7 +28,7 @@ enum class OccurrenceKind { Birthday, NameDay };
 
 struct SlotBirthday {
     NextOccurrence occurrence;
-    long long age;  // the occurrence year minus the birth year: 0 or less for a birth still to come
+    long long age;          // the occurrence year minus the birth year: 0 or less for a birth still to come
     bool yearKnown = true;  // false for store::kUnknownBirthYear: the age means nothing then
 };
 
@@ -46,7 +46,6 @@ struct DueOccurrence {
 // null when name days are not reminded. Nothing is due for a reference date that is not a real
 // date of a year below INT_MAX.
 void forEachDueOccurrence(const store::IniDocument& snapshot, const NameDayList* nameDays,
-                          const store::CalendarDate& reference,
-                          const std::function<bool(const DueOccurrence&)>& visit);
+                          const store::CalendarDate& reference, const std::function<bool(const DueOccurrence&)>& visit);
 
 }  // namespace velorine::reminders

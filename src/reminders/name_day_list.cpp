@@ -16,9 +16,7 @@ struct EntryParts {
     FeastDay feastDay;
 };
 
-int twoDigitsAt(std::string_view text, std::size_t at) {
-    return (text[at] - '0') * 10 + (text[at + 1] - '0');
-}
+int twoDigitsAt(std::string_view text, std::size_t at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); }
 
 // "Name|DD/MM": the build has checked that every entry has this form.
 EntryParts partsOf(std::string_view text) {

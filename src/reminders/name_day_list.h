@@ -58,9 +58,7 @@ public:
 private:
     struct NameHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view name) const {
-            return std::hash<std::string_view>{}(name);
-        }
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
     };
 
     explicit NameDayList(std::vector<std::string> texts);
@@ -70,8 +68,7 @@ private:
     std::vector<std::string> texts_;
     // Name part -> its feast days in table order. Every text holds exactly one "|", so an entry
     // begins with "name|" exactly when its name part is that name: the index and the scan agree.
-    std::unordered_map<std::string, std::vector<FeastDay>, NameHash, std::equal_to<>>
-        feastDaysByName_;
+    std::unordered_map<std::string, std::vector<FeastDay>, NameHash, std::equal_to<>> feastDaysByName_;
 };
 
 }  // namespace velorine::reminders

@@ -17,9 +17,7 @@ long long dayNumberIn(int day, int month, int year) {
 
 }  // namespace
 
-bool isYearlyDay(int day, int month) {
-    return day >= 1 && day <= store::daysInMonth(month, kAnyLeapYear);
-}
+bool isYearlyDay(int day, int month) { return day >= 1 && day <= store::daysInMonth(month, kAnyLeapYear); }
 
 NextOccurrence nextOccurrence(int day, int month, const store::CalendarDate& reference) {
     const long long today = store::dayNumber(reference);

@@ -16,10 +16,10 @@ namespace velorine::reminders {
 bool isYearlyDay(int day, int month);
 
 struct NextOccurrence {
-    int day = 0;          // as given: 29/02 stays 29/02
+    int day = 0;  // as given: 29/02 stays 29/02
     int month = 0;
-    long long year = 0;   // the year of the occurrence: the reference year or the next one
-    int dayCount = 0;     // days from the reference date, 0 to 366
+    long long year = 0;  // the year of the occurrence: the reference year or the next one
+    int dayCount = 0;    // days from the reference date, 0 to 366
 };
 
 // The reference must be a real date of a year below INT_MAX, and day/month a yearly day.

@@ -12,8 +12,8 @@ ReminderEntry entryFor(const DueOccurrence& due) {
     const std::string name = displayNameOf(due.firstName, due.surname);
     const NextOccurrence& carried = due.birthday ? due.birthday->occurrence : due.occurrence;
     std::string text = due.kind == OccurrenceKind::NameDay ? nameDayText(name, due.occurrence)
-                       : due.birthday->yearKnown       ? birthdayText(name, due.birthday->age, due.occurrence)
-                                                       : agelessBirthdayText(name, due.occurrence);
+                       : due.birthday->yearKnown           ? birthdayText(name, due.birthday->age, due.occurrence)
+                                                           : agelessBirthdayText(name, due.occurrence);
     return {std::move(text), due.slot, occurrenceText(carried)};
 }
 

@@ -67,7 +67,11 @@ std::string nameDayText(std::string_view displayName, const NextOccurrence& name
     const char* name = displayName.data();
     const char* article = articleBefore(displayName);
     switch (nameDay.dayCount) {
-        case 0: return formatted("C'est la f\xEA" "te %s%.*s AUJOURD'HUI !!", article, length, name);
+        case 0:
+            return formatted(
+                "C'est la f\xEA"
+                "te %s%.*s AUJOURD'HUI !!",
+                article, length, name);
         case 1: return formatted("Ce sera la fete %s%.*s DEMAIN !!", article, length, name);
         default:
             return formatted("Ce sera la fete %s%.*s le %s (dans %d jours)", article, length, name,

@@ -38,9 +38,7 @@ CalendarDate dateFromDayNumber(long long days) {
     return {day, month, year};
 }
 
-CalendarDate addDays(const CalendarDate& date, long long days) {
-    return dateFromDayNumber(dayNumber(date) + days);
-}
+CalendarDate addDays(const CalendarDate& date, long long days) { return dateFromDayNumber(dayNumber(date) + days); }
 
 CalendarDate localToday() {
     const std::time_t now = std::time(nullptr);

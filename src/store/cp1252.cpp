@@ -33,11 +33,21 @@ std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     int length = 0;
     char32_t cp = 0;
-    if (lead < 0x80) { ++pos; return lead; }
-    if ((lead & 0xE0) == 0xC0) { length = 2; cp = lead & 0x1F; }
-    else if ((lead & 0xF0) == 0xE0) { length = 3; cp = lead & 0x0F; }
-    else if ((lead & 0xF8) == 0xF0) { length = 4; cp = lead & 0x07; }
-    else return std::nullopt;
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        cp = lead & 0x07;
+    } else
+        return std::nullopt;
     if (pos + length > text.size()) return std::nullopt;
     for (int i = 1; i < length; ++i) {
         const auto next = static_cast<unsigned char>(text[pos + i]);
@@ -58,8 +68,7 @@ char32_t cp1252ToCodePoint(unsigned char byte) {
 }
 
 std::optional<unsigned char> codePointToCp1252(char32_t codePoint) {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
-        return static_cast<unsigned char>(codePoint);
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<unsigned char>(codePoint);
     for (std::size_t i = 0; i < kHighBlock.size(); ++i)
         if (kHighBlock[i] == codePoint) return static_cast<unsigned char>(0x80 + i);
     return std::nullopt;
@@ -89,7 +98,8 @@ std::optional<std::string> cp1252FromUtf8File(std::string_view bytes) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     const bool marked = bytes.starts_with(kByteOrderMark);
     if (marked) bytes.remove_prefix(kByteOrderMark.size());
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (ascii && !marked) return std::nullopt;
     return utf8ToCp1252(bytes);
 }

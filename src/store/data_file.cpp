@@ -20,14 +20,14 @@ using files::FileDescriptor;
 // What changes in a data file when a commit replaces it.
 struct FileVersion {
     ino_t inode = 0;
-    struct timespec modified{};
+    struct timespec modified {};
     friend bool operator==(const FileVersion& a, const FileVersion& b) {
         return a.inode == b.inode && a.modified.tv_sec == b.modified.tv_sec && a.modified.tv_nsec == b.modified.tv_nsec;
     }
 };
 
 FileVersion versionOf(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
     return {st.st_ino, st.st_mtim};
 }
@@ -41,10 +41,11 @@ class CommitLock {
 public:
     explicit CommitLock(const std::string& dataFile)
         // Never through a link: the lock file is made beside the data file and nowhere else.
-        : fd_(::open(lockFilePath(dataFile).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, files::kPrivateFileMode)) {
+        : fd_(::open(lockFilePath(dataFile).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
+                     files::kPrivateFileMode)) {
         if (!fd_.valid()) {
             const int error = errno;
-            struct stat st{};
+            struct stat st {};
             // Something that is there but cannot be opened (another user's file, a directory, a
             // link) is the cause, not the data file; a missing directory is the data file's.
             failure_ = ::lstat(lockFilePath(dataFile).c_str(), &st) == 0 ? WriteFailure::LockUnusable
@@ -109,7 +110,7 @@ WriteFailure commitWithReason(const std::string& givenPath, const std::function<
     if (!lock.held()) return lock.failure();
     files::removeStaleTemporaryFiles(path);
 
-    struct stat st{};
+    struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists) {
         if (const WriteFailure refused = files::replaceRefusal(st, path); refused != WriteFailure::None) return refused;
@@ -173,9 +174,10 @@ std::string readValue(const std::string& path, std::string_view section, std::st
     return snapshot(path).read(section, key, defaultText, bufferSize);
 }
 
-bool writeValue(const std::string& path, std::string_view section, std::string_view key,
-                std::string_view value, WriteFailure* failure) {
-    return commit(path, [&](IniDocument& doc) { doc.write(section, key, value); }, failure);
+bool writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value,
+                WriteFailure* failure) {
+    return commit(
+        path, [&](IniDocument& doc) { doc.write(section, key, value); }, failure);
 }
 
 bool replaceSection(const std::string& path, std::string_view section) {
@@ -183,7 +185,7 @@ bool replaceSection(const std::string& path, std::string_view section) {
 }
 
 bool adoptPendingFile(const std::string& givenPath, const std::string& pendingPath) {
-    struct stat present{};
+    struct stat present {};
     if (::lstat(pendingPath.c_str(), &present) != 0) return false;
     if (files::linkRefusal(givenPath) != WriteFailure::None) return false;
     const std::string path = files::resolvedPath(givenPath);
@@ -192,12 +194,12 @@ bool adoptPendingFile(const std::string& givenPath, const std::string& pendingPa
     // Only a regular file of this user is taken, never a link: renamed, a link would become the
     // data file, and changing the mode through it would change its target's.
     const FileDescriptor pending(::open(pendingPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-    struct stat pendingStat{};
+    struct stat pendingStat {};
     if (!pending.valid() || ::fstat(pending.get(), &pendingStat) != 0 || !S_ISREG(pendingStat.st_mode) ||
         pendingStat.st_uid != ::geteuid())
         return false;
     // The pending file takes the place of the data file, and so its privacy.
-    struct stat st{};
+    struct stat st {};
     ::fchmod(pending.get(), ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : files::kPrivateFileMode);
     if (::rename(pendingPath.c_str(), path.c_str()) != 0) return false;
     files::syncDirectory(files::directoryOf(path));

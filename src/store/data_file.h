@@ -72,16 +72,15 @@ std::optional<std::string> readFileBytes(const std::string& path, ReadFailure& f
                                          std::uintmax_t largest = kLargestDataFile);
 
 // Applies `edit` to the current content under the lock and replaces the file in one step.
-bool commit(const std::string& path, const std::function<void(IniDocument&)>& edit,
-            WriteFailure* failure = nullptr);
+bool commit(const std::string& path, const std::function<void(IniDocument&)>& edit, WriteFailure* failure = nullptr);
 
 // The settings-file read: value, or default, cut to bufferSize - 1 characters.
 std::string readValue(const std::string& path, std::string_view section, std::string_view key,
                       std::string_view defaultText, std::size_t bufferSize);
 
 // The settings-file write of one value. False when it could not be stored.
-bool writeValue(const std::string& path, std::string_view section, std::string_view key,
-                std::string_view value, WriteFailure* failure = nullptr);
+bool writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value,
+                WriteFailure* failure = nullptr);
 
 // Replaces the section by an empty one. False when it could not be stored.
 bool replaceSection(const std::string& path, std::string_view section);

@@ -15,9 +15,7 @@ std::string format(const char* pattern, int a, int b, int c) {
     return buffer;
 }
 
-int clampToInt(long long value) {
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
+int clampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
 
 // Month lengths of the birth-date check: February has 29 days in every year divisible by 4.
 int validationMonthLength(int month, int year) {
@@ -25,9 +23,7 @@ int validationMonthLength(int month, int year) {
     return month == 2 && year % 4 == 0 ? 29 : kLengths[month - 1];
 }
 
-int twoDigits(std::string_view text, std::size_t at) {
-    return (text[at] - '0') * 10 + (text[at + 1] - '0');
-}
+int twoDigits(std::string_view text, std::size_t at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); }
 
 }  // namespace
 
@@ -64,15 +60,13 @@ bool isValidBirthDate(std::string_view text, const CalendarDate& today) {
         const bool ok = kTemplate[i] == '0' ? (text[i] >= '0' && text[i] <= '9') : text[i] == kTemplate[i];
         if (!ok) return false;
     }
-    const CalendarDate date{twoDigits(text, 0), twoDigits(text, 3),
-                            twoDigits(text, 6) * 100 + twoDigits(text, 8)};
+    const CalendarDate date{twoDigits(text, 0), twoDigits(text, 3), twoDigits(text, 6) * 100 + twoDigits(text, 8)};
     if (date.month < 1 || date.month > 12) return false;
     if (date.day < 1 || date.day > validationMonthLength(date.month, date.year)) return false;
     return comparisonKey(date) <= comparisonKey(today);
 }
 
-std::optional<AgeAndNextBirthday> ageAndNextBirthday(std::string_view birthDate,
-                                                     std::string_view referenceDate) {
+std::optional<AgeAndNextBirthday> ageAndNextBirthday(std::string_view birthDate, std::string_view referenceDate) {
     const auto birth = scanSlashedDate(birthDate);
     const auto reference = scanSlashedDate(referenceDate);
     if (!birth || !reference) return std::nullopt;
@@ -86,8 +80,7 @@ std::optional<AgeAndNextBirthday> ageAndNextBirthday(std::string_view birthDate,
     } else {
         ++nextYear;
     }
-    return AgeAndNextBirthday{clampToInt(age),
-                              displayDate({birth->day, birth->month, clampToInt(nextYear)})};
+    return AgeAndNextBirthday{clampToInt(age), displayDate({birth->day, birth->month, clampToInt(nextYear)})};
 }
 
 }  // namespace velorine::store

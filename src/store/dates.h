@@ -47,7 +47,6 @@ struct AgeAndNextBirthday {
     std::string nextBirthday;  // "%02d/%02d/%04d"; on the birthday itself, next year's
 };
 // Both dates slashed, day first. Nothing when either does not scan.
-std::optional<AgeAndNextBirthday> ageAndNextBirthday(std::string_view birthDate,
-                                                     std::string_view referenceDate);
+std::optional<AgeAndNextBirthday> ageAndNextBirthday(std::string_view birthDate, std::string_view referenceDate);
 
 }  // namespace velorine::store

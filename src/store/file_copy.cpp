@@ -14,11 +14,12 @@ WriteFailure publishBytes(std::string_view bytes, const std::string& givenTarget
         if (const WriteFailure refusal = files::linkRefusal(givenTarget); refusal != WriteFailure::None) return refusal;
     }
     const std::string target = how == files::Publish::Replace ? files::resolvedPath(givenTarget) : givenTarget;
-    struct stat st{};
+    struct stat st {};
     const bool exists = ::lstat(target.c_str(), &st) == 0;
     if (exists && how == files::Publish::OnlyIfAbsent) return WriteFailure::NotARegularFile;
     if (exists) {
-        if (const WriteFailure refusal = files::replaceRefusal(st, target); refusal != WriteFailure::None) return refusal;
+        if (const WriteFailure refusal = files::replaceRefusal(st, target); refusal != WriteFailure::None)
+            return refusal;
     }
     return files::publishFile(target, bytes, exists ? (st.st_mode & 07777) : files::kPrivateFileMode, how);
 }

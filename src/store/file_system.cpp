@@ -68,7 +68,7 @@ bool FileDescriptor::close() {
 }
 
 std::string resolvedPath(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         char target[PATH_MAX];
         if (::realpath(path.c_str(), target)) return target;
@@ -77,13 +77,13 @@ std::string resolvedPath(const std::string& path) {
 }
 
 WriteFailure linkRefusal(const std::string& path) {
-    struct stat link{};
+    struct stat link {};
     if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return WriteFailure::None;
-    struct stat directory{};
-    const bool othersWrite = ::stat(directoryOf(path).c_str(), &directory) == 0 &&
-                             (directory.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+    struct stat directory {};
+    const bool othersWrite =
+        ::stat(directoryOf(path).c_str(), &directory) == 0 && (directory.st_mode & (S_IWGRP | S_IWOTH)) != 0;
     if (link.st_uid != ::geteuid() && othersWrite) return WriteFailure::ForeignLink;
-    struct stat target{};
+    struct stat target {};
     if (::stat(path.c_str(), &target) != 0 && (errno == ENOENT || errno == ENOTDIR)) return WriteFailure::DanglingLink;
     return WriteFailure::None;
 }
@@ -130,7 +130,7 @@ std::optional<std::string> readWhole(const std::string& path, ReadFailure& failu
         failure = openFailure(errno);
         return std::nullopt;
     }
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd.get(), &st) != 0) {
         failure = ReadFailure::ReadError;
         return std::nullopt;
@@ -196,8 +196,7 @@ void removeStaleTemporaryFiles(const std::string& path) {
     DIR* listing = ::opendir(directory.c_str());
     if (!listing) return;
     while (const dirent* entry = ::readdir(listing)) {
-        if (std::string_view(entry->d_name).starts_with(prefix))
-            ::unlink((directory + "/" + entry->d_name).c_str());
+        if (std::string_view(entry->d_name).starts_with(prefix)) ::unlink((directory + "/" + entry->d_name).c_str());
     }
     ::closedir(listing);
 }

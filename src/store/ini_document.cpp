@@ -22,8 +22,7 @@ std::string_view trim(std::string_view text) {
 }
 
 std::string_view unquote(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         return value.substr(1, value.size() - 2);
     return value;
 }
@@ -99,8 +98,10 @@ void forEachHeader(std::string_view all, Found found) {
     for (std::size_t at = all.find('['); at != std::string_view::npos; at = all.find('[', at + 1)) {
         std::size_t lineStart = at;
         while (lineStart > 0 && (all[lineStart - 1] == ' ' || all[lineStart - 1] == '\t')) --lineStart;
-        if (lineStart == kUtf8ByteOrderMark.size() && all.starts_with(kUtf8ByteOrderMark)) lineStart = 0;
-        else if (lineStart > 0 && all[lineStart - 1] != '\n') continue;
+        if (lineStart == kUtf8ByteOrderMark.size() && all.starts_with(kUtf8ByteOrderMark))
+            lineStart = 0;
+        else if (lineStart > 0 && all[lineStart - 1] != '\n')
+            continue;
         std::string_view rest = all.substr(lineStart);
         const auto name = headerOfLine(nextLine(rest), lineStart == 0);
         if (!name) continue;
@@ -132,9 +133,7 @@ struct IniDocument::Line {
     std::uint32_t keyOffset = 0, keyLength = 0;  // keyLength 0: not a key line
     std::uint32_t valueOffset = 0, valueLength = 0;
 
-    static Line of(std::string_view text) {
-        return {text.data(), static_cast<std::uint32_t>(text.size()), 0, 0, 0, 0};
-    }
+    static Line of(std::string_view text) { return {text.data(), static_cast<std::uint32_t>(text.size()), 0, 0, 0, 0}; }
     static Line keyLine(std::string_view text, std::string_view key, std::string_view value) {
         Line line = of(text);
         line.keyOffset = static_cast<std::uint32_t>(key.data() - text.data());
@@ -206,9 +205,7 @@ KeyIndex::KeyAt IniDocument::sectionNameAt() const {
     return [this](std::size_t section) { return nameOf(section); };
 }
 
-std::size_t IniDocument::findSection(std::string_view name) const {
-    return sectionIndex_.find(name, sectionNameAt());
-}
+std::size_t IniDocument::findSection(std::string_view name) const { return sectionIndex_.find(name, sectionNameAt()); }
 
 IniDocument::SectionState* IniDocument::stateOf(std::size_t section) const {
     const auto it = states_.find(section);
@@ -336,8 +333,7 @@ bool IniDocument::readsAsSettings(std::string_view bytes) {
     return onlyBlanks;
 }
 
-std::optional<std::string_view> IniDocument::find(std::string_view section,
-                                                  std::string_view key) const {
+std::optional<std::string_view> IniDocument::find(std::string_view section, std::string_view key) const {
     const std::size_t s = findSection(section);
     if (s == KeyIndex::npos) return std::nullopt;
     const auto line = findKey(s, key);
@@ -345,8 +341,8 @@ std::optional<std::string_view> IniDocument::find(std::string_view section,
     return line->value();
 }
 
-std::string IniDocument::read(std::string_view section, std::string_view key,
-                              std::string_view defaultText, std::size_t bufferSize) const {
+std::string IniDocument::read(std::string_view section, std::string_view key, std::string_view defaultText,
+                              std::size_t bufferSize) const {
     if (bufferSize == 0) return {};
     const std::string_view value = find(section, key).value_or(defaultText);
     return std::string(value.substr(0, bufferSize - 1));
@@ -382,7 +378,8 @@ IniDocument::Line IniDocument::newKeyLine(std::string_view key, std::string_view
     text += value;
     // A line break in the value would split it into other lines, other keys among them; the other
     // control bytes (NUL among them, which would end the value) have no place in a text either.
-    std::replace_if(text.begin(), text.end(), [](char c) { return isControlByte(c); }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return isControlByte(c); }, ' ');
     const std::string_view kept = keep(std::move(text));
     const auto [keyPart, valuePart] = *splitKeyLine(kept);
     return Line::keyLine(kept, keyPart, valuePart);
@@ -446,8 +443,10 @@ void IniDocument::replaceSection(std::string_view section, std::string lines) {
     // The first of the blank lines that end the section, found without splitting it.
     std::optional<Line> separator;
     visitLines(index, [&](const Line& line) {
-        if (!isBlank(line.text())) separator.reset();
-        else if (!separator) separator = line;
+        if (!isBlank(line.text()))
+            separator.reset();
+        else if (!separator)
+            separator = line;
         return true;
     });
     std::vector<Line> content;
@@ -477,15 +476,15 @@ void IniDocument::forEachKey(std::string_view section,
 std::size_t IniDocument::keyCount(std::string_view section) const {
     const std::size_t s = findSection(section);
     std::size_t count = 0;
-    if (s != KeyIndex::npos) visitLines(s, [&](const Line& line) {
-        count += line.isKey();
-        return true;
-    });
+    if (s != KeyIndex::npos)
+        visitLines(s, [&](const Line& line) {
+            count += line.isKey();
+            return true;
+        });
     return count;
 }
 
-bool IniDocument::everyLineOf(std::string_view section,
-                              const std::function<bool(std::string_view)>& visit) const {
+bool IniDocument::everyLineOf(std::string_view section, const std::function<bool(std::string_view)>& visit) const {
     const std::size_t s = findSection(section);
     return s == KeyIndex::npos || visitLines(s, [&](const Line& line) { return visit(line.text()); });
 }

@@ -15,13 +15,13 @@ bool createPrivateDirectories(const std::string& path) {
         if (!prefix.empty() && ::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
         if (slash == std::string::npos) break;
     }
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool preparePrivateFolder(const std::string& path) {
     if (!createPrivateDirectories(path)) return false;
-    struct stat st{};
+    struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return false;
     return (st.st_mode & 077) == 0 || ::chmod(path.c_str(), 0700) == 0;
 }

@@ -2,7 +2,6 @@
 // Why a file could not be read whole: the callers that must not take an unreadable file for an
 // empty one tell the user which it was.
 
-
 #include <cstdint>
 
 namespace velorine::store {

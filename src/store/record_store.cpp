@@ -73,9 +73,7 @@ int freeSlotFrom(const RecordSlots& slots, int from) {
 
 }  // namespace
 
-std::string slotKey(std::string_view stem, int slot) {
-    return std::string(stem) + std::to_string(slot);
-}
+std::string slotKey(std::string_view stem, int slot) { return std::string(stem) + std::to_string(slot); }
 
 std::vector<BirthdayRecord> readAllRecordsIn(const IniDocument& doc) {
     const RecordSlots slots = recordSlotsOf(doc);
@@ -187,8 +185,8 @@ constexpr std::size_t kLongestRecordValue = kRecordBufferSize - 1;
 bool readsBackAsItself(std::string_view value) {
     constexpr std::string_view kBlanks = " \t\v\f\r";
     if (value.size() > kLongestRecordValue || value.find('\0') != std::string_view::npos) return false;
-    if (!value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
-                           kBlanks.find(value.back()) != std::string_view::npos))
+    if (!value.empty() &&
+        (kBlanks.find(value.front()) != std::string_view::npos || kBlanks.find(value.back()) != std::string_view::npos))
         return false;
     return !(value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front());
 }
@@ -268,7 +266,8 @@ std::optional<BirthdayRecord> RecordStore::find(const RecordIdentity& who) const
 int RecordStore::firstFreeSlot() const { return firstFreeSlotIn(snapshot(path_)); }
 
 bool RecordStore::writeRecord(int slot, const BirthdayRecord& record, WriteFailure* failure) const {
-    return commit(path_, [&](IniDocument& doc) { writeRecordIn(doc, slot, record); }, failure);
+    return commit(
+        path_, [&](IniDocument& doc) { writeRecordIn(doc, slot, record); }, failure);
 }
 
 bool RecordStore::addRecord(const BirthdayRecord& record, WriteFailure* failure) const {
@@ -276,7 +275,8 @@ bool RecordStore::addRecord(const BirthdayRecord& record, WriteFailure* failure)
 }
 
 bool RecordStore::addRecords(const std::vector<BirthdayRecord>& records, WriteFailure* failure) const {
-    return commit(path_, [&](IniDocument& doc) { addRecordsIn(doc, records); }, failure);
+    return commit(
+        path_, [&](IniDocument& doc) { addRecordsIn(doc, records); }, failure);
 }
 
 namespace {
@@ -285,10 +285,13 @@ template <typename Edit>
 RecordChange commitRecordChange(const std::string& path, Edit edit, WriteFailure* failure) {
     bool looked = false;
     bool found = false;
-    const bool stored = commit(path, [&](IniDocument& doc) {
-        looked = true;
-        found = edit(doc);
-    }, failure);
+    const bool stored = commit(
+        path,
+        [&](IniDocument& doc) {
+            looked = true;
+            found = edit(doc);
+        },
+        failure);
     if (looked && !found) return RecordChange::NotFound;
     return stored ? RecordChange::Done : RecordChange::WriteFailed;
 }
@@ -297,11 +300,13 @@ RecordChange commitRecordChange(const std::string& path, Edit edit, WriteFailure
 
 RecordChange RecordStore::modifyRecord(const RecordIdentity& old, const BirthdayRecord& updated,
                                        WriteFailure* failure) const {
-    return commitRecordChange(path_, [&](IniDocument& doc) { return modifyRecordIn(doc, old, updated); }, failure);
+    return commitRecordChange(
+        path_, [&](IniDocument& doc) { return modifyRecordIn(doc, old, updated); }, failure);
 }
 
 RecordChange RecordStore::deleteRecord(const RecordIdentity& record, WriteFailure* failure) const {
-    return commitRecordChange(path_, [&](IniDocument& doc) { return deleteRecordIn(doc, record); }, failure);
+    return commitRecordChange(
+        path_, [&](IniDocument& doc) { return deleteRecordIn(doc, record); }, failure);
 }
 
 bool RecordStore::compact() const { return commit(path_, compactRecordsIn); }

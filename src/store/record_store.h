@@ -3,11 +3,10 @@
 //
 // Slot n is the keys Nom<n>, Pren<n>, Date<n>, Adress<n>, Email<n> (and Proch<n>, the resume date,
 // which belongs to the reminders: it follows its record when the list is compacted, is emptied when
-// the record is deleted, and is never inherited by a record added into a hole). Nom<n> alone decides its state: absent ends the list (slot n and
-// every higher one are ignored), empty is a hole left by a deletion, anything else a live record.
-// A record is identified by the exact texts of surname, first name and birth date, never by its
-// slot; of two identical records the one in the lower slot is acted on. Values are read back at most
-// 127 characters long.
+// the record is deleted, and is never inherited by a record added into a hole). Nom<n> alone decides its state: absent
+// ends the list (slot n and every higher one are ignored), empty is a hole left by a deletion, anything else a live
+// record. A record is identified by the exact texts of surname, first name and birth date, never by its slot; of two
+// identical records the one in the lower slot is acted on. Values are read back at most 127 characters long.
 //
 // Each operation works on one snapshot of the file (readers) or commits once (writers), so another
 // program sees the list before or after it, never in between. RecordStore keeps nothing in memory

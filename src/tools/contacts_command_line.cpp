@@ -15,9 +15,12 @@ ContactsCommandLine parseContactsCommandLine(const std::vector<std::string>& arg
     if (arguments.empty()) return {{}, refusal("il manque l'action : importer ou exporter")};
     if (arguments.front() == "--aide" && arguments.size() == 1) return line;
     const std::string& action = arguments.front();
-    if (action == "importer") options.action = ContactsAction::Import;
-    else if (action == "exporter") options.action = ContactsAction::Export;
-    else return {{}, refusal("action inconnue " + quoted(action) + " : importer ou exporter")};
+    if (action == "importer")
+        options.action = ContactsAction::Import;
+    else if (action == "exporter")
+        options.action = ContactsAction::Export;
+    else
+        return {{}, refusal("action inconnue " + quoted(action) + " : importer ou exporter")};
     const bool importing = options.action == ContactsAction::Import;
 
     ArgumentReader reader(arguments);
@@ -42,8 +45,9 @@ ContactsCommandLine parseContactsCommandLine(const std::vector<std::string>& arg
         }
     }
     if (options.exchangeFile.empty())
-        return {{}, refusal(importing ? "il manque le fichier de contacts à importer (FICHIER.vcf)"
-                                      : "il manque le fichier d'agenda à écrire (FICHIER.ics)")};
+        return {{},
+                refusal(importing ? "il manque le fichier de contacts à importer (FICHIER.vcf)"
+                                  : "il manque le fichier d'agenda à écrire (FICHIER.ics)")};
     return line;
 }
 

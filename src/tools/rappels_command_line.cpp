@@ -56,7 +56,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             if (!value) return {{}, refusal("l'option --date attend une date JJ/MM/AAAA")};
             options.date = parseDateArgument(*value);
             if (!options.date)
-                return {{}, "date incorrecte " + quoted(*value) + " : il faut une date du calendrier écrite JJ/MM/AAAA"};
+                return {{},
+                        "date incorrecte " + quoted(*value) + " : il faut une date du calendrier écrite JJ/MM/AAAA"};
         } else if (name == "--fichier") {
             if (options.dataFile) return {{}, refusal("l'option --fichier est donnée deux fois")};
             options.dataFile = reader.valueOf(inlineValue, hasInlineValue);

@@ -48,7 +48,8 @@ int importContacts(const tools::ContactsOptions& options) {
     if (!options.dataFile) store::createPrivateDirectories(parentOf(list));
     const contacts::ImportOutcome outcome = contacts::importCards(list, reading.book->cards);
     if (!outcome.stored)
-        return refuse("les contacts n'ont pas pu être ajoutés à " + tools::quoted(list) + " : " + tools::reasonFor(outcome.failure));
+        return refuse("les contacts n'ont pas pu être ajoutés à " + tools::quoted(list) + " : " +
+                      tools::reasonFor(outcome.failure));
     return print(contacts::importSummary(app::terminalText(options.exchangeFile), *reading.book, outcome));
 }
 
@@ -63,8 +64,10 @@ int exportCalendar(const tools::ContactsOptions& options) {
         contacts::exportCalendar(options.exchangeFile, store::readAllRecordsIn(*read),
                                  options.nameDays ? &reminders::builtInNameDays() : nullptr, std::time(nullptr));
     if (written.failure != store::WriteFailure::None)
-        return refuse("impossible d'écrire " + tools::quoted(options.exchangeFile) + " : " + tools::reasonFor(written.failure));
-    std::string summary = "Agenda " + tools::quoted(options.exchangeFile) + " écrit : " + std::to_string(written.birthdays) +
+        return refuse("impossible d'écrire " + tools::quoted(options.exchangeFile) + " : " +
+                      tools::reasonFor(written.failure));
+    std::string summary = "Agenda " + tools::quoted(options.exchangeFile) +
+                          " écrit : " + std::to_string(written.birthdays) +
                           (written.birthdays > 1 ? " anniversaires" : " anniversaire");
     if (options.nameDays)
         summary += ", " + std::to_string(written.nameDays) + (written.nameDays > 1 ? " fêtes" : " fête");
@@ -78,9 +81,9 @@ int main(int argc, char** argv) {
         tools::parseContactsCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!line.error.empty()) return refuse(line.error);
     switch (line.options.action) {
-    case tools::ContactsAction::Import: return importContacts(line.options);
-    case tools::ContactsAction::Export: return exportCalendar(line.options);
-    case tools::ContactsAction::Help: break;
+        case tools::ContactsAction::Import: return importContacts(line.options);
+        case tools::ContactsAction::Export: return exportCalendar(line.options);
+        case tools::ContactsAction::Help: break;
     }
     return print(tools::contactsUsageText());
 }

@@ -10,7 +10,8 @@ QPoint centredTopLeft(const QRect& outer, const QSize& inner) {
 }
 
 void centreOnScreen(QWidget& window) {
-    if (const QScreen* screen = window.screen()) window.move(centredTopLeft(screen->geometry(), window.frameGeometry().size()));
+    if (const QScreen* screen = window.screen())
+        window.move(centredTopLeft(screen->geometry(), window.frameGeometry().size()));
 }
 
 void centreOver(QWidget& dialog, const QWidget& owner) {

@@ -11,9 +11,7 @@ QString textFromCp1252(std::string_view bytes) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::optional<std::string> cp1252FromText(const QString& text) {
-    return store::utf8ToCp1252(text.toStdString());
-}
+std::optional<std::string> cp1252FromText(const QString& text) { return store::utf8ToCp1252(text.toStdString()); }
 
 QString firstCharacterOutsideCp1252(const QString& text) {
     for (qsizetype i = 0; i < text.size();) {

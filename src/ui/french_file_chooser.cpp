@@ -43,8 +43,7 @@ QVariant FrenchFileDetails::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !files || (index.column() != kSizeColumn && index.column() != kDateColumn))
         return QIdentityProxyModel::data(index, role);
     const QFileInfo entry = files->fileInfo(mapToSource(index));
-    if (index.column() == kSizeColumn)
-        return entry.isDir() ? QString() : QLocale().formattedDataSize(entry.size());
+    if (index.column() == kSizeColumn) return entry.isDir() ? QString() : QLocale().formattedDataSize(entry.size());
     return QLocale().toString(entry.lastModified(), QLocale::ShortFormat);
 }
 

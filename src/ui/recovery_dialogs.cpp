@@ -13,9 +13,8 @@ app::RecoveryDialogs recoveryDialogs(UserDialogs& dialogs, const std::function<v
     };
     recovery.tellRecoveryFailed = [&dialogs, beforeEach] {
         beforeEach();
-        dialogs.showMessage(
-            MessageIcon::Error, QStringLiteral("Problème"),
-            QStringLiteral("La récupération a échoué !\n\nCorrigez le problème et recommencez..."));
+        dialogs.showMessage(MessageIcon::Error, QStringLiteral("Problème"),
+                            QStringLiteral("La récupération a échoué !\n\nCorrigez le problème et recommencez..."));
     };
     recovery.restartProgram = [&dialogs, beforeEach] {
         beforeEach();

@@ -24,8 +24,8 @@ protected:
 TooltipGate* gate() {
     QCoreApplication* application = QCoreApplication::instance();
     if (!application) return nullptr;
-    if (auto* existing = application->findChild<TooltipGate*>(QStringLiteral("velorineTooltipGate"),
-                                                              Qt::FindDirectChildrenOnly))
+    if (auto* existing =
+            application->findChild<TooltipGate*>(QStringLiteral("velorineTooltipGate"), Qt::FindDirectChildrenOnly))
         return existing;
     return new TooltipGate(*application);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Everything the windows ask of the user or of the desktop outside their own controls: message
 // boxes, yes/no questions, file and colour choosers, the desktop's programs for web addresses and
-// files, and starting the program again. The windows go through this one interface, so the tests answer and record every
-// call; the program itself uses PlatformDialogs (platform_dialogs.h).
+// files, and starting the program again. The windows go through this one interface, so the tests answer and record
+// every call; the program itself uses PlatformDialogs (platform_dialogs.h).
 //
 // Message boxes have no owner window: they centre on the screen, as the program's always have.
 

@@ -13,9 +13,9 @@
 namespace velorine::app {
 namespace {
 
-using testing::TempDir;
 using testing::fileExists;
 using testing::readFile;
+using testing::TempDir;
 using testing::writeFile;
 
 const std::string kOldList =

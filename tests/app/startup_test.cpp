@@ -15,8 +15,8 @@ namespace velorine::app {
 namespace {
 
 using store::CalendarDate;
-using testing::TempDir;
 using testing::readFile;
+using testing::TempDir;
 using testing::writeFile;
 
 class StartupTest : public ::testing::Test {
@@ -53,7 +53,7 @@ TEST_F(StartupTest, CreatesTheDefaultDataDirectoryPrivateAndStampsTheFile) {
     EXPECT_EQ(outcome.state.dataFilePath, dataFile);
     EXPECT_EQ(outcome.state.pendingFilePath, dataDirectory + "/velor.ouv");
     EXPECT_EQ(outcome.state.installDirectory, "/opt/velorine");
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(dataDirectory.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_EQ(readFile(dataFile), "[Controle]\r\nVersion=2.0\r\n");
@@ -77,8 +77,9 @@ TEST_F(StartupTest, SwapsInAPendingFileThenCompactsAndStamps) {
               "[Controle]\r\nVersion=1.0\r\n[Velorine]\r\nNom1=\r\nNom2=Nouveau\r\nPren2=Zoé\r\n");
     runStartup(environment());
     EXPECT_FALSE(testing::fileExists(dataDirectory + "/velor.ouv"));
-    EXPECT_EQ(readFile(dataFile),
-              "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Nouveau\r\nPren1=Zoé\r\nDate1=\r\nAdress1=\r\nEmail1=\r\n");
+    EXPECT_EQ(
+        readFile(dataFile),
+        "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Nouveau\r\nPren1=Zoé\r\nDate1=\r\nAdress1=\r\nEmail1=\r\n");
 }
 
 TEST_F(StartupTest, AHeldLockLeavesTheStartReadingOnly) {
@@ -100,7 +101,8 @@ TEST_F(StartupTest, AFileThatIsNoListIsLeftAsItIsAndTheAutomaticStartSaysSo) {
         const StartupOutcome automatic = runStartup(environment({"PROG"}));
         EXPECT_TRUE(automatic.endsRun);
         EXPECT_EQ(automatic.exitStatus, 1);
-        EXPECT_NE(automatic.problem.find("ne peut pas être lu comme une liste"), std::string::npos) << automatic.problem;
+        EXPECT_NE(automatic.problem.find("ne peut pas être lu comme une liste"), std::string::npos)
+            << automatic.problem;
         EXPECT_EQ(automatic.problem.find('\n'), std::string::npos);
         EXPECT_EQ(dueTestCalls, 0);
         // The list window tells it itself; the start only leaves the file alone.
@@ -118,10 +120,10 @@ TEST_F(StartupTest, AFileOfBlankLinesIsAnEmptyList) {
 
 TEST_F(StartupTest, AStartWithNothingToChangeWritesNothing) {
     givenData("[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=A\r\nPren1=\r\nDate1=\r\nAdress1=\r\nEmail1=\r\n");
-    struct stat before{};
+    struct stat before {};
     ::stat(dataFile.c_str(), &before);
     runStartup(environment());
-    struct stat after{};
+    struct stat after {};
     ::stat(dataFile.c_str(), &after);
     EXPECT_EQ(before.st_ino, after.st_ino);
     EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec);
@@ -203,13 +205,14 @@ TEST_F(StartupTest, TheAutomaticStartEndsWhenNothingIsToBeShown) {
 }
 
 TEST_F(StartupTest, ACompactStampedFileIsReadWithoutLockingOrRewriting) {
-    const std::string compact = "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Martin\r\nPren1=Anne\r\n"
-                                "Date1=05/03/1970\r\nAdress1=\r\nEmail1=\r\n";
+    const std::string compact =
+        "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Martin\r\nPren1=Anne\r\n"
+        "Date1=05/03/1970\r\nAdress1=\r\nEmail1=\r\n";
     givenData(compact);
-    struct stat before{};
+    struct stat before {};
     ASSERT_EQ(::stat(dataFile.c_str(), &before), 0);
     runStartup(environment({"PROG"}));
-    struct stat after{};
+    struct stat after {};
     ASSERT_EQ(::stat(dataFile.c_str(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_FALSE(testing::fileExists(dataFile + ".lock"));

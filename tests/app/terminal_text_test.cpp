@@ -13,7 +13,10 @@ TEST(TerminalText, ShowsWhatATerminalWouldObeyAsReplacementCharacters) {
     } cases[] = {
         {"plain UTF-8 kept", "/home/anne/fêtes/velor.ini", "/home/anne/fêtes/velor.ini"},
         {"escape and bell", "/x/\x1B]0;PWNED\a\x1B[2J", "/x/\uFFFD]0;PWNED\uFFFD\uFFFD[2J"},
-        {"C1 control in UTF-8", "a\xC2\x9B" "2J", "a\uFFFD2J"},
+        {"C1 control in UTF-8",
+         "a\xC2\x9B"
+         "2J",
+         "a\uFFFD2J"},
         {"DEL", "a\x7F", "a\uFFFD"},
         {"stray byte", "a\xE9z", "a\uFFFDz"},
         {"overlong form of ESC", "\xC0\x9B", "\uFFFD\uFFFD"},

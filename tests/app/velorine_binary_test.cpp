@@ -12,8 +12,8 @@
 namespace velorine {
 namespace {
 
-using testing::TempDir;
 using testing::readFile;
+using testing::TempDir;
 using testing::writeFile;
 
 class VelorineBinaryTest : public ::testing::Test {
@@ -40,9 +40,7 @@ protected:
                                    timeout);
     }
 
-    static std::string dayTextFromToday(int days) {
-        return store::dayText(store::addDays(store::localToday(), days));
-    }
+    static std::string dayTextFromToday(int days) { return store::dayText(store::addDays(store::localToday(), days)); }
     // A birth date whose birthday falls `days` from today (born 30 years before).
     static std::string birthDateFromToday(int days) {
         store::CalendarDate d = store::addDays(store::localToday(), days);
@@ -58,7 +56,7 @@ protected:
 TEST_F(VelorineBinaryTest, AMissingConfigurationCreatesTheDefaultDataDirectory) {
     const auto result = run({"PROG"});
     EXPECT_EQ(result.exitStatus, 1) << result.standardError;
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(dataDirectory.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_EQ(readFile(dataFile), "[Controle]\r\nVersion=2.0\r\n");
@@ -94,7 +92,8 @@ TEST_F(VelorineBinaryTest, APreviousVersionWithNothingToOfferOpensNoWindow) {
 TEST_F(VelorineBinaryTest, APendingFileIsSwappedInCompactedAndStamped) {
     givenData(oneRecord("01/01/1950"));
     givenData("[Controle]\r\nVersion=1.0\r\n[Rappel]\r\nDate=" + dayTextFromToday(1) +
-                  "\r\n[Velorine]\r\nNom1=\r\nNom2=Nouveau\r\nPren2=Paul\r\nDate2=02/02/1980\r\nAdress2=\r\nEmail2=\r\nNom3=\r\n",
+                  "\r\n[Velorine]\r\nNom1=\r\nNom2=Nouveau\r\nPren2=Paul\r\nDate2=02/02/"
+                  "1980\r\nAdress2=\r\nEmail2=\r\nNom3=\r\n",
               "velor.ouv");
     const auto result = run({"PROG"});
     EXPECT_EQ(result.exitStatus, 1) << result.standardError;
@@ -148,9 +147,8 @@ TEST_F(VelorineBinaryTest, AFileSizeLimitFailsTheCompactionCleanlyInsteadOfKilli
     // Holes in the numbering make the start compact, which rewrites the whole file.
     std::string records = "[Velorine]\r\nNom1=\r\n";
     for (int slot = 2; slot < 13000; ++slot)
-        records += "Nom" + std::to_string(slot) + "=Martin\r\nPren" + std::to_string(slot) +
-                   "=Anne\r\nDate" + std::to_string(slot) + "=01/01/1990\r\nAdress" + std::to_string(slot) +
-                   "=1 rue des Lilas\r\n";
+        records += "Nom" + std::to_string(slot) + "=Martin\r\nPren" + std::to_string(slot) + "=Anne\r\nDate" +
+                   std::to_string(slot) + "=01/01/1990\r\nAdress" + std::to_string(slot) + "=1 rue des Lilas\r\n";
     ASSERT_GT(records.size(), 1000000u);
     givenData(records + "[Rappel]\r\nDate=" + dayTextFromToday(1) + "\r\n");
     const std::string before = readFile(dataFile);

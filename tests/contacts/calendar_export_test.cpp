@@ -146,7 +146,8 @@ TEST(CalendarExport, AddsTheNameDaysTheRemindersWouldAnnounce) {
 
 TEST(CalendarExport, GivesEachPersonTheSameUidWhereverTheyAreInTheList) {
     const std::vector<Event> once = eventsIn(calendarOf({kPeople[0], kPeople[1]}, nullptr, kStamp).text);
-    const std::vector<Event> later = eventsIn(calendarOf({kPeople[3], kPeople[1], kPeople[0]}, nullptr, kStamp + 99).text, kStamp + 99);
+    const std::vector<Event> later =
+        eventsIn(calendarOf({kPeople[3], kPeople[1], kPeople[0]}, nullptr, kStamp + 99).text, kStamp + 99);
     ASSERT_EQ(once.size(), 2u);
     ASSERT_EQ(later.size(), 3u);
     EXPECT_EQ(once[0].uid, later[2].uid);

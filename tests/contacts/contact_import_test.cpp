@@ -29,8 +29,9 @@ protected:
 };
 
 TEST_F(ContactImportTest, FillsHolesFirstThenAppends) {
-    writeFile(file, "[Velorine]\r\nNom1=Roy\r\nPren1=Eva\r\nDate1=01/01/1990\r\nNom2=\r\nNom3=Blanc\r\nPren3=Luc\r\n"
-                    "Date3=02/02/1980\r\nProch2=1 1 2100\r\n");
+    writeFile(file,
+              "[Velorine]\r\nNom1=Roy\r\nPren1=Eva\r\nDate1=01/01/1990\r\nNom2=\r\nNom3=Blanc\r\nPren3=Luc\r\n"
+              "Date3=02/02/1980\r\nProch2=1 1 2100\r\n");
     const ImportOutcome outcome =
         importCards(file, {cardOf("Petit", "Marc", "03/03/1970"), cardOf("Morel", "Zoé", "04/04/2004")});
     EXPECT_TRUE(outcome.stored);
@@ -46,9 +47,8 @@ TEST_F(ContactImportTest, AddsNoOneTwiceWhateverTheCase) {
     writeFile(file, "[Velorine]\r\nNom1=\xC9TIENNE\r\nPren1=\xC9lise\r\nDate1=1/2/1990\r\n");
     const std::vector<ContactCard> cards = {
         cardOf(store::utf8ToCp1252("Étienne").value(), store::utf8ToCp1252("éLISE").value(), "01/02/1990"),
-        cardOf("Roy", "Eva", "05/05/1995"),
-        cardOf("ROY", "eva", "05/05/1995"),  // the same person twice in one book
-        cardOf("Roy", "Eva", "06/05/1995"),  // another birth date: another person
+        cardOf("Roy", "Eva", "05/05/1995"), cardOf("ROY", "eva", "05/05/1995"),  // the same person twice in one book
+        cardOf("Roy", "Eva", "06/05/1995"),                                      // another birth date: another person
     };
     const ImportOutcome first = importCards(file, cards);
     EXPECT_EQ(first.added, 2);
@@ -77,8 +77,9 @@ TEST(ImportSummary, CountsAndNamesEveryCardNotTakenAsItWas) {
     book.cards = {cardOf("Roy", "Eva", "01/01/1990"), cardOf("Walesa", "Lukasz", "03/02/1970")};
     book.cards[1].label = "Łukasz Wałęsa";
     book.cards[1].changed = true;
-    book.refused = {{"Paul Martin", "pas de date de naissance", RefusalKind::NoBirthday},
-                    {"王小明", "le nom contient « 王 », un caractère que Velorine ne peut pas enregistrer", RefusalKind::Name}};
+    book.refused = {
+        {"Paul Martin", "pas de date de naissance", RefusalKind::NoBirthday},
+        {"王小明", "le nom contient « 王 », un caractère que Velorine ne peut pas enregistrer", RefusalKind::Name}};
     const ImportOutcome outcome{true, store::WriteFailure::None, 1, 1};
     EXPECT_EQ(importSummary("carnet.vcf", book, outcome),
               "Contacts importés de « carnet.vcf » :\n"

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& card : reading.book->cards) {
         const auto& r = card.record;
         require(!r.surname.empty());
-        for (const std::string* text : {&r.surname, &r.firstName, &r.address, &r.email}) require(fitsTheDataFile(*text));
+        for (const std::string* text : {&r.surname, &r.firstName, &r.address, &r.email})
+            require(fitsTheDataFile(*text));
         const auto birth = velorine::store::scanSlashedDate(r.birthDate);
         require(birth && velorine::store::displayDate(*birth) == r.birthDate);
     }

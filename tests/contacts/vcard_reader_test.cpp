@@ -25,7 +25,8 @@ struct Person {
     std::string surname, firstName, birthDate, address, email;
     friend bool operator==(const Person&, const Person&) = default;
     friend std::ostream& operator<<(std::ostream& out, const Person& p) {
-        return out << p.firstName << " / " << p.surname << " / " << p.birthDate << " / " << p.address << " / " << p.email;
+        return out << p.firstName << " / " << p.surname << " / " << p.birthDate << " / " << p.address << " / "
+                   << p.email;
     }
 };
 
@@ -55,7 +56,8 @@ TEST(VcardReader, ReadsAPhonesQuotedPrintableExport) {
     EXPECT_TRUE(book.cards[1].changed);
     EXPECT_EQ(book.cards[1].label, "Łukasz Wałęsa");
     // Latin-1 bytes, quoted-printable or not; a time part after the date.
-    EXPECT_EQ(personOf(book.cards[2]), (Person{"Noël", "Françoise", "25/12/1962", "3 place de l'Église, 35000 Rennes", ""}));
+    EXPECT_EQ(personOf(book.cards[2]),
+              (Person{"Noël", "Françoise", "25/12/1962", "3 place de l'Église, 35000 Rennes", ""}));
     ASSERT_EQ(book.refused.size(), 1u);
     EXPECT_EQ(book.refused[0].label, "Paul Martin");
     EXPECT_EQ(book.refused[0].reason, "pas de date de naissance");
@@ -143,8 +145,8 @@ TEST(VcardReader, TakesTheNameFromNThenFromFn) {
         {"N:;Eva;;;\r\nFN:Eva\r\n", "Eva", "Eva"},
         {"N:Roy\r\n", "Roy", ""},
         {"N:Roy;Eva\\nMarie;;;\r\n", "Roy", "Eva Marie"},  // no line break can reach the data file
-        {"N:\"Roy\";Eva;;;\r\n", "Roy", "Eva"},           // as the data file reads it back
-        {"N:Roy;Zoë\xCC\x81;;;\r\n", "Roy", "Zoë"},       // a combining mark is dropped
+        {"N:\"Roy\";Eva;;;\r\n", "Roy", "Eva"},            // as the data file reads it back
+        {"N:Roy;Zoë\xCC\x81;;;\r\n", "Roy", "Zoë"},        // a combining mark is dropped
     };
     for (const auto& c : cases) {
         const VcardBook book = bookOf(card(std::string(c.lines) + "BDAY:1990-01-01\r\n"));
@@ -161,7 +163,8 @@ TEST(VcardReader, TakesTheNameFromNThenFromFn) {
 
 TEST(VcardReader, KeepsTextsWithinWhatTheDataFileHolds) {
     const std::string longName(300, 'x');
-    const VcardBook book = bookOf(card("N:" + longName + ";Eva;;;\r\nADR:;;Rue ✓;Ville;;1000;\r\nEMAIL:a😀b@c.example\r\n"
+    const VcardBook book = bookOf(card("N:" + longName +
+                                       ";Eva;;;\r\nADR:;;Rue ✓;Ville;;1000;\r\nEMAIL:a😀b@c.example\r\n"
                                        "BDAY:1990-01-01\r\n"));
     ASSERT_EQ(book.cards.size(), 1u);
     EXPECT_EQ(book.cards[0].record.surname, std::string(127, 'x'));
@@ -175,7 +178,8 @@ TEST(VcardReader, ReadsLineEndsFoldsAndCaseAsWritersVary) {
     const std::string variants[] = {
         "BEGIN:VCARD\nN:Roy;Eva;;;\nBDAY:1990-01-01\nEND:VCARD\n",
         "begin:vcard\r\nn:Roy;Eva;;;\r\nbday:1990-01-01\r\nend:vcard",
-        "\xEF\xBB\xBF" "BEGIN:VCARD\r\nN:R\r\n oy;E\r\n\tva;;;\r\nBDAY:1990-01-01\r\nEND:VCARD\r\n",
+        "\xEF\xBB\xBF"
+        "BEGIN:VCARD\r\nN:R\r\n oy;E\r\n\tva;;;\r\nBDAY:1990-01-01\r\nEND:VCARD\r\n",
         "BEGIN:VCARD\r\n\r\nN:Roy;Eva;;;\r\nX-JUNK\r\nBDAY:1990-01-01\r\nEND:VCARD\r\n\r\n",
         // A 2.1 agent's own card does not take the outer card's place.
         "BEGIN:VCARD\r\nN:Roy;Eva;;;\r\nAGENT:\r\nBEGIN:VCARD\r\nN:Autre;Ami;;;\r\nBDAY:2000-05-05\r\nEND:VCARD\r\n"

@@ -20,8 +20,7 @@ std::vector<FeastDay> scanFeastDays(const NameDayList& list, std::string_view fi
     for (const std::string& text : list.texts()) {
         if (text.compare(0, key.size(), key) != 0) continue;
         const std::size_t slash = text.find('/', key.size());
-        found.push_back(
-            {std::stoi(text.substr(key.size(), 2)), std::stoi(text.substr(slash + 1, 2))});
+        found.push_back({std::stoi(text.substr(key.size(), 2)), std::stoi(text.substr(slash + 1, 2))});
     }
     return found;
 }
@@ -101,8 +100,7 @@ TEST(NameDayLookupByName, AgreesWithAScanOfTheListForEveryName) {
     }
     for (const std::string& firstName : firstNames) {
         const auto indexed = calendar.feastDaysOf(firstName);
-        EXPECT_EQ(std::vector<FeastDay>(indexed.begin(), indexed.end()),
-                  scanFeastDays(calendar, firstName))
+        EXPECT_EQ(std::vector<FeastDay>(indexed.begin(), indexed.end()), scanFeastDays(calendar, firstName))
             << store::cp1252ToUtf8(firstName);
     }
 }
@@ -122,8 +120,7 @@ TEST(NameDayLookupByDate, GivesTheNamesOfTheDayInTableOrder) {
     for (const auto& test : cases) {
         std::vector<std::string> expected;
         for (const std::string& name : test.names) expected.push_back(cp1252(name));
-        EXPECT_EQ(builtInCalendar().namesOn(test.day, test.month), expected)
-            << test.day << '/' << test.month;
+        EXPECT_EQ(builtInCalendar().namesOn(test.day, test.month), expected) << test.day << '/' << test.month;
     }
 }
 
@@ -158,8 +155,7 @@ TEST(NameDayLookupByDate, AgreesWithAScanOfTheListForEveryDay) {
     const NameDayList& calendar = builtInCalendar();
     for (int month = -1; month <= 13; ++month) {
         for (int day = -1; day <= 32; ++day) {
-            EXPECT_EQ(calendar.namesOn(day, month), scanNamesOn(calendar, day, month))
-                << day << '/' << month;
+            EXPECT_EQ(calendar.namesOn(day, month), scanNamesOn(calendar, day, month)) << day << '/' << month;
         }
     }
 }

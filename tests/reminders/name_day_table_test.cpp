@@ -32,14 +32,20 @@ TEST(NameDayTable, HoldsTheTellingRowsAtTheirIdentifiers) {
     const std::vector<std::string>& texts = builtInCalendar().texts();
     ASSERT_EQ(texts.size(), 1011u);
     const std::pair<int, const char*> rows[] = {
-        {1, "Abel|05/08"},          {2, "Abella|05/08"},
-        {3, "Abraham|20/12"},       {111, "Auguste|29/02"},
+        {1, "Abel|05/08"},
+        {2, "Abella|05/08"},
+        {3, "Abraham|20/12"},
+        {111, "Auguste|29/02"},
         {371, "François(d'Assises)|04/10"},
-        {500, "Jasmine|05/10"},     {501, "J-BdelaS|07/04"},  // an exception to the order
-        {503, "Jean|27/12"},        {504, "Jean-Baptiste|24/06"},
+        {500, "Jasmine|05/10"},
+        {501, "J-BdelaS|07/04"},  // an exception to the order
+        {503, "Jean|27/12"},
+        {504, "Jean-Baptiste|24/06"},
         {561, "L'Annonciation|25/03"},
-        {653, "Marie|01/01"},       {654, "Marie|15/08"},
-        {921, "Sylvestre|31/12"},   {1010, "Zita|27/04"},
+        {653, "Marie|01/01"},
+        {654, "Marie|15/08"},
+        {921, "Sylvestre|31/12"},
+        {1010, "Zita|27/04"},
         {1011, "Zoé|02/05"},
     };
     for (const auto& [identifier, text] : rows) {
@@ -58,16 +64,15 @@ TEST(NameDayTable, EveryEntryIsANameOfTheCalendarAlphabetAndARealDay) {
         EXPECT_LE(bar, 19u);
         for (const char c : text.substr(0, bar)) {
             const auto byte = static_cast<unsigned char>(c);
-            const bool letter = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                                accented.count(byte) > 0;
+            const bool letter =
+                (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || accented.count(byte) > 0;
             const bool sign = byte == '-' || byte == '\'' || byte == '(' || byte == ')';
             EXPECT_TRUE(letter || sign) << "byte " << int(byte);
         }
         const std::string date = text.substr(bar + 1);
         ASSERT_EQ(date.size(), 5u);
         const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-        ASSERT_TRUE(isDigit(date[0]) && isDigit(date[1]) && date[2] == '/' && isDigit(date[3]) &&
-                    isDigit(date[4]));
+        ASSERT_TRUE(isDigit(date[0]) && isDigit(date[1]) && date[2] == '/' && isDigit(date[3]) && isDigit(date[4]));
         const int day = std::stoi(date.substr(0, 2));
         const int month = std::stoi(date.substr(3, 2));
         EXPECT_GE(day, 1);
@@ -89,9 +94,8 @@ TEST(NameDayTable, HasOneThousandAndFourNamesSevenOfThemOnTwoDates) {
         }
     }
     const std::map<std::string, std::vector<FeastDay>> expected = {
-        {"Bertrand", {{6, 9}, {16, 10}}}, {"Florent", {{3, 1}, {4, 7}}},
-        {"Jeanne", {{8, 5}, {30, 5}}},    {"Marie", {{1, 1}, {15, 8}}},
-        {"Ninon", {{6, 12}, {15, 12}}},   {"Thérèse", {{1, 10}, {15, 10}}},
+        {"Bertrand", {{6, 9}, {16, 10}}}, {"Florent", {{3, 1}, {4, 7}}},  {"Jeanne", {{8, 5}, {30, 5}}},
+        {"Marie", {{1, 1}, {15, 8}}},     {"Ninon", {{6, 12}, {15, 12}}}, {"Thérèse", {{1, 10}, {15, 10}}},
         {"Tino", {{14, 2}, {21, 5}}},
     };
     EXPECT_EQ(twice, expected);
@@ -108,8 +112,7 @@ TEST(NameDayTable, Has358DaysWithNamesAndEightWithout) {
         }
     }
     EXPECT_EQ(daysWithNames, 358);
-    const std::vector<FeastDay> expected = {{11, 2}, {21, 2}, {27, 5}, {23, 10},
-                                            {2, 11}, {28, 11}, {29, 11}, {23, 12}};
+    const std::vector<FeastDay> expected = {{11, 2}, {21, 2}, {27, 5}, {23, 10}, {2, 11}, {28, 11}, {29, 11}, {23, 12}};
     EXPECT_EQ(empty, expected);
 }
 
@@ -138,20 +141,49 @@ TEST(NameDayTable, HasItsLargestDaysOnFourOctoberFifteenAugustAndSeventeenNovemb
 TEST(NameDayTable, HoldsTheQualifiedHyphenatedAndOtherListedEntries) {
     const char* const listed[] = {
         // Qualified: one particular saint each.
-        "Antoine(ab)|17/01", "Antoine(dePadoue)|13/06", "Bernard(deC)|20/08", "Bernard(deM)|15/06",
-        "Catherine(L)|25/11", "Christiane(Nino)|15/12", "Claude(Bx)|15/02",
-        "François(d'Assises)|04/10", "François(dePaul)|02/04", "François(deSales)|24/01",
-        "Germain(d'A)|31/07", "Germain(deP)|28/05", "Ignace(deL)|31/07", "Irma(deS)|04/09",
-        "Jacques(Min)|03/05", "Jean(deB)|24/06", "Jeanne(deC)|12/12", "Louis(deG)|21/06",
-        "Thomas(d'Aquin)|28/01", "Vincent(dePaul)|27/09",
+        "Antoine(ab)|17/01",
+        "Antoine(dePadoue)|13/06",
+        "Bernard(deC)|20/08",
+        "Bernard(deM)|15/06",
+        "Catherine(L)|25/11",
+        "Christiane(Nino)|15/12",
+        "Claude(Bx)|15/02",
+        "François(d'Assises)|04/10",
+        "François(dePaul)|02/04",
+        "François(deSales)|24/01",
+        "Germain(d'A)|31/07",
+        "Germain(deP)|28/05",
+        "Ignace(deL)|31/07",
+        "Irma(deS)|04/09",
+        "Jacques(Min)|03/05",
+        "Jean(deB)|24/06",
+        "Jeanne(deC)|12/12",
+        "Louis(deG)|21/06",
+        "Thomas(d'Aquin)|28/01",
+        "Vincent(dePaul)|27/09",
         // Hyphenated and abbreviated.
-        "Benoit-Joseph|16/04", "Françoise-Xavière|22/12", "François-Xavier|03/12", "J-BdelaS|07/04",
-        "Jean-Baptiste|24/06", "Jean-Marie|04/08", "Louis-Marie|28/04", "Marguerite-M|16/11",
-        "Marie-Line|18/09", "Marie-Madeleine|22/07",
+        "Benoit-Joseph|16/04",
+        "Françoise-Xavière|22/12",
+        "François-Xavier|03/12",
+        "J-BdelaS|07/04",
+        "Jean-Baptiste|24/06",
+        "Jean-Marie|04/08",
+        "Louis-Marie|28/04",
+        "Marguerite-M|16/11",
+        "Marie-Line|18/09",
+        "Marie-Madeleine|22/07",
         // Feasts rather than first names.
-        "Noël|25/12", "Noëlle|25/12", "Toussaint|01/11", "Toussainte|01/11",
+        "Noël|25/12",
+        "Noëlle|25/12",
+        "Toussaint|01/11",
+        "Toussainte|01/11",
         // Dates that the reminder texts and the reminder window rely on.
-        "Yves|19/05", "Hélène|18/08", "Jeanne|08/05", "Colombe|31/12", "Guy|12/06", "Jasmine|05/10",
+        "Yves|19/05",
+        "Hélène|18/08",
+        "Jeanne|08/05",
+        "Colombe|31/12",
+        "Guy|12/06",
+        "Jasmine|05/10",
         "François|04/10",
     };
     const std::vector<std::string>& texts = builtInCalendar().texts();

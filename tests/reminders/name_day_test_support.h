@@ -18,8 +18,6 @@ inline const NameDayList& builtInCalendar() {
     return list;
 }
 
-inline void PrintTo(const FeastDay& feastDay, std::ostream* out) {
-    *out << feastDay.day << '/' << feastDay.month;
-}
+inline void PrintTo(const FeastDay& feastDay, std::ostream* out) { *out << feastDay.day << '/' << feastDay.month; }
 
 }  // namespace velorine::reminders

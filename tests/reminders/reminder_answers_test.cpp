@@ -14,8 +14,8 @@
 namespace velorine::reminders {
 namespace {
 
-using testing::TempDir;
 using testing::readFile;
+using testing::TempDir;
 using testing::writeFile;
 
 class ReminderAnswersTest : public ::testing::Test {
@@ -34,10 +34,8 @@ TEST_F(ReminderAnswersTest, TheNextReminderDayIsTodayOrTheCalendarDayAfter) {
         std::string keep;
         std::string tomorrow;
     } cases[] = {
-        {{6, 12, 2026}, "6 12 2026", "7 12 2026"},
-        {{31, 12, 2026}, "31 12 2026", "1 1 2027"},
-        {{28, 2, 2027}, "28 2 2027", "1 3 2027"},
-        {{28, 2, 2028}, "28 2 2028", "29 2 2028"},
+        {{6, 12, 2026}, "6 12 2026", "7 12 2026"}, {{31, 12, 2026}, "31 12 2026", "1 1 2027"},
+        {{28, 2, 2027}, "28 2 2027", "1 3 2027"},  {{28, 2, 2028}, "28 2 2028", "29 2 2028"},
         {{28, 2, 2100}, "28 2 2100", "1 3 2100"},
     };
     for (const auto& c : cases) {
@@ -80,7 +78,7 @@ TEST_F(ReminderAnswersTest, FailedWritesAreReportedAndChangeNothing) {
 TEST_F(ReminderAnswersTest, NotBeforeTheNextBirthdayOutlivesTheCompactionOfLaterStarts) {
     // A hole before the person, so that every compaction moves them to another slot.
     writeFile(file, cp1252(dataFileText("7", {{"Éva", "Vide", std::string("01/01/1990")},
-                                             {"Yves", "Roux", std::string("09/12/1970")}})));
+                                              {"Yves", "Roux", std::string("09/12/1970")}})));
     store::RecordStore(file).deleteRecord({"Vide", cp1252("Éva"), "01/01/1990"});
     const store::CalendarDate today{6, 12, 2026};
     const auto dueOn = [&](const store::CalendarDate& day) {

@@ -26,15 +26,14 @@ protected:
     void givenFile(const std::string& utf8Text) { writeFile(path, cp1252(utf8Text)); }
 };
 
-TEST_F(ReminderDueTest, FindsNothingDueWithoutADataFile) {
-    EXPECT_FALSE(isAnythingDue(path, true, {1, 1, 2026}));
-}
+TEST_F(ReminderDueTest, FindsNothingDueWithoutADataFile) { EXPECT_FALSE(isAnythingDue(path, true, {1, 1, 2026})); }
 
 TEST_F(ReminderDueTest, AnswersForBirthdaysAndNameDaysAtTheReferenceDate) {
-    givenFile(dataFileText(std::nullopt, {{"Paul", "Roux", "10/10/1980"}, {"Yves", "Durand", "01/09/1975"},
+    givenFile(dataFileText(std::nullopt, {{"Paul", "Roux", "10/10/1980"},
+                                          {"Yves", "Durand", "01/09/1975"},
                                           {"Anne", "Martin", "05/03/1970", "1 3 2026"}}));
     EXPECT_FALSE(isAnythingDue(path, false, {28, 2, 2026}));  // Anne held back until 1 March
-    EXPECT_TRUE(isAnythingDue(path, false, {1, 3, 2026}));   // Anne in 4 days
+    EXPECT_TRUE(isAnythingDue(path, false, {1, 3, 2026}));    // Anne in 4 days
     EXPECT_FALSE(isAnythingDue(path, false, {6, 3, 2026}));
     EXPECT_FALSE(isAnythingDue(path, false, {18, 5, 2026}));
     EXPECT_TRUE(isAnythingDue(path, true, {18, 5, 2026}));  // Yves's name day tomorrow
@@ -75,8 +74,8 @@ public:
 
     // Most birthdays fall a few days around the reference date, where the horizon decides.
     std::string text(const CalendarDate& reference) {
-        static const std::vector<std::optional<std::string>> horizons = {std::nullopt, "0", "1", "7", "7", "30",
-                                                                         "-1", "abc", "", "400"};
+        static const std::vector<std::optional<std::string>> horizons = {std::nullopt, "0",  "1",   "7", "7",
+                                                                         "30",         "-1", "abc", "",  "400"};
         std::vector<TestPerson> people(random_() % 8);
         for (TestPerson& person : people) person = this->person(reference);
         return dataFileText(pick(horizons), people);
@@ -86,8 +85,8 @@ public:
 
 private:
     TestPerson person(const CalendarDate& reference) {
-        static const std::vector<std::string> firstNames = {"Jean", "Marie", "Yves", "Hélène", "Auguste", "Guy",
-                                                            "jean", "", "Inconnu", "Jean-Pierre", "Landry"};
+        static const std::vector<std::string> firstNames = {"Jean", "Marie", "Yves",    "Hélène",      "Auguste", "Guy",
+                                                            "jean", "",      "Inconnu", "Jean-Pierre", "Landry"};
         static const std::vector<std::string> surnames = {"Martin", "Roux", "", "Petit"};
         TestPerson person{pick(firstNames), pick(surnames), std::nullopt, std::nullopt};
         switch (random_() % 6) {

@@ -45,14 +45,15 @@ TEST(ReminderList, FollowsTheWorkedExamples) {
         std::vector<TestPerson> people;
         std::vector<ExpectedEntry> entries;
     } cases[] = {
-        {{1, 3, 2026}, inSlotThree(anne),
-         {{3, "Anne Martin aura 56 ans le 05/03/2026 (dans 4 jours)", "05/03/2026"}}},
+        {{1, 3, 2026}, inSlotThree(anne), {{3, "Anne Martin aura 56 ans le 05/03/2026 (dans 4 jours)", "05/03/2026"}}},
         {{5, 3, 2026}, inSlotThree(anne), {{3, "Anne Martin a 56 ans AUJOURD'HUI !!", "05/03/2027"}}},
-        {{30, 12, 2026}, inSlotThree({"Luc", "Girard", "01/01/1990"}),
+        {{30, 12, 2026},
+         inSlotThree({"Luc", "Girard", "01/01/1990"}),
          {{3, "Luc Girard aura 37 ans le 01/01/2027 (dans 2 jours)", "01/01/2027"}}},
         // A name-day line carries its person's birthday, not the name day.
         {{18, 5, 2026}, yvesInSlotFive, {{5, "Ce sera la fete d'Yves Durand DEMAIN !!", "01/09/2026"}}},
-        {{27, 12, 2026}, inSlotThree({"Jean", "Petit", "14/02/1960"}),
+        {{27, 12, 2026},
+         inSlotThree({"Jean", "Petit", "14/02/1960"}),
          {{3, "C'est la fête de Jean Petit AUJOURD'HUI !!", "14/02/2027"}}},
     };
     for (const auto& c : cases)
@@ -61,9 +62,9 @@ TEST(ReminderList, FollowsTheWorkedExamples) {
 
 // Six people whose birthdays come in 0, 1, 2, 7, 8 and 200 days from 10 June 2026.
 TEST(ReminderList, TakesTheHorizonAsAPlainIntegerOfAtMostNineCharacters) {
-    const std::vector<TestPerson> people = {{"P", "Zero", "10/06/2000"},  {"P", "Un", "11/06/2000"},
-                                            {"P", "Deux", "12/06/2000"},  {"P", "Sept", "17/06/2000"},
-                                            {"P", "Huit", "18/06/2000"},  {"P", "Deux-cents", "27/12/2000"}};
+    const std::vector<TestPerson> people = {{"P", "Zero", "10/06/2000"}, {"P", "Un", "11/06/2000"},
+                                            {"P", "Deux", "12/06/2000"}, {"P", "Sept", "17/06/2000"},
+                                            {"P", "Huit", "18/06/2000"}, {"P", "Deux-cents", "27/12/2000"}};
     const struct {
         std::optional<std::string> horizon;
         std::vector<int> dueSlots;
@@ -73,7 +74,7 @@ TEST(ReminderList, TakesTheHorizonAsAPlainIntegerOfAtMostNineCharacters) {
         {"0", {1}},
         {"1", {1, 2}},
         {"8", {1, 2, 3, 4, 5}},
-        {"", {1}},      // present but empty: no digits
+        {"", {1}},  // present but empty: no digits
         {"abc", {1}},
         {"-0", {1}},
         {"-1", {}},
@@ -106,7 +107,7 @@ TEST(ReminderList, GivesTheAgeAtTheOccurrenceWhateverItIs) {
         {"12/06/2027", "Zoé Roux aura -1 ans le 12/06/2026 (dans 2 jours)"},
         {"12/06/1926", "Zoé Roux aura 100 ans le 12/06/2026 (dans 2 jours)"},
         {"5/6/1926", "Zoé Roux aura 101 ans le 05/06/2027 (dans 360 jours)"},  // one digit per field scans
-        {"12/06/80", "Zoé Roux aura 1946 ans le 12/06/2026 (dans 2 jours)"},    // the year 80, not 1980
+        {"12/06/80", "Zoé Roux aura 1946 ans le 12/06/2026 (dans 2 jours)"},   // the year 80, not 1980
     };
     for (const auto& c : cases) {
         EXPECT_EQ(reminderLines(dataFileText("365", {{"Zoé", "Roux", c.birthDate}}), {10, 6, 2026}, false),
@@ -142,16 +143,20 @@ TEST(ReminderList, RemindsTwentyNineFebruaryOnFirstMarchInOtherYears) {
         std::vector<ExpectedEntry> entries;
     } cases[] = {
         {"7", {20, 2, 2027}, {}},
-        {"9", {20, 2, 2027},
+        {"9",
+         {20, 2, 2027},
          {{1, "Auguste Roux aura 47 ans le 29/02/2027 (dans 9 jours)", "29/02/2027"},
           {1, "Ce sera la fete d'Auguste Roux le 29/02/2027 (dans 9 jours)", "29/02/2027"}}},
-        {"7", {28, 2, 2027},
+        {"7",
+         {28, 2, 2027},
          {{1, "Auguste Roux aura 47 ans DEMAIN !!", "29/02/2027"},
           {1, "Ce sera la fete d'Auguste Roux DEMAIN !!", "29/02/2027"}}},
-        {"7", {1, 3, 2027},
+        {"7",
+         {1, 3, 2027},
          {{1, "Auguste Roux a 47 ans AUJOURD'HUI !!", "29/02/2028"},
           {1, "C'est la fête d'Auguste Roux AUJOURD'HUI !!", "29/02/2028"}}},
-        {"7", {29, 2, 2028},
+        {"7",
+         {29, 2, 2028},
          {{1, "Auguste Roux a 48 ans AUJOURD'HUI !!", "29/02/2029"},
           {1, "C'est la fête d'Auguste Roux AUJOURD'HUI !!", "29/02/2029"}}},
         {"7", {1, 3, 2028}, {}},
@@ -173,15 +178,15 @@ TEST(ReminderList, HoldsABirthdayBackUntilItsResumeDateButNeverItsNameDay) {
         {std::nullopt, true},
         {"1 1 1990", true},
         {"9 6 2026", true},
-        {"10 6 2026", true},     // the resume date itself
+        {"10 6 2026", true},  // the resume date itself
         {"11 6 2026", false},
         {"1 1 2027", false},
         {"11   6  2026", false},  // any white space between the numbers
         {"10 6 2026 et la suite", true},
-        {"1 13 2026", false},    // month 13: after every day of 2026
-        {"40 5 2026", true},     // "day 40 of May" comes before 10 June
-        {"1 1 10000", false},    // a five-digit year is still later
-        {"", true},              // a resume date that does not scan holds nothing back
+        {"1 13 2026", false},  // month 13: after every day of 2026
+        {"40 5 2026", true},   // "day 40 of May" comes before 10 June
+        {"1 1 10000", false},  // a five-digit year is still later
+        {"", true},            // a resume date that does not scan holds nothing back
         {"demain", true},
         {"11 6", true},
         {"11/6/2026", true},
@@ -219,21 +224,21 @@ TEST(ReminderList, OrdersBySlotThenBirthdayBeforeNameDaysWhateverTheirDates) {
 }
 
 TEST(ReminderList, SkipsHolesAndStopsAtTheFirstAbsentSurname) {
-    const std::string file = "[Velorine]\n"
-                             "Nom1=Martin\nPren1=Anne\nDate1=05/03/1970\n"
-                             "Nom2=\nPren2=\nDate2=\nAdress2=\nEmail2=\n"
-                             "Nom3=Roux\nPren3=Luc\nDate3=06/03/1980\n"
-                             "Pren4=Paul\nDate4=05/03/1990\n"
-                             "Nom5=Blanc\nPren5=Paul\nDate5=05/03/1990\n";
+    const std::string file =
+        "[Velorine]\n"
+        "Nom1=Martin\nPren1=Anne\nDate1=05/03/1970\n"
+        "Nom2=\nPren2=\nDate2=\nAdress2=\nEmail2=\n"
+        "Nom3=Roux\nPren3=Luc\nDate3=06/03/1980\n"
+        "Pren4=Paul\nDate4=05/03/1990\n"
+        "Nom5=Blanc\nPren5=Paul\nDate5=05/03/1990\n";
     EXPECT_EQ(entriesOf(file, {1, 3, 2026}),
               (std::vector<ExpectedEntry>{{1, "Anne Martin aura 56 ans le 05/03/2026 (dans 4 jours)", "05/03/2026"},
                                           {3, "Luc Roux aura 46 ans le 06/03/2026 (dans 5 jours)", "06/03/2026"}}));
 }
 
 TEST(ReminderList, EndsTheSlotsAtASurnameThatReadsLikeTheEndSentinel) {
-    const std::string file = dataFileText("7", {{"Anne", "Martin", "05/03/1970"},
-                                                {"Luc", "zldsdlelsd", "05/03/1970"},
-                                                {"Paul", "Blanc", "05/03/1990"}});
+    const std::string file = dataFileText(
+        "7", {{"Anne", "Martin", "05/03/1970"}, {"Luc", "zldsdlelsd", "05/03/1970"}, {"Paul", "Blanc", "05/03/1990"}});
     EXPECT_EQ(reminderLines(file, {1, 3, 2026}),
               std::vector<std::string>{"Anne Martin aura 56 ans le 05/03/2026 (dans 4 jours)"});
 }
@@ -244,20 +249,21 @@ TEST(ReminderList, RemindsAHolesNameDayWithItsOwnOccurrenceText) {
     const std::string file = "[Velorine]\nNom1=\nPren1=Landry\nDate1=10/06/2000\n";
     EXPECT_EQ(entriesOf(file, {10, 6, 2026}),
               (std::vector<ExpectedEntry>{{1, "C'est la fête de Landry  AUJOURD'HUI !!", "10/06/2027"}}));
-    EXPECT_EQ(entriesOf(file, {8, 6, 2026}),
-              (std::vector<ExpectedEntry>{{1, "Ce sera la fete de Landry  le 10/06/2026 (dans 2 jours)", "10/06/2026"}}));
+    EXPECT_EQ(
+        entriesOf(file, {8, 6, 2026}),
+        (std::vector<ExpectedEntry>{{1, "Ce sera la fete de Landry  le 10/06/2026 (dans 2 jours)", "10/06/2026"}}));
 }
 
 TEST(ReminderList, GivesNoBirthdayForABirthDateThatIsNotADayOfTheYear) {
     const std::optional<std::string> birthDates[] = {
-        std::nullopt, "", "abc", "12/06", "12-06-1980", "/06/1980", "31/02/1980",
-        "30/02/1980", "31/06/1980", "00/06/1980", "12/00/1980", "12/13/1980", "-12/06/1980",
-        "99999999999/06/1980",
+        std::nullopt, "",           "abc",        "12/06",      "12-06-1980", "/06/1980",    "31/02/1980",
+        "30/02/1980", "31/06/1980", "00/06/1980", "12/00/1980", "12/13/1980", "-12/06/1980", "99999999999/06/1980",
     };
     for (const auto& birthDate : birthDates) {
         const std::string file = dataFileText("7", {{"Guy", "Roux", birthDate}});
-        EXPECT_EQ(entriesOf(file, {10, 6, 2026}),
-                  (std::vector<ExpectedEntry>{{1, "Ce sera la fete de Guy Roux le 12/06/2026 (dans 2 jours)", "12/06/2026"}}))
+        EXPECT_EQ(
+            entriesOf(file, {10, 6, 2026}),
+            (std::vector<ExpectedEntry>{{1, "Ce sera la fete de Guy Roux le 12/06/2026 (dans 2 jours)", "12/06/2026"}}))
             << '"' << birthDate.value_or("(absent)") << '"';
     }
 }
@@ -268,8 +274,7 @@ TEST(ReminderList, ReadsFirstNamesAndSurnamesCutTo127Characters) {
                                                 {std::string(60, 'c'), std::string(100, 'd'), "05/03/1970"}});
     const std::string tail = " aura 56 ans le 05/03/2026 (dans 4 jours)";
     EXPECT_EQ(reminderLines(file, {1, 3, 2026}),
-              (std::vector<std::string>{std::string(127, 'a') + tail,
-                                        "Anne " + std::string(122, 'b') + tail,
+              (std::vector<std::string>{std::string(127, 'a') + tail, "Anne " + std::string(122, 'b') + tail,
                                         std::string(60, 'c') + " " + std::string(66, 'd') + tail}));
 }
 
@@ -278,8 +283,8 @@ TEST(ReminderList, IsEmptyWithoutSlotsOrForADateThatIsNotReal) {
     EXPECT_TRUE(reminderLines("[Velorine]\n", {10, 6, 2026}).empty());
     const std::string file = dataFileText("7", {{"Marie", "Roux", "28/02/1980"}});
     ASSERT_FALSE(reminderLines(file, {28, 2, 2026}).empty());
-    for (const CalendarDate reference : {CalendarDate{31, 2, 2026}, CalendarDate{29, 2, 2027},
-                                         CalendarDate{0, 1, 2026}, CalendarDate{1, 13, 2026}})
+    for (const CalendarDate reference :
+         {CalendarDate{31, 2, 2026}, CalendarDate{29, 2, 2027}, CalendarDate{0, 1, 2026}, CalendarDate{1, 13, 2026}})
         EXPECT_TRUE(reminderLines(file, reference).empty()) << store::displayDate(reference);
 }
 

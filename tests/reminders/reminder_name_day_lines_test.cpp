@@ -60,8 +60,7 @@ TEST(ReminderNameDayLines, ShowOnlyTheDatesOfATwiceListedNameThatFallWithinTheHo
 
 TEST(ReminderNameDayLines, AreNeverShownWhenNameDaysAreOff) {
     const std::string file = dataFileText("365", {{"Marie", "Roux", std::nullopt}, {"Yves", "Durand", "19/05/1980"}});
-    EXPECT_EQ(reminderLines(file, {18, 5, 2026}, false),
-              std::vector<std::string>{"Yves Durand aura 46 ans DEMAIN !!"});
+    EXPECT_EQ(reminderLines(file, {18, 5, 2026}, false), std::vector<std::string>{"Yves Durand aura 46 ans DEMAIN !!"});
 }
 
 TEST(ReminderNameDayLines, NeverMatchAnEmptyFirstNameWhoseBirthdayStartsWithABlank) {

@@ -46,8 +46,8 @@ TEST(ReminderNextOccurrence, CountsDaysToTheNextOccurrenceAndNamesIt) {
     };
     for (const auto& c : cases) {
         const NextOccurrence next = nextOccurrence(c.day, c.month, c.reference);
-        const std::string what = std::to_string(c.day) + "/" + std::to_string(c.month) + " from " +
-                                 store::displayDate(c.reference);
+        const std::string what =
+            std::to_string(c.day) + "/" + std::to_string(c.month) + " from " + store::displayDate(c.reference);
         EXPECT_EQ(next.dayCount, c.dayCount) << what;
         EXPECT_EQ(next.year, c.year) << what;
         EXPECT_EQ(occurrenceText(next), c.text) << what;
@@ -59,8 +59,8 @@ TEST(ReminderNextOccurrence, TellsTheDaysThatComeRoundEveryYear) {
         int day, month;
         bool yearly;
     } cases[] = {
-        {29, 2, true}, {30, 2, false}, {31, 4, false}, {30, 4, true}, {31, 12, true}, {1, 1, true},
-        {0, 1, false}, {32, 1, false}, {1, 0, false}, {1, 13, false}, {-1, 5, false}, {5, -3, false},
+        {29, 2, true}, {30, 2, false}, {31, 4, false}, {30, 4, true},  {31, 12, true}, {1, 1, true},
+        {0, 1, false}, {32, 1, false}, {1, 0, false},  {1, 13, false}, {-1, 5, false}, {5, -3, false},
     };
     for (const auto& c : cases) EXPECT_EQ(isYearlyDay(c.day, c.month), c.yearly) << c.day << '/' << c.month;
 }

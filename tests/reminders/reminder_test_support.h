@@ -34,7 +34,9 @@ inline std::string dataFileText(std::optional<std::string> horizon, const std::v
     return text;
 }
 
-inline store::IniDocument documentOf(const std::string& utf8Text) { return store::IniDocument::parse(cp1252(utf8Text)); }
+inline store::IniDocument documentOf(const std::string& utf8Text) {
+    return store::IniDocument::parse(cp1252(utf8Text));
+}
 
 inline std::vector<ReminderEntry> reminderEntries(const std::string& utf8Text, const store::CalendarDate& reference,
                                                   bool nameDays = true) {

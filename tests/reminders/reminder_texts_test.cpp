@@ -26,7 +26,8 @@ TEST(ReminderTexts, WordsANameDayWithTheAccentOnlyOnTheDayItself) {
 
 TEST(ReminderTexts, TakesTheElidedArticleBeforeTheTwelvePlainVowelsOnly) {
     for (const char* name : {"A", "E", "I", "O", "U", "Y", "a", "e", "i", "o", "u", "y"})
-        EXPECT_EQ(nameDayLine(std::string(name) + "x Z", 1), "Ce sera la fete d'" + std::string(name) + "x Z DEMAIN !!");
+        EXPECT_EQ(nameDayLine(std::string(name) + "x Z", 1),
+                  "Ce sera la fete d'" + std::string(name) + "x Z DEMAIN !!");
     for (const char* name : {"Émile", "Èva", "Éric", "Hélène", "Jean", "Zoé", "'x", "1x", " Martin", "Œ"})
         EXPECT_EQ(nameDayLine(name, 1), "Ce sera la fete de " + std::string(name) + " DEMAIN !!");
 }

@@ -81,8 +81,8 @@ TEST(CompactCheck, TellsFilesInTheFormACommitWrites) {
 // otherwise double as CR LF).
 TEST(CompactCheck, CompactionKeepsOneBlankLineAtTheEndOfTheRecords) {
     const std::string blanks(10000, '\n');
-    IniDocument doc = IniDocument::parse(kHeader + slot(1, "Martin") + "\n" + blanks + slot(2, "Petit") + blanks +
-                                         "[Options]\r\n");
+    IniDocument doc =
+        IniDocument::parse(kHeader + slot(1, "Martin") + "\n" + blanks + slot(2, "Petit") + blanks + "[Options]\r\n");
     EXPECT_FALSE(isCompactIn(doc));
     compactRecordsIn(doc);
     EXPECT_EQ(doc.serialize(), kHeader + slot(1, "Martin") + slot(2, "Petit") + "\r\n[Options]\r\n");

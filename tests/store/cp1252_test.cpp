@@ -60,7 +60,10 @@ TEST(Cp1252FromUtf8File, ConvertsOnlyWhatAUtf8EditorWrote) {
     } cases[] = {
         {"UTF-8 accents", "H\xC3\xA9l\xC3\xA8ne \xE2\x82\xAC", std::string("H\xE9l\xE8ne \x80")},
         {"byte-order mark dropped", "\xEF\xBB\xBF[Controle]\xC3\xA9", std::string("[Controle]\xE9")},
-        {"byte-order mark on ASCII", "\xEF\xBB\xBF" "abc", std::string("abc")},
+        {"byte-order mark on ASCII",
+         "\xEF\xBB\xBF"
+         "abc",
+         std::string("abc")},
         {"plain ASCII is left alone", "[Controle]\r\nVersion=2.0\r\n", std::nullopt},
         {"Windows-1252 accents", "H\xE9l\xE8ne", std::nullopt},
         {"every byte 0x80-0xFF", everyHighByte, std::nullopt},

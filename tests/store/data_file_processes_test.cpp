@@ -21,8 +21,8 @@
 namespace velorine::store {
 namespace {
 
-using testing::TempDir;
 using testing::numbered;
+using testing::TempDir;
 
 TEST(DataFileProcesses, ConcurrentWritersLoseNoKey) {
     TempDir dir;
@@ -90,14 +90,21 @@ TEST(DataFileProcesses, ReadingAllRecordsSeesOneStateOfTheFile) {
     auto generation = [](int g) {
         std::vector<BirthdayRecord> records;
         for (int i = 0; i < 20 + g % 5; ++i)
-            records.push_back({"Nom" + std::to_string(g), "P", "01/01/2000", std::string(static_cast<std::size_t>(g % 9) * 40, 'a'), ""});
+            records.push_back({"Nom" + std::to_string(g), "P", "01/01/2000",
+                               std::string(static_cast<std::size_t>(g % 9) * 40, 'a'), ""});
         return records;
     };
-    ASSERT_TRUE(commit(file, [&](IniDocument& doc) { doc.clearSection("Velorine"); addRecordsIn(doc, generation(0)); }));
+    ASSERT_TRUE(commit(file, [&](IniDocument& doc) {
+        doc.clearSection("Velorine");
+        addRecordsIn(doc, generation(0));
+    }));
     const pid_t writer = ::fork();
     if (writer == 0) {
         for (int g = 1; g <= 200; ++g)
-            commit(file, [&](IniDocument& doc) { doc.clearSection("Velorine"); addRecordsIn(doc, generation(g)); });
+            commit(file, [&](IniDocument& doc) {
+                doc.clearSection("Velorine");
+                addRecordsIn(doc, generation(g));
+            });
         _exit(0);
     }
     int mixed = 0;

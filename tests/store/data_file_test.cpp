@@ -18,10 +18,10 @@
 namespace velorine::store {
 namespace {
 
-using testing::TempDir;
-using testing::numbered;
 using testing::listDirectory;
+using testing::numbered;
 using testing::readFile;
+using testing::TempDir;
 using testing::writeFile;
 
 // Runs `body` in a child process and returns its exit status; the child runs as an unprivileged
@@ -108,7 +108,7 @@ TEST_F(DataFileTest, APathThatIsADirectoryIsNeverReplaced) {
     ::mkdir(file.c_str(), 0700);
     EXPECT_FALSE(writeValue(file, "A", "x", "1"));
     EXPECT_EQ(readValue(file, "A", "x", "default", 16), "default");
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
 }
@@ -117,7 +117,7 @@ TEST_F(DataFileTest, ANamedPipeIsNeitherWaitedForNorReplaced) {
     ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
     EXPECT_EQ(readValue(file, "A", "x", "default", 16), "default");
     EXPECT_FALSE(writeValue(file, "A", "x", "1"));
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
@@ -146,10 +146,12 @@ TEST_F(DataFileTest, AReadThatFailsSaysWhy) {
     }
     ::chmod(file.c_str(), 0600);
     ::chmod(dir.path().c_str(), 0755);
-    const int status = inChildProcess([&] {
-        ReadFailure failure = ReadFailure::None;
-        return !readSnapshot(file, failure) && failure == ReadFailure::AccessDenied ? 0 : 1;
-    }, /*unprivileged=*/true);
+    const int status = inChildProcess(
+        [&] {
+            ReadFailure failure = ReadFailure::None;
+            return !readSnapshot(file, failure) && failure == ReadFailure::AccessDenied ? 0 : 1;
+        },
+        /*unprivileged=*/true);
     ::chmod(dir.path().c_str(), 0700);
     EXPECT_EQ(status, 0);
 }
@@ -225,11 +227,13 @@ TEST_F(DataFileTest, ACommitTellsAWriteCutShortAndAForbiddenDirectoryApart) {
     EXPECT_EQ(cutShort, static_cast<int>(WriteFailure::TooLarge));
 
     ::chmod(dir.path().c_str(), 0555);
-    const int forbidden = inChildProcess([&] {
-        WriteFailure failure = WriteFailure::None;
-        writeValue(dir.file("other.ini"), "A", "x", "1", &failure);
-        return static_cast<int>(failure);
-    }, /*unprivileged=*/true);
+    const int forbidden = inChildProcess(
+        [&] {
+            WriteFailure failure = WriteFailure::None;
+            writeValue(dir.file("other.ini"), "A", "x", "1", &failure);
+            return static_cast<int>(failure);
+        },
+        /*unprivileged=*/true);
     ::chmod(dir.path().c_str(), 0700);
     EXPECT_EQ(forbidden, static_cast<int>(WriteFailure::PermissionDenied));
 }
@@ -254,8 +258,9 @@ TEST_F(DataFileTest, AHeldLockIsWaitedForABoundedTimeOnly) {
 TEST_F(DataFileTest, ALockFileThatCannotBeOpenedIsTheCause) {
     writeFile(file, "[A]\r\nx=1\r\n");
     const std::string elsewhere = dir.file("ailleurs");
-    for (const auto& plant : {std::function<void()>([&] { ::mkdir(lockFilePath(file).c_str(), 0700); }),
-                              std::function<void()>([&] { ::symlink(elsewhere.c_str(), lockFilePath(file).c_str()); })}) {
+    for (const auto& plant :
+         {std::function<void()>([&] { ::mkdir(lockFilePath(file).c_str(), 0700); }),
+          std::function<void()>([&] { ::symlink(elsewhere.c_str(), lockFilePath(file).c_str()); })}) {
         plant();
         WriteFailure failure = WriteFailure::None;
         EXPECT_FALSE(writeValue(file, "A", "x", "2", &failure));
@@ -285,7 +290,7 @@ TEST_F(DataFileTest, SymbolicLinkIsFollowed) {
     ASSERT_EQ(::symlink(real.c_str(), file.c_str()), 0);
     ASSERT_TRUE(writeValue(file, "A", "x", "2"));
     EXPECT_EQ(readFile(real), "[A]\r\nx=2\r\n");
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::lstat(file.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
@@ -372,7 +377,7 @@ TEST_F(OtherUsersFilesTest, AnotherUsersFileIsNeverTakenOver) {
     WriteFailure failure = WriteFailure::None;
     EXPECT_FALSE(writeValue(file, "A", "x", "2", &failure));
     EXPECT_EQ(failure, WriteFailure::ForeignFile);
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_uid, kOtherUser);
     EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
@@ -388,7 +393,7 @@ TEST_F(DataFileTest, APendingFileThatIsALinkIsNotAdopted) {
     EXPECT_FALSE(adoptPendingFile(file, pending));
     EXPECT_EQ(testing::fileMode(target), 0644u);
     EXPECT_EQ(readFile(file), "[Velorine]\r\nNom1=Ancien\r\n");
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::lstat(file.c_str(), &st), 0);
     EXPECT_TRUE(S_ISREG(st.st_mode));
 }

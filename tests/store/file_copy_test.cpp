@@ -9,9 +9,9 @@
 namespace velorine::store {
 namespace {
 
-using testing::TempDir;
 using testing::listDirectory;
 using testing::readFile;
+using testing::TempDir;
 using testing::writeFile;
 
 class FileCopyTest : public ::testing::Test {

@@ -52,7 +52,8 @@ TEST(IniDocumentRead, FollowsTheSettingsFileRules) {
         {"a value ends at its NUL", std::string("[S]\r\nk=a\0b\r\n", 12), "S", "k", 128, "a"},
         {"quotes dropped before the NUL ends it", std::string("[S]\r\nk=\"a\0b\"\r\n", 14), "S", "k", 128, "a"},
         {"a NUL first gives an empty value", std::string("[S]\r\nk=\0b\r\n", 11), "S", "k", 128, ""},
-        {"a UTF-8 byte order mark before the first section is skipped", "\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", 128, "1"},
+        {"a UTF-8 byte order mark before the first section is skipped", "\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", 128,
+         "1"},
         {"... and kept out of the name of a later one", "[T]\r\n\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", 128, "DEF"},
         {"Windows-1252 bytes", "[S]\r\nk=\xC9l\xE9onore\r\n", "S", "k", 128, "\xC9l\xE9onore"},
     };
@@ -68,8 +69,8 @@ struct WriteCase {
 TEST(IniDocumentWrite, ChangesOnlyWhatItMust) {
     const WriteCase cases[] = {
         {"new file", "", "[S]\r\nk=v\r\n"},
-        {"new key at the end of its section, before the blank line",
-         "[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n", "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"},
+        {"new key at the end of its section, before the blank line", "[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n",
+         "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"},
         {"new section at the end", "[T]\r\nb=2\r\n", "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
         {"existing key replaced in place", "[S]\r\na=1\r\nK = old\r\nz=3\r\n", "[S]\r\na=1\r\nk=v\r\nz=3\r\n"},
         {"comments and junk survive, LF becomes CR LF", "; note\n[S]\njunk line\n[T\nk=old\n",
@@ -94,7 +95,10 @@ TEST(IniDocumentWrite, LineBreaksInAValueCannotCreateOtherKeys) {
 
 TEST(IniDocumentWrite, ControlBytesOtherThanTabAreStoredAsBlanks) {
     IniDocument doc;
-    doc.write("S", "k", std::string("a\0b\x01" "c\x1F\td\x7F", 9));
+    doc.write("S", "k",
+              std::string("a\0b\x01"
+                          "c\x1F\td\x7F",
+                          9));
     EXPECT_EQ(doc.serialize(), "[S]\r\nk=a b c \td\x7F\r\n");
 }
 
@@ -129,7 +133,8 @@ TEST(IniDocumentWrite, ManyKeysAtOnceActAsOneWriteAfterAnother) {
 }
 
 TEST(IniDocumentClear, EmptiesOneSectionAndKeepsItsHeader) {
-    IniDocument doc = IniDocument::parse("[A]\r\nx=1\r\n\r\n[Velorine]\r\nNom1=a\r\n; c\r\nProch1=1 1 2000\r\n\r\n[B]\r\ny=2\r\n");
+    IniDocument doc =
+        IniDocument::parse("[A]\r\nx=1\r\n\r\n[Velorine]\r\nNom1=a\r\n; c\r\nProch1=1 1 2000\r\n\r\n[B]\r\ny=2\r\n");
     doc.clearSection("velorine");
     EXPECT_EQ(doc.serialize(), "[A]\r\nx=1\r\n\r\n[Velorine]\r\n\r\n[B]\r\ny=2\r\n");
     EXPECT_EQ(doc.read("Velorine", "Nom1", "gone", 128), "gone");
@@ -170,17 +175,19 @@ TEST(IniDocumentParse, TellsASettingsFileFromOtherBytes) {
         {"junk\r\n; note\r\n  [S]\r\nk=1\r\n", true},
         {"\xEF\xBB\xBF[S]\r\n", true},
         {"k=1\r\n; no section\r\n", false},
-        {std::string("\xFF\xFE[\0S\0]\0\r\0\n\0", 12), false},  // UTF-16 LE
-        {std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12), false},  // UTF-16 BE
+        {std::string("\xFF\xFE[\0S\0]\0\r\0\n\0", 12), false},      // UTF-16 LE
+        {std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12), false},      // UTF-16 BE
         {std::string("[\0S\0]\0\r\0\n\0k\0=\0\x31\0", 18), false},  // UTF-16 without its mark
-        {"\x7F" "ELF\x02\x01\x01", false},
+        {"\x7F"
+         "ELF\x02\x01\x01",
+         false},
     };
     for (const auto& [bytes, expected] : cases) EXPECT_EQ(IniDocument::readsAsSettings(bytes), expected) << bytes;
 }
 
 TEST(IniDocumentParse, ReSerialisingKeepsEveryLine) {
-    for (const std::string file : {"; head\r\n[A]\r\nx = 1\r\n  junk\r\n\r\n[B]\r\ny=\"2\"\r\n",
-                                   "\xEF\xBB\xBF[A]\r\nx=1\r\n"})
+    for (const std::string file :
+         {"; head\r\n[A]\r\nx = 1\r\n  junk\r\n\r\n[B]\r\ny=\"2\"\r\n", "\xEF\xBB\xBF[A]\r\nx=1\r\n"})
         EXPECT_EQ(IniDocument::parse(file).serialize(), file);
 }
 
@@ -192,19 +199,22 @@ TEST(IniDocumentParse, LaterDuplicatesOfASectionAreKeptButNeverRead) {
     doc.write("A", "w", "new");
     doc.write("B", "y", "two");
     doc.write("D", "k", "v");
-    EXPECT_EQ(doc.serialize(), "[A]\r\nx=1\r\nw=new\r\n[B]\r\ny=two\r\n[a]\r\nx=dup\r\n\r\n[C]\r\nz=3\r\n"
-                               "[b]\r\ny=dup\r\n[D]\r\nk=v\r\n");
+    EXPECT_EQ(doc.serialize(),
+              "[A]\r\nx=1\r\nw=new\r\n[B]\r\ny=two\r\n[a]\r\nx=dup\r\n\r\n[C]\r\nz=3\r\n"
+              "[b]\r\ny=dup\r\n[D]\r\nk=v\r\n");
 }
 
 TEST(IniDocumentRead, ManyLookupsAgreeWithTheFirstFew) {
     // Past the first lookups a section is split and indexed: the answers must not change.
     std::string file = "[S]\r\n";
-    for (int i = 0; i < 50; ++i) file += "K" + std::to_string(i) + "=" + std::to_string(i) + "\r\nk" + std::to_string(i) + "=late\r\n";
+    for (int i = 0; i < 50; ++i)
+        file += "K" + std::to_string(i) + "=" + std::to_string(i) + "\r\nk" + std::to_string(i) + "=late\r\n";
     for (int i = 0; i < 3000; ++i) file += "[T" + std::to_string(i) + "]\r\nv=" + std::to_string(i) + "\r\n";
     IniDocument doc = IniDocument::parse(file);
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 50; ++i)
-            EXPECT_EQ(doc.read("s", "k" + std::to_string(i), "", 128), round > 0 && i == 7 ? "seven" : std::to_string(i));
+            EXPECT_EQ(doc.read("s", "k" + std::to_string(i), "", 128),
+                      round > 0 && i == 7 ? "seven" : std::to_string(i));
         EXPECT_EQ(doc.read("S", "k50", "none", 128), "none");
         doc.write("S", "k7", "seven");
         EXPECT_EQ(doc.read("S", "K7", "", 128), "seven");

@@ -19,13 +19,13 @@ TEST(RecordSlots, AnswersAsAKeyLookupWouldInAnyKeyOrder) {
         {"keys in reverse order", "Nom3=c\r\nNom2=b\r\nNom1=a\r\n", 3, SlotField::Surname, "c"},
         {"an earlier key out of order wins over a later one in order",
          "Nom1=a\r\nNom3=first\r\nNom2=b\r\nNom3=second\r\n", 3, SlotField::Surname, "first"},
-        {"a key in order wins over a later one out of order", "Nom1=a\r\nNom2=first\r\nNom5=x\r\nNom2=second\r\n",
-         2, SlotField::Surname, "first"},
-        {"a slot beyond the key count is unreachable", "Nom1=a\r\nNom999999999=z\r\n", 999999999,
-         SlotField::Surname, std::nullopt},
+        {"a key in order wins over a later one out of order", "Nom1=a\r\nNom2=first\r\nNom5=x\r\nNom2=second\r\n", 2,
+         SlotField::Surname, "first"},
+        {"a slot beyond the key count is unreachable", "Nom1=a\r\nNom999999999=z\r\n", 999999999, SlotField::Surname,
+         std::nullopt},
         {"the last reachable slot is kept", "Nom2=b\r\nx=1\r\n", 2, SlotField::Surname, "b"},
-        {"stems match without regard to case", "nOM1=a\r\npREN1=b\r\nproch1=1 1 2000\r\n", 1,
-         SlotField::ResumeDate, "1 1 2000"},
+        {"stems match without regard to case", "nOM1=a\r\npREN1=b\r\nproch1=1 1 2000\r\n", 1, SlotField::ResumeDate,
+         "1 1 2000"},
         {"a leading zero is another key", "Nom01=a\r\n", 1, SlotField::Surname, std::nullopt},
     };
     for (const auto& c : cases) {
@@ -33,8 +33,8 @@ TEST(RecordSlots, AnswersAsAKeyLookupWouldInAnyKeyOrder) {
         const RecordSlots slots(doc, "Velorine");
         EXPECT_EQ(slots.find(c.slot, c.field), c.expected) << c.what;
         if (c.expected) {
-            EXPECT_EQ(slots.find(c.slot, c.field), doc.find("Velorine", std::string(stemOf(c.field)) +
-                                                                        std::to_string(c.slot)))
+            EXPECT_EQ(slots.find(c.slot, c.field),
+                      doc.find("Velorine", std::string(stemOf(c.field)) + std::to_string(c.slot)))
                 << c.what;
         }
     }

@@ -10,14 +10,14 @@
 namespace velorine::store {
 namespace {
 
-using testing::TempDir;
 using testing::readFile;
+using testing::TempDir;
 using testing::writeFile;
 
 std::string slotLines(int slot, const BirthdayRecord& r) {
     const std::string n = std::to_string(slot);
-    return "Nom" + n + "=" + r.surname + "\r\nPren" + n + "=" + r.firstName + "\r\nDate" + n + "=" +
-           r.birthDate + "\r\nAdress" + n + "=" + r.address + "\r\nEmail" + n + "=" + r.email + "\r\n";
+    return "Nom" + n + "=" + r.surname + "\r\nPren" + n + "=" + r.firstName + "\r\nDate" + n + "=" + r.birthDate +
+           "\r\nAdress" + n + "=" + r.address + "\r\nEmail" + n + "=" + r.email + "\r\n";
 }
 
 const BirthdayRecord kDupont{"Dupont", "Jean", "15/03/1980", "1 rue Haute, Lyon", "jean@exemple.fr"};
@@ -96,9 +96,9 @@ TEST_F(RecordStoreTest, FindNeedsAllThreeTextsExactlyAndSkipsHoles) {
     const BirthdayRecord twin{"Martin", "Anne", "05/03/1970", "2 place Basse", ""};
     givenFile("[Velorine]\r\n" + slotLines(1, kDupont) + "Nom2=\r\n" + slotLines(3, kMartin) + slotLines(4, twin));
     EXPECT_EQ(store.find({"Martin", "Anne", "05/03/1970"}), kMartin);
-    for (const RecordIdentity& other : {RecordIdentity{"martin", "Anne", "05/03/1970"},
-                                        RecordIdentity{"Martin", "Anne ", "05/03/1970"},
-                                        RecordIdentity{"Martin", "Anne", "5/03/1970"}, RecordIdentity{"", "", ""}})
+    for (const RecordIdentity& other :
+         {RecordIdentity{"martin", "Anne", "05/03/1970"}, RecordIdentity{"Martin", "Anne ", "05/03/1970"},
+          RecordIdentity{"Martin", "Anne", "5/03/1970"}, RecordIdentity{"", "", ""}})
         EXPECT_EQ(store.find(other), std::nullopt) << other.surname << "|" << other.firstName << "|" << other.birthDate;
 }
 
@@ -170,8 +170,7 @@ TEST_F(RecordStoreTest, CompactionRenumbersTheLiveRecords) {
              slotLines(4, kPetit) + "Proch3=5 3 2027\r\nProch1=\r\n",
          "[Velorine]\r\n" + slotLines(1, kDupont) + slotLines(2, kMartin) + "Proch2=5 3 2027\r\n" +
              slotLines(3, kPetit)},
-        {"keys past the end of the list are dropped",
-         "[Velorine]\r\n" + slotLines(1, kDupont) + slotLines(3, kMartin),
+        {"keys past the end of the list are dropped", "[Velorine]\r\n" + slotLines(1, kDupont) + slotLines(3, kMartin),
          "[Velorine]\r\n" + slotLines(1, kDupont)},
         {"a file of holes only is left as it is", "[Velorine]\r\nNom1=\r\nNom2=\r\nProch2=1 1 2030\r\n",
          "[Velorine]\r\nNom1=\r\nNom2=\r\nProch2=1 1 2030\r\n"},
@@ -190,10 +189,10 @@ TEST_F(RecordStoreTest, CompactionRenumbersTheLiveRecords) {
 
 TEST_F(RecordStoreTest, CompactingACompactListTouchesNothing) {
     givenFile("[Velorine]\r\n" + slotLines(1, kDupont) + slotLines(2, kMartin));
-    struct stat before{};
+    struct stat before {};
     ::stat(file.c_str(), &before);
     ASSERT_TRUE(store.compact());
-    struct stat after{};
+    struct stat after {};
     ::stat(file.c_str(), &after);
     EXPECT_EQ(before.st_ino, after.st_ino);
 }

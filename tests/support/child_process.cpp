@@ -11,8 +11,7 @@
 namespace velorine::testing {
 
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::map<std::string, std::string>& environment,
-                         std::chrono::milliseconds timeout) {
+                         const std::map<std::string, std::string>& environment, std::chrono::milliseconds timeout) {
     std::vector<std::string> envStrings;
     for (const auto& [name, value] : environment) envStrings.push_back(name + "=" + value);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -41,8 +40,8 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
     int open = 2;
     while (open > 0) {
-        const auto left = timeout - std::chrono::duration_cast<std::chrono::milliseconds>(
-                                        std::chrono::steady_clock::now() - start);
+        const auto left =
+            timeout - std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
         if (left.count() <= 0) {
             result.timedOut = true;
             ::kill(pid, SIGKILL);

@@ -36,23 +36,24 @@ protected:
     void SetUp() override { writeFile(book, kBook); }
 
     ProcessResult run(const std::vector<std::string>& arguments) const {
-        return testing::runProcess(kBinary, arguments,
-                                   {{"HOME", home.path()}, {"XDG_CONFIG_HOME", home.file("config")},
-                                    {"XDG_DATA_HOME", home.file("data")}},
-                                   std::chrono::seconds(10));
+        return testing::runProcess(
+            kBinary, arguments,
+            {{"HOME", home.path()}, {"XDG_CONFIG_HOME", home.file("config")}, {"XDG_DATA_HOME", home.file("data")}},
+            std::chrono::seconds(10));
     }
 };
 
 TEST_F(VelorineContactsTest, ImportsIntoTheProgramsOwnListOnceAndSaysWhat) {
     const ProcessResult first = run({"importer", book});
     ASSERT_EQ(first.exitStatus, 0) << first.standardError;
-    EXPECT_EQ(first.standardOutput, "Contacts importés de « " + book + " » :\n"
-                                    "  personnes ajoutées à la liste : 2\n"
-                                    "  déjà dans la liste : 0\n"
-                                    "  cartes sans date de naissance utilisable : 1\n"
-                                    "\n"
-                                    "Cartes non reprises :\n"
-                                    "  Marc Petit : pas de date de naissance\n");
+    EXPECT_EQ(first.standardOutput, "Contacts importés de « " + book +
+                                        " » :\n"
+                                        "  personnes ajoutées à la liste : 2\n"
+                                        "  déjà dans la liste : 0\n"
+                                        "  cartes sans date de naissance utilisable : 1\n"
+                                        "\n"
+                                        "Cartes non reprises :\n"
+                                        "  Marc Petit : pas de date de naissance\n");
     EXPECT_EQ(testing::fileMode(home.file("data/velorine")) & 0777, 0700u);
     const auto records = store::RecordStore(dataFile).readAll();
     ASSERT_EQ(records.size(), 2u);
@@ -76,8 +77,9 @@ TEST_F(VelorineContactsTest, AnImportedBirthdayWithoutAYearIsRemindedWithoutAnAg
 
 TEST_F(VelorineContactsTest, ExportsTheListNamedWithItsNameDays) {
     const std::string list = home.file("liste.ini");
-    writeFile(list, "[Velorine]\r\nNom1=Roy\r\nPren1=Eva\r\nDate1=01/05/1990\r\nNom2=Blanc\r\nPren2=Luc\r\n"
-                    "Date2=24/12/1604\r\n");
+    writeFile(list,
+              "[Velorine]\r\nNom1=Roy\r\nPren1=Eva\r\nDate1=01/05/1990\r\nNom2=Blanc\r\nPren2=Luc\r\n"
+              "Date2=24/12/1604\r\n");
     const std::string calendar = home.file("agenda.ics");
     const ProcessResult result = run({"exporter", calendar, "--fetes", "--fichier=" + list});
     ASSERT_EQ(result.exitStatus, 0) << result.standardError;
@@ -89,7 +91,9 @@ TEST_F(VelorineContactsTest, ExportsTheListNamedWithItsNameDays) {
 }
 
 TEST_F(VelorineContactsTest, RefusesBadLinesAndBadFilesWithoutWritingAnything) {
-    writeFile(home.file("junk.vcf"), std::string("\x7F" "ELF\0\0\x01", 7));
+    writeFile(home.file("junk.vcf"), std::string("\x7F"
+                                                 "ELF\0\0\x01",
+                                                 7));
     const struct {
         std::vector<std::string> arguments;
         std::string message;

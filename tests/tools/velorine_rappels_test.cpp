@@ -17,10 +17,10 @@
 namespace velorine::tools {
 namespace {
 
-using testing::ProcessResult;
-using testing::TempDir;
 using testing::listDirectory;
+using testing::ProcessResult;
 using testing::readFile;
+using testing::TempDir;
 using testing::writeFile;
 
 constexpr char kBinary[] = VELORINE_RAPPELS_BINARY;
@@ -42,9 +42,9 @@ protected:
     std::string dataFile = dataDirectory + "/velor.ini";
 
     ProcessResult run(const std::vector<std::string>& arguments) const {
-        return testing::runProcess(kBinary, arguments,
-                                   {{"HOME", home.path()}, {"XDG_CONFIG_HOME", configHome}, {"XDG_DATA_HOME", dataHome}},
-                                   std::chrono::seconds(10));
+        return testing::runProcess(
+            kBinary, arguments, {{"HOME", home.path()}, {"XDG_CONFIG_HOME", configHome}, {"XDG_DATA_HOME", dataHome}},
+            std::chrono::seconds(10));
     }
 
     void givenDataFile(const std::string& cp1252Bytes) const {
@@ -209,7 +209,10 @@ TEST_F(VelorineRappelsTest, EchoesArgumentsWithoutTheirEscapesAndShortened) {
     const ProcessResult option = run({"--\x1B[2J" + std::string(10000, 'x')});
     expectRefused(option, "option inconnue « --\uFFFD[2J");
     EXPECT_LT(option.standardError.size(), 400u);
-    expectRefused(run({"--date", "\x9B" "2J"}), "date incorrecte « \uFFFD2J »");
+    expectRefused(run({"--date",
+                       "\x9B"
+                       "2J"}),
+                  "date incorrecte « \uFFFD2J »");
 }
 
 TEST_F(VelorineRappelsTest, RefusesAFileWithoutReadPermission) {
@@ -238,7 +241,7 @@ TEST_F(VelorineRappelsTest, NeverWritesCreatesOrLocksAnything) {
     givenDataFile(bytes);
     const std::string listing = listDirectory(dataDirectory);
     const std::string homeListing = listDirectory(home.path());
-    struct stat before{};
+    struct stat before {};
     ASSERT_EQ(::stat(dataFile.c_str(), &before), 0);
     EXPECT_EQ(run({"--date", "01/03/2026"}).exitStatus, 0);
     EXPECT_NE(run({}).exitStatus, 2);
@@ -246,7 +249,7 @@ TEST_F(VelorineRappelsTest, NeverWritesCreatesOrLocksAnything) {
     EXPECT_EQ(readFile(dataFile), bytes);
     EXPECT_EQ(listDirectory(dataDirectory), listing);
     EXPECT_EQ(listDirectory(home.path()), homeListing);
-    struct stat after{};
+    struct stat after {};
     ASSERT_EQ(::stat(dataFile.c_str(), &after), 0);
     EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
     EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
@@ -256,7 +259,8 @@ TEST_F(VelorineRappelsTest, NeverWritesCreatesOrLocksAnything) {
 TEST_F(VelorineRappelsTest, PrintsItsUsageForAide) {
     const ProcessResult result = run({"--aide"});
     EXPECT_EQ(result.exitStatus, 0);
-    EXPECT_TRUE(result.standardOutput.starts_with("Usage : velorine-rappels [--date JJ/MM/AAAA] [--fichier CHEMIN] [--aide]\n"));
+    EXPECT_TRUE(result.standardOutput.starts_with(
+        "Usage : velorine-rappels [--date JJ/MM/AAAA] [--fichier CHEMIN] [--aide]\n"));
     EXPECT_NE(result.standardOutput.find("Code de sortie"), std::string::npos);
     EXPECT_EQ(result.standardError, "");
 }

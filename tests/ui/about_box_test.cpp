@@ -31,12 +31,12 @@ const std::string kDraftBytes =
 const QString kMailType = QStringLiteral("message/rfc822");
 
 bool exists(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
 }
 
 mode_t modeOf(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) return 0;
     return st.st_mode & 07777;
 }
@@ -72,7 +72,8 @@ public:
 
     // Opens the box from the toolbar, runs `steps` while it is shown, then closes it if still open.
     bool whileOpen(const std::function<void()>& steps) {
-        return whileShown(box(), [&] { rig->control<QToolButton>("SpeedButton7").click(); }, steps);
+        return whileShown(
+            box(), [&] { rig->control<QToolButton>("SpeedButton7").click(); }, steps);
     }
     void pressOk() { QTest::mouseClick(&part<QPushButton>("BitBtn1"), Qt::LeftButton); }
 
@@ -122,9 +123,9 @@ private slots:
         AboutRun run;
         TForm1& form = run.rig->form();
         form.move(40, 30);
-        for (const auto& open : std::vector<std::function<void()>>{
-                 [&] { run.rig->control<QToolButton>("SpeedButton7").click(); },
-                 [&] { run.rig->control<QAction>("Apropos").trigger(); }}) {
+        for (const auto& open :
+             std::vector<std::function<void()>>{[&] { run.rig->control<QToolButton>("SpeedButton7").click(); },
+                                                [&] { run.rig->control<QAction>("Apropos").trigger(); }}) {
             QPoint where;
             bool modal = false, okFocused = false;
             QVERIFY(whileShown(run.box(), open, [&] {
@@ -177,7 +178,7 @@ private slots:
         writeBytes(target, "ne pas toucher");
         QVERIFY(::symlink(target.c_str(), run.draftPath().c_str()) == 0);
         QVERIFY(run.whileOpen([&] {
-            struct stat st{};
+            struct stat st {};
             QVERIFY(::lstat(run.draftPath().c_str(), &st) == 0 && S_ISREG(st.st_mode));
             QCOMPARE(readBytes(run.draftPath()), kDraftBytes);
             run.pressOk();

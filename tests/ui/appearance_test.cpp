@@ -65,8 +65,9 @@ private slots:
 
     void storedColoursAreShown() {
         // 65535 is yellow; -16776961 is red with a top byte of 255; 536870911 is no colour of its own.
-        WindowRig rig(kPeople + "[Options]\r\nForm1Label2=-16776961\r\nForm1ListViewBack=65535\r\n"
-                                "Form1ListViewFore=  8388608 \r\n");
+        WindowRig rig(kPeople +
+                      "[Options]\r\nForm1Label2=-16776961\r\nForm1ListViewBack=65535\r\n"
+                      "Form1ListViewFore=  8388608 \r\n");
         QCOMPARE(colourOf(rig.label("Label2"), QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(colourOf(rig.list(), QPalette::Base), QColor(255, 255, 0));
         QCOMPARE(colourOf(rig.list(), QPalette::Text), QColor(0, 0, 128));
@@ -81,12 +82,15 @@ private slots:
         QTest::addColumn<QString>("element");
         QTest::addColumn<int>("role");
         QTest::addColumn<QString>("preset");
-        QTest::newRow("info line") << "Changerlacouleurdutexte1" << "Form1Label2" << "Label2"
-                                   << int(QPalette::WindowText) << "#000000";
-        QTest::newRow("list background") << "Changerlacouleurdufond1" << "Form1ListViewBack" << "ListView"
-                                         << int(QPalette::Base) << "#ffffff";
-        QTest::newRow("list text") << "Changerlacouleurdutexte2" << "Form1ListViewFore" << "ListView"
-                                   << int(QPalette::Text) << "#000000";
+        QTest::newRow("info line") << "Changerlacouleurdutexte1"
+                                   << "Form1Label2"
+                                   << "Label2" << int(QPalette::WindowText) << "#000000";
+        QTest::newRow("list background") << "Changerlacouleurdufond1"
+                                         << "Form1ListViewBack"
+                                         << "ListView" << int(QPalette::Base) << "#ffffff";
+        QTest::newRow("list text") << "Changerlacouleurdutexte2"
+                                   << "Form1ListViewFore"
+                                   << "ListView" << int(QPalette::Text) << "#000000";
     }
     void colourCommands() {
         QFETCH(QString, item);
@@ -115,8 +119,7 @@ private slots:
             WindowRig rig(kPeople + "[Options]\r\nForm1ListViewBack=" + number + "\r\n");
             const QColor shown = colourOf(rig.list(), QPalette::Base);
             rig.control<QAction>("Changerlacouleurdufond1").trigger();
-            QCOMPARE(stored(rig, "Options", "Form1ListViewBack"),
-                     std::to_string(store::integerFromText(number)));
+            QCOMPARE(stored(rig, "Options", "Form1ListViewBack"), std::to_string(store::integerFromText(number)));
             QCOMPARE(colourOf(rig.list(), QPalette::Base), shown);
         }
         WindowRig fresh(kPeople);
@@ -140,8 +143,8 @@ private slots:
     }
 
     void onlyTheFirstCharacterOfTheTooltipChoiceCounts() {
-        for (const auto& [text, ticked] : {std::pair{"1", true}, {"1 oui", true}, {"0", false}, {"", false},
-                                            {"2", false}, {" 1", true}}) {
+        for (const auto& [text, ticked] :
+             {std::pair{"1", true}, {"1 oui", true}, {"0", false}, {"", false}, {"2", false}, {" 1", true}}) {
             WindowRig rig(kPeople + "[Fenetre]\r\nAideRapide=" + text + "\r\n");
             QCOMPARE(rig.control<QCheckBox>("CheckBox4").isChecked(), ticked);
             QCOMPARE(tooltipAppears(rig.control<QToolButton>("SpeedButton2")), !ticked);

@@ -143,8 +143,9 @@ private slots:
         RunWindows reminder = createWindows(context);
         QCOMPARE(reminder.first, static_cast<QWidget*>(reminder.reminderWindow.get()));
         QVERIFY(!reminder.mainWindow);
-        for (QDialog* dialog : std::initializer_list<QDialog*>{reminder.helpWindow.get(), reminder.aboutBox.get(),
-                                                               reminder.scheduleDialog.get(), reminder.entryDialog.get()})
+        for (QDialog* dialog :
+             std::initializer_list<QDialog*>{reminder.helpWindow.get(), reminder.aboutBox.get(),
+                                             reminder.scheduleDialog.get(), reminder.entryDialog.get()})
             QVERIFY(dialog && !dialog->parentWidget() && !dialog->isVisible());
     }
 

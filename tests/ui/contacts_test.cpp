@@ -51,11 +51,12 @@ QString importAndReadSummary(WindowRig& rig, const QString& book) {
     rig.dialogs.chosenFiles = {book};
     ImportSummaryDialog& summary = dialogOf<ImportSummaryDialog>(rig, "ResumeImport");
     QString shown;
-    whileShown(summary, [&] { rig.control<QAction>("Importerdescontacts1").trigger(); },
-               [&] {
-                   shown = summary.summaryText();
-                   saveScreenshot(summary, QStringLiteral("contacts_import_summary.png"));
-               });
+    whileShown(
+        summary, [&] { rig.control<QAction>("Importerdescontacts1").trigger(); },
+        [&] {
+            shown = summary.summaryText();
+            saveScreenshot(summary, QStringLiteral("contacts_import_summary.png"));
+        });
     return shown;
 }
 
@@ -63,12 +64,14 @@ QString importAndReadSummary(WindowRig& rig, const QString& book) {
 bool exportTo(WindowRig& rig, const QString& target, bool nameDays) {
     rig.dialogs.chosenFiles = {target};
     CalendarExportDialog& dialog = dialogOf<CalendarExportDialog>(rig, "ExportAgenda");
-    return whileShown(dialog, [&] { rig.control<QAction>("Exporterversunagenda1").trigger(); }, [&] {
-        auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("CheckBoxFetes"));
-        if (box->isChecked() != nameDays) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-        saveScreenshot(dialog, QStringLiteral("contacts_export_dialog.png"));
-        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
-    });
+    return whileShown(
+        dialog, [&] { rig.control<QAction>("Exporterversunagenda1").trigger(); },
+        [&] {
+            auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("CheckBoxFetes"));
+            if (box->isChecked() != nameDays) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+            saveScreenshot(dialog, QStringLiteral("contacts_export_dialog.png"));
+            QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        });
 }
 
 }  // namespace
@@ -80,7 +83,8 @@ private slots:
     void theMenuOffersBothExchanges() {
         WindowRig rig(recordSection({kJean}));
         QCOMPARE(rig.control<QAction>("Importerdescontacts1").text(), QString("&Importer des contacts (vCard)…"));
-        QCOMPARE(rig.control<QAction>("Exporterversunagenda1").text(), QString("&Exporter vers un agenda (iCalendar)…"));
+        QCOMPARE(rig.control<QAction>("Exporterversunagenda1").text(),
+                 QString("&Exporter vers un agenda (iCalendar)…"));
     }
 
     void importAddsTheNewPeopleAndSaysWhat() {
@@ -108,7 +112,8 @@ private slots:
         QVERIFY(rig.form().isVisible());
         // The same book again adds no one.
         const std::string once = rig.dataFileBytes();
-        QVERIFY(importAndReadSummary(rig, book).contains("personnes ajoutées à la liste : 0\n  déjà dans la liste : 3"));
+        QVERIFY(
+            importAndReadSummary(rig, book).contains("personnes ajoutées à la liste : 0\n  déjà dans la liste : 3"));
         QCOMPARE(rig.dataFileBytes(), once);
     }
 
@@ -131,7 +136,8 @@ private slots:
         QVERIFY(importAndReadSummary(rig, fileIn(rig, "carnet.vcf", kBook)).isEmpty());
         QCOMPARE(rig.dialogs.messages().size(), 1);
         QVERIFY(rig.dialogs.messages()[0].startsWith("Problème|Les contacts n'ont pas pu être ajoutés au fichier :\n"));
-        QVERIFY(rig.dialogs.messages()[0].endsWith("Ce fichier est en lecture seule : autorisez son écriture, puis recommencez."));
+        QVERIFY(rig.dialogs.messages()[0].endsWith(
+            "Ce fichier est en lecture seule : autorisez son écriture, puis recommencez."));
         QCOMPARE(rig.dataFileBytes(), before);
         QCOMPARE(rig.column(0), QStringList({"Dupont"}));
     }
@@ -159,14 +165,16 @@ private slots:
     void exportCancelledOrRefusedWritesNothing() {
         WindowRig rig(recordSection({kJean}));
         CalendarExportDialog& dialog = dialogOf<CalendarExportDialog>(rig, "ExportAgenda");
-        QVERIFY(whileShown(dialog, [&] { rig.control<QAction>("Exporterversunagenda1").trigger(); }, [] {}));
+        QVERIFY(whileShown(
+            dialog, [&] { rig.control<QAction>("Exporterversunagenda1").trigger(); }, [] {}));
         QVERIFY(rig.dialogs.calls.empty());  // cancelled before the file chooser
 
         const QString folder = rig.directory.filePath("dossier.ics");
         QVERIFY(QDir().mkdir(folder));
         QVERIFY(exportTo(rig, folder, false));
         QCOMPARE(rig.dialogs.messages().size(), 1);
-        QVERIFY(rig.dialogs.messages()[0].startsWith(QString("Problème|L'agenda n'a pas pu être écrit :\n%1\n\n").arg(folder)));
+        QVERIFY(rig.dialogs.messages()[0].startsWith(
+            QString("Problème|L'agenda n'a pas pu être écrit :\n%1\n\n").arg(folder)));
     }
 };
 

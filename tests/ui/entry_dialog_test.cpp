@@ -60,15 +60,17 @@ private slots:
         QCOMPARE(title, caption);
         QCOMPARE(hint, QString("JJ/MM/AAAA"));
         QVERIFY(rig.dialogs.calls.empty());
-        const store::BirthdayRecord chloe{"Lef\xE8vre", "Chlo\xE9", "02/02/2001", "8 place du March\xE9", "chloe@ex.fr"};
+        const store::BirthdayRecord chloe{"Lef\xE8vre", "Chlo\xE9", "02/02/2001", "8 place du March\xE9",
+                                          "chloe@ex.fr"};
         QCOMPARE(rig.storedRecords(), (std::vector<store::BirthdayRecord>{kJean, chloe}));
         QCOMPARE(rig.column(0), QStringList({"Dupont", "Lefèvre"}));
         QCOMPARE(rig.label("Label4").text(), QString("2 Velorine"));
     }
 
     void addFillsTheFirstHole() {
-        WindowRig rig("[Velorine]\r\nNom1=Dupont\r\nPren1=Jean\r\nDate1=10/03/1990\r\nNom2=\r\n"
-                      "Nom3=Martin\r\nPren3=Anne\r\nDate3=21/06/1985\r\n");
+        WindowRig rig(
+            "[Velorine]\r\nNom1=Dupont\r\nPren1=Jean\r\nDate1=10/03/1990\r\nNom2=\r\n"
+            "Nom3=Martin\r\nPren3=Anne\r\nDate3=21/06/1985\r\n");
         QVERIFY(rig.withDialog([&] { rig.form().SpeedButton1Click(); },
                                [&](TSais& dialog) {
                                    fillIn(dialog, "Petit", "", "29022000");
@@ -85,19 +87,38 @@ private slots:
         QTest::addColumn<QString>("focus");
         const QString required = "Le nom de personne est obligatoire !";
         const QString wrong = "La date de naissance est incorrecte !";
-        QTest::newRow("no surname") << "" << "12051990" << required << "Edit1";
-        QTest::newRow("blank surname") << "   " << "12051990" << required << "Edit1";
-        QTest::newRow("date untouched") << "Dupont" << "" << wrong << "MaskEdit1";
-        QTest::newRow("date half typed") << "Dupont" << "1205" << wrong << "MaskEdit1";
-        QTest::newRow("29/02/2024") << "Dupont" << "29022024" << "" << "";
-        QTest::newRow("29/02/2023") << "Dupont" << "29022023" << wrong << "MaskEdit1";
-        QTest::newRow("29/02/1900") << "Dupont" << "29021900" << "" << "";
-        QTest::newRow("31/04/2000") << "Dupont" << "31042000" << wrong << "MaskEdit1";
-        QTest::newRow("00/05/2000") << "Dupont" << "00052000" << wrong << "MaskEdit1";
-        QTest::newRow("15/13/2000") << "Dupont" << "15132000" << wrong << "MaskEdit1";
-        QTest::newRow("15/00/2000") << "Dupont" << "15002000" << wrong << "MaskEdit1";
-        QTest::newRow("today") << "Dupont" << "06122026" << "" << "";
-        QTest::newRow("tomorrow") << "Dupont" << "07122026" << wrong << "MaskEdit1";
+        QTest::newRow("no surname") << ""
+                                    << "12051990" << required << "Edit1";
+        QTest::newRow("blank surname") << "   "
+                                       << "12051990" << required << "Edit1";
+        QTest::newRow("date untouched") << "Dupont"
+                                        << "" << wrong << "MaskEdit1";
+        QTest::newRow("date half typed") << "Dupont"
+                                         << "1205" << wrong << "MaskEdit1";
+        QTest::newRow("29/02/2024") << "Dupont"
+                                    << "29022024"
+                                    << ""
+                                    << "";
+        QTest::newRow("29/02/2023") << "Dupont"
+                                    << "29022023" << wrong << "MaskEdit1";
+        QTest::newRow("29/02/1900") << "Dupont"
+                                    << "29021900"
+                                    << ""
+                                    << "";
+        QTest::newRow("31/04/2000") << "Dupont"
+                                    << "31042000" << wrong << "MaskEdit1";
+        QTest::newRow("00/05/2000") << "Dupont"
+                                    << "00052000" << wrong << "MaskEdit1";
+        QTest::newRow("15/13/2000") << "Dupont"
+                                    << "15132000" << wrong << "MaskEdit1";
+        QTest::newRow("15/00/2000") << "Dupont"
+                                    << "15002000" << wrong << "MaskEdit1";
+        QTest::newRow("today") << "Dupont"
+                               << "06122026"
+                               << ""
+                               << "";
+        QTest::newRow("tomorrow") << "Dupont"
+                                  << "07122026" << wrong << "MaskEdit1";
     }
     void checks() {
         QFETCH(QString, surname);
@@ -210,7 +231,8 @@ private slots:
         QStringList boxes;
         QVERIFY(rig.withDialog([&] { rig.form().SpeedButton1Click(); },
                                [&](TSais& dialog) {
-                                   for (const char* name : {"Edit1", "Edit4", "Edit2", "Edit3"}) boxes << boxText(dialog, name);
+                                   for (const char* name : {"Edit1", "Edit4", "Edit2", "Edit3"})
+                                       boxes << boxText(dialog, name);
                                    boxes << boxText(dialog, "MaskEdit1");
                                }));
         QCOMPARE(boxes, QStringList({"", "", "", "", "  /  /    "}));
@@ -227,8 +249,7 @@ private slots:
                                    pressOk(dialog);
                                }));
         const std::string kept(127, 'x');
-        QCOMPARE(rig.storedRecords(),
-                 (std::vector<store::BirthdayRecord>{{kept, kept, "01/01/2000", kept, kept}}));
+        QCOMPARE(rig.storedRecords(), (std::vector<store::BirthdayRecord>{{kept, kept, "01/01/2000", kept, kept}}));
     }
 
     void charactersTheFileCannotHoldAreRefused() {
@@ -253,7 +274,8 @@ private slots:
                                    fillIn(dialog, "Cœur", "", "01012000", "", "€uro");
                                    pressOk(dialog);
                                }));
-        QCOMPARE(rig.storedRecords().back().surname, std::string("C\x9C" "ur"));
+        QCOMPARE(rig.storedRecords().back().surname, std::string("C\x9C"
+                                                                 "ur"));
         QCOMPARE(rig.storedRecords().back().email, std::string("\x80uro"));
     }
 
@@ -271,14 +293,14 @@ private slots:
         WindowRig rig(recordSection({kJean, kAnne}));
         rig.clickRow(1);
         bool stillOpen = true;
-        QVERIFY(rig.withDialog([&] { rig.form().SpeedButton4Click(); },
-                               [&](TSais& dialog) {
-                                   store::RecordStore(rig.context.startup.dataFilePath)
-                                       .deleteRecord({"Martin", "Anne", "21/06/1985"});
-                                   entryBox(dialog, "Edit2").setText("ailleurs");
-                                   pressOk(dialog);
-                                   stillOpen = dialog.isVisible();
-                               }));
+        QVERIFY(rig.withDialog(
+            [&] { rig.form().SpeedButton4Click(); },
+            [&](TSais& dialog) {
+                store::RecordStore(rig.context.startup.dataFilePath).deleteRecord({"Martin", "Anne", "21/06/1985"});
+                entryBox(dialog, "Edit2").setText("ailleurs");
+                pressOk(dialog);
+                stillOpen = dialog.isVisible();
+            }));
         QVERIFY(!stillOpen);
         QVERIFY(rig.dialogs.calls[0].text.startsWith("Cet anniversaire n'est plus dans le fichier"));
         QCOMPARE(rig.storedRecords(), std::vector<store::BirthdayRecord>{kJean});

@@ -81,7 +81,8 @@ private slots:
         RealProgram program(rig);
         // A list of the previous version, saved on Windows: stamped "1.0", Windows-1252, a hole.
         chooseAndConfirm(rig, "Ouvrir1",
-                         "[Controle]\r\nVersion=1.0\r\n[Velorine]\r\nNom1=C\x9C" "ur\r\nPren1=Fran\xE7oise\r\n"
+                         "[Controle]\r\nVersion=1.0\r\n[Velorine]\r\nNom1=C\x9C"
+                         "ur\r\nPren1=Fran\xE7oise\r\n"
                          "Date1=14/07/1989\r\nAdress1=\r\nEmail1=co\xFBt \x80\r\nNom2=\r\n"
                          "Nom3=L\xE9ger\r\nPren3=No\xEBl\r\nDate3=25/12/1962\r\n");
         QVERIFY(program.running());
@@ -97,8 +98,9 @@ private slots:
 
     void theProgramStartedAfterAMergeShowsTheEnlargedList() {
         // Slots 2, 4 and 5 are holes: the merge fills 2, the next start-up compacts the rest away.
-        WindowRig rig("[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Dupont\r\nPren1=Jean\r\nDate1=10/03/1990\r\n"
-                      "Nom2=\r\nNom3=Martin\r\nPren3=Anne\r\nDate3=21/06/1985\r\nNom4=\r\nNom5=\r\n");
+        WindowRig rig(
+            "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Dupont\r\nPren1=Jean\r\nDate1=10/03/1990\r\n"
+            "Nom2=\r\nNom3=Martin\r\nPren3=Anne\r\nDate3=21/06/1985\r\nNom4=\r\nNom5=\r\n");
         RealProgram program(rig);
         chooseAndConfirm(rig, "Fusionner1",
                          "[Controle]\r\nVersion=2.0\r\n" + recordSection({{"Petit", "L\xE9on", "29/02/2000", "", ""},

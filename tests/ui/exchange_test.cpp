@@ -112,9 +112,10 @@ private slots:
     }
 
     void saveAsThenOpenGivesBackTheSameRecordsAndSettings() {
-        const std::string settings = "[Options]\r\nForm1Label2=255\r\nForm1ListViewBack=-16777216\r\n"
-                                     "[Fenetre]\r\nLargeur0=120\r\nLargeur3=60\r\nAideRapide=1\r\n"
-                                     "[Rappel]\r\nJours=12\r\nDate=1 1 2026\r\n";
+        const std::string settings =
+            "[Options]\r\nForm1Label2=255\r\nForm1ListViewBack=-16777216\r\n"
+            "[Fenetre]\r\nLargeur0=120\r\nLargeur3=60\r\nAideRapide=1\r\n"
+            "[Rappel]\r\nJours=12\r\nDate=1 1 2026\r\n";
         WindowRig mine(dataFileOf({kJean, kAnne, kLeon}) + settings);
         const QString saved = mine.directory.filePath("Velorine.txt");
         mine.dialogs.chosenFiles = {saved};
@@ -211,11 +212,14 @@ private slots:
             *row("no Controle") << command << "no-controle" << kInvalid;
             *row("no Version") << command << "no-version" << kInvalid;
             *row("binary") << command << "binary" << kInvalid;
-            *row("folder") << command << "folder" << "Problème|« %1 » n'est pas un fichier.\n\n"
-                                                     "Choisissez le fichier d'une liste de Velorine.";
-            *row("pipe") << command << "pipe" << "Problème|« %1 » n'est pas un fichier.\n\n"
-                                                 "Choisissez le fichier d'une liste de Velorine.";
-            *row("missing") << command << "missing" << "Problème|Le fichier « %1 » est introuvable.";
+            *row("folder") << command << "folder"
+                           << "Problème|« %1 » n'est pas un fichier.\n\n"
+                              "Choisissez le fichier d'une liste de Velorine.";
+            *row("pipe") << command << "pipe"
+                         << "Problème|« %1 » n'est pas un fichier.\n\n"
+                            "Choisissez le fichier d'une liste de Velorine.";
+            *row("missing") << command << "missing"
+                            << "Problème|Le fichier « %1 » est introuvable.";
             *row("50 MB") << command << "huge"
                           << "Problème|Le fichier « %1 » est bien trop volumineux pour être une liste de Velorine."
                              "\n\nVeillez à ouvrir un fichier créé par le présent logiciel.";
@@ -341,13 +345,20 @@ private slots:
     void mergeKeepsTheAccentsOfAWindowsList() {
         WindowRig rig(dataFileOf({kJean}));
         // Written byte by byte as the Windows program writes them: é E9, ç E7, œ 9C, € 80, ë EB.
-        const std::string list = "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\n"
-                                 "Nom1=C\x9C" "ur\r\nPren1=Fran\xE7oise\r\nDate1=14/07/1989\r\n"
-                                 "Adress1=All\xE9" "e des No\xEBls\r\nEmail1=co\xFBt 5 \x80\r\n";
+        const std::string list =
+            "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\n"
+            "Nom1=C\x9C"
+            "ur\r\nPren1=Fran\xE7oise\r\nDate1=14/07/1989\r\n"
+            "Adress1=All\xE9"
+            "e des No\xEBls\r\nEmail1=co\xFBt 5 \x80\r\n";
         merge(rig, listFile(rig, "windows.txt", list));
         const std::string data = rig.dataFileBytes();
-        for (const char* bytes : {"Nom2=C\x9C" "ur\r\n", "Pren2=Fran\xE7oise\r\n",
-                                  "Adress2=All\xE9" "e des No\xEBls\r\n", "Email2=co\xFBt 5 \x80\r\n"})
+        for (const char* bytes : {"Nom2=C\x9C"
+                                  "ur\r\n",
+                                  "Pren2=Fran\xE7oise\r\n",
+                                  "Adress2=All\xE9"
+                                  "e des No\xEBls\r\n",
+                                  "Email2=co\xFBt 5 \x80\r\n"})
             QVERIFY2(data.find(bytes) != std::string::npos, bytes);
 
         NextRun next(rig, StartUp::RunHere);
@@ -375,11 +386,13 @@ private slots:
     }
 
     void aListSavedAsUtf8IsConvertedAndTheUserIsTold() {
-        const QString told = QStringLiteral("Information|Ce fichier était enregistré en UTF-8 : ses lettres "
-                                            "accentuées ont été converties pour Velorine.");
-        const std::string utf8 = "\xEF\xBB\xBF[Controle]\r\nVersion=2.0\r\n[Velorine]\r\n"
-                                 "Nom1=Lef\xC3\xA8vre\r\nPren1=H\xC3\xA9l\xC3\xA8ne\r\nDate1=16/08/1990\r\n"
-                                 "Adress1=C\xC5\x93ur \xE2\x82\xAC\r\n";
+        const QString told = QStringLiteral(
+            "Information|Ce fichier était enregistré en UTF-8 : ses lettres "
+            "accentuées ont été converties pour Velorine.");
+        const std::string utf8 =
+            "\xEF\xBB\xBF[Controle]\r\nVersion=2.0\r\n[Velorine]\r\n"
+            "Nom1=Lef\xC3\xA8vre\r\nPren1=H\xC3\xA9l\xC3\xA8ne\r\nDate1=16/08/1990\r\n"
+            "Adress1=C\xC5\x93ur \xE2\x82\xAC\r\n";
         const store::BirthdayRecord helene{"Lef\xE8vre", "H\xE9l\xE8ne", "16/08/1990", "C\x9Cur \x80", ""};
         WindowRig merged(dataFileOf({kJean}));
         merge(merged, listFile(merged, "utf8.txt", utf8));
@@ -405,7 +418,9 @@ private slots:
     void controlBytesOfAListNeverReachTheDataFile() {
         WindowRig rig(dataFileOf({kJean}));
         const std::string list = kStamp + "[Velorine]\r\n" + std::string("Nom1=Bin\0aire\r\n", 15) +
-                                 "Pren1=A\x01" "B\x1B" "C\tD\r\nDate1=01/01/2000\r\n";
+                                 "Pren1=A\x01"
+                                 "B\x1B"
+                                 "C\tD\r\nDate1=01/01/2000\r\n";
         merge(rig, listFile(rig, "binaire.txt", list));
         QCOMPARE(rig.storedRecords()[1].surname, std::string("Bin"));
         QCOMPARE(rig.storedRecords()[1].firstName, std::string("A B C\tD"));
@@ -445,8 +460,9 @@ private slots:
         merge(rig, listFile(rig, "liste.txt", dataFileOf({kAnne})));
         QCOMPARE(rig.dialogs.messages().size(), 1);
         QVERIFY(rig.dialogs.messages()[0].startsWith("Problème|Les Velorine n'ont pas pu être ajoutés au fichier :\n"));
-        QVERIFY(rig.dialogs.messages()[0].endsWith("\n\nCe fichier est en lecture seule : autorisez son écriture, "
-                                                   "puis recommencez."));
+        QVERIFY(
+            rig.dialogs.messages()[0].endsWith("\n\nCe fichier est en lecture seule : autorisez son écriture, "
+                                               "puis recommencez."));
         checkUntouched(rig, before);
     }
 

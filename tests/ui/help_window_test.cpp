@@ -95,8 +95,9 @@ private slots:
         QCOMPARE(rig.dialogs.calls.front().icon, MessageIcon::Error);
         QCOMPARE(textView(help).toPlainText(), QString("RichEdit1"));
         // The window still opens and closes.
-        QVERIFY(whileShown(help, [&] { help.exec(); },
-                           [&] { QTest::mouseClick(help.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton); }));
+        QVERIFY(whileShown(
+            help, [&] { help.exec(); },
+            [&] { QTest::mouseClick(help.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton); }));
         QCOMPARE(help.result(), int(QDialog::Accepted));
     }
 
@@ -131,10 +132,12 @@ private slots:
         WindowRig rig;
         TAide& help = *rig.windows.helpWindow;
         int scrolled = -1, caret = -1;
-        QVERIFY(whileShown(help, [&] { rig.control<QToolButton>("SpeedButton5").click(); }, [&] {
-            scrolled = textView(help).verticalScrollBar()->value();
-            caret = textView(help).textCursor().position();
-        }));
+        QVERIFY(whileShown(
+            help, [&] { rig.control<QToolButton>("SpeedButton5").click(); },
+            [&] {
+                scrolled = textView(help).verticalScrollBar()->value();
+                caret = textView(help).textCursor().position();
+            }));
         QVERIFY(textView(help).verticalScrollBar()->maximum() > 0);  // the guide is longer than the view
         QCOMPARE(scrolled, 0);
         QCOMPARE(caret, 0);
@@ -144,13 +147,16 @@ private slots:
         WindowRig rig;
         const std::string guideBefore = readBytes(installedGuidePath().toStdString());
         TAide& help = *rig.windows.helpWindow;
-        QVERIFY(whileShown(help, [&] { rig.control<QToolButton>("SpeedButton5").click(); }, [&] {
-            QTest::keyClicks(&textView(help), "Mes notes : ");
-            QTest::mouseClick(help.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
-        }));
+        QVERIFY(whileShown(
+            help, [&] { rig.control<QToolButton>("SpeedButton5").click(); },
+            [&] {
+                QTest::keyClicks(&textView(help), "Mes notes : ");
+                QTest::mouseClick(help.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+            }));
         QString shownAgain;
-        QVERIFY(whileShown(help, [&] { rig.control<QAction>("AideRapide").trigger(); },
-                           [&] { shownAgain = textView(help).toPlainText(); }));
+        QVERIFY(whileShown(
+            help, [&] { rig.control<QAction>("AideRapide").trigger(); },
+            [&] { shownAgain = textView(help).toPlainText(); }));
         QVERIFY(shownAgain.startsWith("Mes notes : "));
         QCOMPARE(readBytes(installedGuidePath().toStdString()), guideBefore);
     }
@@ -161,10 +167,12 @@ private slots:
         const QRect screen = help.screen()->geometry();
         for (int showing = 0; showing < 2; ++showing) {
             QPoint where;
-            QVERIFY(whileShown(help, [&] { rig.control<QToolButton>("SpeedButton5").click(); }, [&] {
-                where = help.pos();
-                help.move(5, 5);  // the user moves it away before closing
-            }));
+            QVERIFY(whileShown(
+                help, [&] { rig.control<QToolButton>("SpeedButton5").click(); },
+                [&] {
+                    where = help.pos();
+                    help.move(5, 5);  // the user moves it away before closing
+                }));
             QCOMPARE(where, centredTopLeft(screen, help.frameGeometry().size()));
         }
     }

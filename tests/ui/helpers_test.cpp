@@ -97,11 +97,11 @@ private slots:
     void everyWriteFailureHasItsOwnWords() {
         using store::WriteFailure;
         QSet<QString> texts;
-        for (WriteFailure failure : {WriteFailure::None, WriteFailure::DiskFull, WriteFailure::PermissionDenied,
-                                     WriteFailure::ReadOnlyFileSystem, WriteFailure::ReadOnlyFile,
-                                     WriteFailure::NotARegularFile, WriteFailure::TooLarge,
-                                     WriteFailure::DirectoryMissing, WriteFailure::LockHeld,
-                                     WriteFailure::LockUnusable, WriteFailure::IoError, WriteFailure::NotSettings})
+        for (WriteFailure failure :
+             {WriteFailure::None, WriteFailure::DiskFull, WriteFailure::PermissionDenied,
+              WriteFailure::ReadOnlyFileSystem, WriteFailure::ReadOnlyFile, WriteFailure::NotARegularFile,
+              WriteFailure::TooLarge, WriteFailure::DirectoryMissing, WriteFailure::LockHeld,
+              WriteFailure::LockUnusable, WriteFailure::IoError, WriteFailure::NotSettings})
             texts.insert(writeFailureText(failure));
         QCOMPARE(texts.size(), 12);
         for (WriteFailure failure : {WriteFailure::LockHeld, WriteFailure::LockUnusable})
@@ -113,7 +113,8 @@ private slots:
                            WriteFailure::DiskFull);
         QCOMPARE(dialogs.messages(),
                  QStringList("Problème|L'anniversaire n'a pas pu être enregistré dans le fichier :\n"
-                             "/home/a/velor.ini\n\n" + writeFailureText(WriteFailure::DiskFull)));
+                             "/home/a/velor.ini\n\n" +
+                             writeFailureText(WriteFailure::DiskFull)));
     }
 
     void dateSeparator_data() {

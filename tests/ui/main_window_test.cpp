@@ -35,10 +35,11 @@ class MainWindowTest : public QObject {
 private slots:
     void fillsTheListFromTheFileSkippingHolesAndStoppingAtTheEnd() {
         // Slot 2 is a hole; slot 4 has no surname key, so slot 5 is past the end of the list.
-        WindowRig rig("[Velorine]\r\nNom1=Zola\r\nPren1=\xC9mile\r\nDate1=02/04/1840\r\nAdress1=Paris\r\nEmail1=\r\n"
-                       "Nom2=\r\nPren2=Fant\xF4me\r\n"
-                       "Nom3=Dupont\r\nPren3=Jean\r\nDate3=10/03/1990\r\n"
-                       "Pren4=Sans nom\r\nNom5=Perdu\r\n");
+        WindowRig rig(
+            "[Velorine]\r\nNom1=Zola\r\nPren1=\xC9mile\r\nDate1=02/04/1840\r\nAdress1=Paris\r\nEmail1=\r\n"
+            "Nom2=\r\nPren2=Fant\xF4me\r\n"
+            "Nom3=Dupont\r\nPren3=Jean\r\nDate3=10/03/1990\r\n"
+            "Pren4=Sans nom\r\nNom5=Perdu\r\n");
         QCOMPARE(rig.column(0), QStringList({"Dupont", "Zola"}));
         QCOMPARE(rig.column(1), QStringList({"Jean", "Émile"}));
         QCOMPARE(rig.column(2), QStringList({"10/03/1990", "02/04/1840"}));
@@ -49,14 +50,20 @@ private slots:
     void infoLine_data() {
         QTest::addColumn<QString>("birthDate");
         QTest::addColumn<QString>("line");
-        QTest::newRow("birthday to come") << "10/03/1990" << "Jean Dupont (36 ans) va avoir 37 ans le 10/03/2027.";
-        QTest::newRow("one year old today") << "06/12/2025" << "Jean Dupont (1 an) va avoir 2 ans le 06/12/2027.";
-        QTest::newRow("one year old tomorrow") << "07/12/2025" << "Jean Dupont va avoir 1 an le 07/12/2026.";
-        QTest::newRow("born today") << "06/12/2026" << "Jean Dupont va avoir 1 an le 06/12/2027.";
-        QTest::newRow("29 February") << "29/02/2000" << "Jean Dupont (26 ans) va avoir 27 ans le 29/02/2027.";
+        QTest::newRow("birthday to come") << "10/03/1990"
+                                          << "Jean Dupont (36 ans) va avoir 37 ans le 10/03/2027.";
+        QTest::newRow("one year old today") << "06/12/2025"
+                                            << "Jean Dupont (1 an) va avoir 2 ans le 06/12/2027.";
+        QTest::newRow("one year old tomorrow") << "07/12/2025"
+                                               << "Jean Dupont va avoir 1 an le 07/12/2026.";
+        QTest::newRow("born today") << "06/12/2026"
+                                    << "Jean Dupont va avoir 1 an le 06/12/2027.";
+        QTest::newRow("29 February") << "29/02/2000"
+                                     << "Jean Dupont (26 ans) va avoir 27 ans le 29/02/2027.";
         QTest::newRow("year unknown") << "10/03/1604"
                                       << "Jean Dupont (âge inconnu) fêtera son anniversaire le 10/03/2027.";
-        QTest::newRow("unreadable date") << "inconnue" << "Jean Dupont : date de naissance illisible (inconnue).";
+        QTest::newRow("unreadable date") << "inconnue"
+                                         << "Jean Dupont : date de naissance illisible (inconnue).";
     }
     void infoLine() {
         QFETCH(QString, birthDate);
@@ -215,7 +222,7 @@ private slots:
                 QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell);
                 QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, cell);
             },
-                               [&](TSais& dialog) { surname = entryBox(dialog, "Edit1").text(); }));
+            [&](TSais& dialog) { surname = entryBox(dialog, "Edit1").text(); }));
         QCOMPARE(surname, QString("Dupont"));
     }
 
@@ -278,9 +285,8 @@ private slots:
         rig.dialogs.browserFound = false;
         QTest::mouseClick(&link, Qt::LeftButton);
         QCOMPARE(rig.dialogs.calls.back().icon, MessageIcon::Warning);
-        QCOMPARE(rig.dialogs.messages(),
-                 QStringList("Information|Vous n'avez pas de logiciel d'accès à Internet...\n"
-                             "...ou je ne l'ai pas trouvé !"));
+        QCOMPARE(rig.dialogs.messages(), QStringList("Information|Vous n'avez pas de logiciel d'accès à Internet...\n"
+                                                     "...ou je ne l'ai pas trouvé !"));
     }
 
     void webSiteLinkTurnsRedUnderThePointerAndBlueOverTheList() {
@@ -306,11 +312,19 @@ private slots:
 
     void toolButtonsHaveTheirPlacesTooltipsAndTwoImageGlyphs() {
         WindowRig rig;
-        const struct { const char* name; int left; const char* tooltip; } buttons[] = {
-            {"SpeedButton3", 4, "Quitter le programme"},     {"SpeedButton1", 38, "Ajouter un anniversaire"},
-            {"SpeedButton2", 64, "Supprimer un anniversaire"}, {"SpeedButton4", 90, "Modifier un anniversaire"},
-            {"SpeedButton6", 126, "Programmer les rappels"},   {"SpeedButton5", 152, "Aide"},
-            {"SpeedButton7", 178, "A Propos..."},              {"SpeedButton8", 215, "Voir les Rappels"},
+        const struct {
+            const char* name;
+            int left;
+            const char* tooltip;
+        } buttons[] = {
+            {"SpeedButton3", 4, "Quitter le programme"},
+            {"SpeedButton1", 38, "Ajouter un anniversaire"},
+            {"SpeedButton2", 64, "Supprimer un anniversaire"},
+            {"SpeedButton4", 90, "Modifier un anniversaire"},
+            {"SpeedButton6", 126, "Programmer les rappels"},
+            {"SpeedButton5", 152, "Aide"},
+            {"SpeedButton7", 178, "A Propos..."},
+            {"SpeedButton8", 215, "Voir les Rappels"},
         };
         for (const auto& expected : buttons) {
             auto& button = rig.control<QToolButton>(expected.name);
@@ -351,10 +365,12 @@ private slots:
             }
             menus << menu->text() + ": " + items.join(", ");
         }
-        QCOMPARE(menus, QStringList({"&Fichier: &Fusionner, &Ouvrir..., Enregistrer sous..., , &Importer des contacts (vCard)…, "
-                                   "&Exporter vers un agenda (iCalendar)…, , &Quitter",
-                                     "&Options: &Programmation, Ne pas me rappeler les fêtes (Saint du jour)",
-                                     "&Aide: &Aide rapide, A &Propos"}));
+        QCOMPARE(
+            menus,
+            QStringList({"&Fichier: &Fusionner, &Ouvrir..., Enregistrer sous..., , &Importer des contacts (vCard)…, "
+                         "&Exporter vers un agenda (iCalendar)…, , &Quitter",
+                         "&Options: &Programmation, Ne pas me rappeler les fêtes (Saint du jour)",
+                         "&Aide: &Aide rapide, A &Propos"}));
         QStringList listMenu;
         for (QAction* item : rig.control<QMenu>("PopupMenu").actions()) listMenu << item->text();
         QCOMPARE(listMenu, QStringList({"&Ajouter", "&Supprimer", "&Modifier", "", "Changer la couleur du fond",

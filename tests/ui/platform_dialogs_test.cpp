@@ -19,8 +19,8 @@ private slots:
         QTest::addColumn<QString>("script");
         QTest::addColumn<bool>("found");
         // Answers only when asked exactly, argument by argument, as the desktop would be.
-        QTest::newRow("a default program") << "[ \"$#:$1:$2:$3\" = \"3:query:default:message/rfc822\" ] && echo courrier.desktop"
-                                           << true;
+        QTest::newRow("a default program")
+            << "[ \"$#:$1:$2:$3\" = \"3:query:default:message/rfc822\" ] && echo courrier.desktop" << true;
         QTest::newRow("none") << "exit 0" << false;
         QTest::newRow("blank answer") << "echo '  '" << false;
         QTest::newRow("an error") << "echo courrier.desktop; exit 4" << false;

@@ -20,8 +20,8 @@ struct DialogCall {
 class RecordingDialogs final : public UserDialogs {
 public:
     std::vector<DialogCall> calls;
-    std::deque<bool> answers;  // to the questions, in order; No once they run out
-    std::deque<QString> chosenFiles;  // the answers of the file choosers, in order; cancel once they run out
+    std::deque<bool> answers;          // to the questions, in order; No once they run out
+    std::deque<QString> chosenFiles;   // the answers of the file choosers, in order; cancel once they run out
     std::deque<QColor> chosenColours;  // the answers of the colour chooser; cancel (the preset) once they run out
     bool browserFound = true;
     QStringList typesWithAProgram;  // the MIME types the desktop has a default program for

@@ -22,7 +22,8 @@ constexpr int kStartUpTimeoutMs = 20000;
 // The previous version's list as a copy from a Windows disk leaves it: a name in lower case,
 // Windows-1252 texts, a hole.
 const std::string kOldList =
-    "[Controle]\r\nVersion=1.0\r\n[Velorine]\r\nNom1=C\x9C" "ur\r\nPren1=Fran\xE7oise\r\nDate1=14/07/1989\r\n"
+    "[Controle]\r\nVersion=1.0\r\n[Velorine]\r\nNom1=C\x9C"
+    "ur\r\nPren1=Fran\xE7oise\r\nDate1=14/07/1989\r\n"
     "Adress1=\r\nEmail1=\r\nNom2=\r\nNom3=L\xE9ger\r\nPren3=No\xEBl\r\nDate3=25/12/1962\r\n";
 const std::string kCurrentList =
     "[Controle]\r\nVersion=2.0\r\n" + recordSection({{"Dupont", "Jean", "10/03/1990", "", ""}});
@@ -62,9 +63,7 @@ struct Home {
         return environment;
     }
 
-    std::string flag() const {
-        return store::readValue(configFile(), "Recuperation", "RecupV10", "absent", 256);
-    }
+    std::string flag() const { return store::readValue(configFile(), "Recuperation", "RecupV10", "absent", 256); }
 };
 
 bool oldListTakenIn(const Home& home) {

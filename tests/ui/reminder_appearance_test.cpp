@@ -94,8 +94,9 @@ private slots:
     }
 
     void storedColoursAreDrawnAndKeptAsStored() {
-        WindowRig rig(WindowRig::reminderRun(
-            "[Options]\r\nFRappelPanel1=32768\r\nFRappelPanel2=12632256\r\nFRappelLabel2=abc\r\nFRappelListBox1=-16777216\r\n"));
+        WindowRig rig(
+            WindowRig::reminderRun("[Options]\r\nFRappelPanel1=32768\r\nFRappelPanel2=12632256\r\nFRappelLabel2="
+                                   "abc\r\nFRappelListBox1=-16777216\r\n"));
         QCOMPARE(backgroundOf(rig.control<QFrame>("Panel1")), QColor(0, 128, 0));
         QCOMPARE(backgroundOf(rig.control<QFrame>("Panel2")), QColor(192, 192, 192));
         QVERIFY(rig.control<QFrame>("Panel2").autoFillBackground());
@@ -110,10 +111,18 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("preset");
-        QTest::newRow("background") << "Changerlacouleurdufond2" << "FRappelPanel1" << "#fefff0";
-        QTest::newRow("date block") << "MenuItem5" << "FRappelPanel2" << "#fefff0";
-        QTest::newRow("date texts") << "MenuItem4" << "FRappelLabel2" << "#ff0000";
-        QTest::newRow("list") << "MenuItem7" << "FRappelListBox1" << "#feffc6";
+        QTest::newRow("background") << "Changerlacouleurdufond2"
+                                    << "FRappelPanel1"
+                                    << "#fefff0";
+        QTest::newRow("date block") << "MenuItem5"
+                                    << "FRappelPanel2"
+                                    << "#fefff0";
+        QTest::newRow("date texts") << "MenuItem4"
+                                    << "FRappelLabel2"
+                                    << "#ff0000";
+        QTest::newRow("list") << "MenuItem7"
+                              << "FRappelListBox1"
+                              << "#feffc6";
     }
 
     void theColourCommandsStartOnTheCurrentColourAndWriteTheirKey() {
@@ -185,7 +194,8 @@ private slots:
                  QStringLiteral("Je continue à vous rappeler les velorine"));
         QCOMPARE(rig.control<controls::TIEButton>("IEButton1").toolTip(),
                  QStringLiteral("Ils ne vous seront rappelés qu'au prochain anniversaire"));
-        QCOMPARE(rig.control<controls::TIEButton>("IEButton3").toolTip(), QStringLiteral("Les rappels reprendront demain"));
+        QCOMPARE(rig.control<controls::TIEButton>("IEButton3").toolTip(),
+                 QStringLiteral("Les rappels reprendront demain"));
         QCOMPARE(rig.control<QFrame>("Panel2").toolTip(), QStringLiteral("Faites un clic droit"));
     }
 
@@ -193,7 +203,8 @@ private slots:
         WindowRig rig(WindowRig::reminderRun(""));
         const auto captions = [&](const char* menu) {
             QStringList texts;
-            for (const QAction* item : rig.control<QMenu>(menu).actions()) texts << (item->isSeparator() ? "-" : item->text());
+            for (const QAction* item : rig.control<QMenu>(menu).actions())
+                texts << (item->isSeparator() ? "-" : item->text());
             return texts;
         };
         QCOMPARE(captions("PopupMenu1"),

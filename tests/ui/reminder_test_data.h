@@ -13,12 +13,9 @@ namespace velorine::ui::testing {
 // Ambroise on the 7th, Pierre-Fourier on the 9th), a horizon of 7 days.
 inline std::string aWeekOfReminders() {
     const std::vector<store::BirthdayRecord> people = {
-        {"Martin", "Anne", "06/12/1990", "", ""},
-        {"Durand", "Nicolas", "15/03/1985", "", ""},
-        {"Lef\xE8vre", "Ambroise", "07/12/1950", "", ""},
-        {"Petit", "L\xE9on", "09/12/2001", "", ""},
-        {"Roux", "Zo\xE9", "12/12/2019", "", ""},
-        {"Blanc", "Th\xE9o", "20/01/1999", "", ""},
+        {"Martin", "Anne", "06/12/1990", "", ""},         {"Durand", "Nicolas", "15/03/1985", "", ""},
+        {"Lef\xE8vre", "Ambroise", "07/12/1950", "", ""}, {"Petit", "L\xE9on", "09/12/2001", "", ""},
+        {"Roux", "Zo\xE9", "12/12/2019", "", ""},         {"Blanc", "Th\xE9o", "20/01/1999", "", ""},
     };
     return recordSection(people) + "[Rappel]\r\nJours=7\r\n";
 }

@@ -33,7 +33,7 @@ QStringList itemsOf(const QListWidget& list) {
 
 void clickArrow(TUpDown& arrows, TUDBtnType button, int times = 1) {
     auto* arrow = arrows.findChild<QToolButton*>(button == TUDBtnType::btNext ? QStringLiteral("next")
-                                                                                 : QStringLiteral("previous"));
+                                                                              : QStringLiteral("previous"));
     for (int i = 0; i < times; ++i) QTest::mouseClick(arrow, Qt::LeftButton);
 }
 
@@ -116,7 +116,8 @@ private slots:
 
     // An address book's birthday without its year: a birthday line like the others, without an age.
     void aBirthdayOfAnUnknownYearIsListedWithoutAnAge() {
-        ReminderRun run(recordSection({{"Roux", "Zo\xE9", "07/12/1604", "", ""}, {"Blanc", "Luc", "06/12/1604", "", ""},
+        ReminderRun run(recordSection({{"Roux", "Zo\xE9", "07/12/1604", "", ""},
+                                       {"Blanc", "Luc", "06/12/1604", "", ""},
                                        {"Petit", "Eva", "10/12/1604", "", ""}}) +
                         "[Rappel]\r\nJours=7\r\n");
         QListWidget& list = run.list("ListBox1");
@@ -134,21 +135,29 @@ private slots:
         QTest::addColumn<QString>("weekday");
         QTest::addColumn<QString>("dayAndMonth");
         QTest::addColumn<QString>("dayOfYear");
-        QTest::newRow("today") << 6 << 12 << 2026 << "Dimanche" << "6 Décembre"
+        QTest::newRow("today") << 6 << 12 << 2026 << "Dimanche"
+                               << "6 Décembre"
                                << "340 ème jour de l'année, il reste 25 jours";
-        QTest::newRow("31 December") << 31 << 12 << 2026 << "Jeudi" << "31 Décembre"
+        QTest::newRow("31 December") << 31 << 12 << 2026 << "Jeudi"
+                                     << "31 Décembre"
                                      << "Bon Réveillon de la Saint Sylvestre !!!";
-        QTest::newRow("30 December, common year") << 30 << 12 << 2026 << "Mercredi" << "30 Décembre"
+        QTest::newRow("30 December, common year") << 30 << 12 << 2026 << "Mercredi"
+                                                  << "30 Décembre"
                                                   << "364 ème jour de l'année, il reste 1 jour";
-        QTest::newRow("30 December, leap year") << 30 << 12 << 2028 << "Samedi" << "30 Décembre"
+        QTest::newRow("30 December, leap year") << 30 << 12 << 2028 << "Samedi"
+                                                << "30 Décembre"
                                                 << "365 ème jour de l'année, il reste 1 jour";
-        QTest::newRow("1 January") << 1 << 1 << 2027 << "Vendredi" << "1 Janvier"
+        QTest::newRow("1 January") << 1 << 1 << 2027 << "Vendredi"
+                                   << "1 Janvier"
                                    << "1er jour de l'année, il reste 364 jours";
-        QTest::newRow("1 January, leap year") << 1 << 1 << 2028 << "Samedi" << "1 Janvier"
+        QTest::newRow("1 January, leap year") << 1 << 1 << 2028 << "Samedi"
+                                              << "1 Janvier"
                                               << "1er jour de l'année, il reste 365 jours";
-        QTest::newRow("2100 is no leap year") << 1 << 3 << 2100 << "Lundi" << "1 Mars"
+        QTest::newRow("2100 is no leap year") << 1 << 3 << 2100 << "Lundi"
+                                              << "1 Mars"
                                               << "60 ème jour de l'année, il reste 305 jours";
-        QTest::newRow("29 February") << 29 << 2 << 2028 << "Mardi" << "29 Février"
+        QTest::newRow("29 February") << 29 << 2 << 2028 << "Mardi"
+                                     << "29 Février"
                                      << "60 ème jour de l'année, il reste 306 jours";
     }
 
@@ -187,8 +196,8 @@ private slots:
             << 4 << 8 << 2026 << QStringList({"Jean-Marie", "Vianney"}) << QStringList({"Abel", "Abella", "Oswald"});
         QTest::newRow("29 February of a common year falls on 1 March")
             << 28 << 2 << 2027 << QStringList({"Antoinette", "Romain"}) << QStringList({"Albin", "Aubin", "Auguste"});
-        QTest::newRow("and not in a leap year") << 28 << 2 << 2028 << QStringList({"Antoinette", "Romain"})
-                                                << QStringList({"Auguste"});
+        QTest::newRow("and not in a leap year")
+            << 28 << 2 << 2028 << QStringList({"Antoinette", "Romain"}) << QStringList({"Auguste"});
     }
 
     void theNamesOfTodayAndTomorrow() {
@@ -276,14 +285,24 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("written");
-        QTest::newRow("Oui") << "IEButton2" << "Rappel/Date" << "6 12 2026";
-        QTest::newRow("Demain") << "IEButton3" << "Rappel/Date" << "7 12 2026";
-        QTest::newRow("Non: the birthday today") << "IEButton1" << "Velorine/Proch1" << "6 12 2027";
-        QTest::newRow("Non: a birthday tomorrow and its name day") << "IEButton1" << "Velorine/Proch3"
+        QTest::newRow("Oui") << "IEButton2"
+                             << "Rappel/Date"
+                             << "6 12 2026";
+        QTest::newRow("Demain") << "IEButton3"
+                                << "Rappel/Date"
+                                << "7 12 2026";
+        QTest::newRow("Non: the birthday today") << "IEButton1"
+                                                 << "Velorine/Proch1"
+                                                 << "6 12 2027";
+        QTest::newRow("Non: a birthday tomorrow and its name day") << "IEButton1"
+                                                                   << "Velorine/Proch3"
                                                                    << "7 12 2026";
-        QTest::newRow("Non: a name day alone carries the birthday") << "IEButton1" << "Velorine/Proch2"
+        QTest::newRow("Non: a name day alone carries the birthday") << "IEButton1"
+                                                                    << "Velorine/Proch2"
                                                                     << "15 3 2027";
-        QTest::newRow("Non: a birthday in six days") << "IEButton1" << "Velorine/Proch5" << "12 12 2026";
+        QTest::newRow("Non: a birthday in six days") << "IEButton1"
+                                                     << "Velorine/Proch5"
+                                                     << "12 12 2026";
     }
 
     void theAnswersWriteExactlyTheirKeysAndClose() {
@@ -428,9 +447,9 @@ private slots:
     void linesAreBlueGreenOrWhiteWhenSelected() {
         ReminderRun run(aWeekOfReminders());
         QListWidget& list = run.list("ListBox1");
-        QCOMPARE(inkOf(list, 0), QColor(0, 0, 255));    // a birthday
-        QCOMPARE(inkOf(list, 1), QColor(0, 128, 0));    // "C'est la fête …"
-        QCOMPARE(inkOf(list, 3), QColor(0, 128, 0));    // "Ce sera la fete …"
+        QCOMPARE(inkOf(list, 0), QColor(0, 0, 255));  // a birthday
+        QCOMPARE(inkOf(list, 1), QColor(0, 128, 0));  // "C'est la fête …"
+        QCOMPARE(inkOf(list, 3), QColor(0, 128, 0));  // "Ce sera la fete …"
         list.setCurrentRow(2);
         QCOMPARE(inkOf(list, 2), QColor(Qt::white));
         QCOMPARE(list.viewport()->grab().toImage().pixelColor(list.viewport()->width() - 3, 100),

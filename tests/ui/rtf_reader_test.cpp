@@ -32,9 +32,7 @@ QTextCharFormat formatOf(const QTextDocument& document, const QString& word) {
     return found.charFormat();
 }
 
-QTextBlock blockWith(const QTextDocument& document, const QString& word) {
-    return document.find(word).block();
-}
+QTextBlock blockWith(const QTextDocument& document, const QString& word) { return document.find(word).block(); }
 
 QByteArray dataFile(const char* name) {
     QFile file(QStringLiteral(VELORINE_RTF_DATA_DIR "/") + QLatin1String(name));
@@ -52,15 +50,15 @@ private slots:
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("text");
         QTest::newRow("plain") << QByteArray(R"({\rtf1\ansi Bonjour})") << "Bonjour";
-        QTest::newRow("paragraphs, the last \\par leaves none") << QByteArray(R"({\rtf1 a\par b\par})")
-                                                              << QString("a%1b").arg(kParagraph);
-        QTest::newRow("an empty paragraph stays") << QByteArray(R"({\rtf1 a\par\par b})")
-                                                  << QString("a%1%1b").arg(kParagraph);
+        QTest::newRow("paragraphs, the last \\par leaves none")
+            << QByteArray(R"({\rtf1 a\par b\par})") << QString("a%1b").arg(kParagraph);
+        QTest::newRow("an empty paragraph stays")
+            << QByteArray(R"({\rtf1 a\par\par b})") << QString("a%1%1b").arg(kParagraph);
         QTest::newRow("line break") << QByteArray(R"({\rtf1 a\line b})") << QString("a%1b").arg(kLine);
         QTest::newRow("tab and cell") << QByteArray(R"({\rtf1 a\tab b\cell c})") << "a\tb\tc";
         QTest::newRow("line ends are not text") << QByteArray("{\\rtf1 a\r\nb\nc}") << "abc";
-        QTest::newRow("backslash and line end is a paragraph") << QByteArray("{\\rtf1 a\\\nb}")
-                                                               << QString("a%1b").arg(kParagraph);
+        QTest::newRow("backslash and line end is a paragraph")
+            << QByteArray("{\\rtf1 a\\\nb}") << QString("a%1b").arg(kParagraph);
         QTest::newRow("Windows-1252") << QByteArray(R"({\rtf1\ansi\ansicpg1252 caf\'e9 \'80 \'93x\'94 \'9c})")
                                       << "café € “x” œ";
         QTest::newRow("raw 8-bit bytes") << QByteArray("{\\rtf1 No\xEBl}") << "Noël";
@@ -75,8 +73,8 @@ private slots:
         QTest::newRow("\\uc is undone by the group") << QByteArray(R"({\rtf1 {\uc0\u233}\u233?})") << "éé";
         QTest::newRow("control symbols") << QByteArray(R"({\rtf1 \\ \{ \} a\~b\_c\-d})")
                                          << "\\ { } a\u00A0b\u2011c\u00ADd";
-        QTest::newRow("typographic words") << QByteArray(R"({\rtf1 \bullet\endash\emdash\lquote\rquote\ldblquote\rdblquote})")
-                                           << "•–—‘’“”";
+        QTest::newRow("typographic words")
+            << QByteArray(R"({\rtf1 \bullet\endash\emdash\lquote\rquote\ldblquote\rdblquote})") << "•–—‘’“”";
         QTest::newRow("unknown words ignored") << QByteArray(R"({\rtf1 \foo x\bar12 y\baz-3 z\qwertyuiop})") << "xyz";
         QTest::newRow("unknown symbol ignored") << QByteArray(R"({\rtf1 a\|b\:c})") << "abc";
         QTest::newRow("hidden text") << QByteArray(R"({\rtf1 a{\v cach\'e9}b\v c\v0 d})") << "abd";
@@ -88,8 +86,8 @@ private slots:
         QTest::newRow("picture") << QByteArray(R"({\rtf1{\pict\pngblip\picw10 89504e470d0a}x})") << "x";
         QTest::newRow("binary picture data") << QByteArray("{\\rtf1{\\pict\\bin6 a}{\\}b}x}") << "x";
         QTest::newRow("object keeps nothing") << QByteArray(R"({\rtf1{\object{\*\objdata 0102}}x})") << "x";
-        QTest::newRow("field shows its result") << QByteArray(R"({\rtf1{\field{\*\fldinst HYPERLINK "x"}{\fldrslt lien}}})")
-                                                << "lien";
+        QTest::newRow("field shows its result")
+            << QByteArray(R"({\rtf1{\field{\*\fldinst HYPERLINK "x"}{\fldrslt lien}}})") << "lien";
         QTest::newRow("list marker not shown") << QByteArray(R"({\rtf1{\pntext\f1\'b7\tab}Un})") << "Un";
         QTest::newRow("fonts and colours not shown")
             << QByteArray(R"({\rtf1{\fonttbl{\f0\fswiss Arial;}}{\colortbl;\red1\green2\blue3;}x})") << "x";
@@ -111,9 +109,11 @@ private slots:
         const QByteArray tables = R"({\rtf1\deff1{\fonttbl{\f0\froman Serifa;}{\f1\fswiss Liberation Sans;}})"
                                   R"({\colortbl;\red255\green0\blue0;\red0\green0\blue128;})";
         QTest::newRow("bold in a group") << QByteArray(R"({\rtf1 {\b gras} maigre})") << "gras" << weight << bold;
-        QTest::newRow("bold ends with the group") << QByteArray(R"({\rtf1 {\b gras} maigre})") << "maigre" << weight << normal;
+        QTest::newRow("bold ends with the group")
+            << QByteArray(R"({\rtf1 {\b gras} maigre})") << "maigre" << weight << normal;
         QTest::newRow("\\b0") << QByteArray(R"({\rtf1 \b gras\b0 maigre})") << "maigre" << weight << normal;
-        QTest::newRow("\\b0 undone by the group") << QByteArray(R"({\rtf1 \b a{\b0 b}encore})") << "encore" << weight << bold;
+        QTest::newRow("\\b0 undone by the group")
+            << QByteArray(R"({\rtf1 \b a{\b0 b}encore})") << "encore" << weight << bold;
         QTest::newRow("italic") << QByteArray(R"({\rtf1 \i pench\'e9})") << "penché" << italic << QVariant(true);
         QTest::newRow("\\i0") << QByteArray(R"({\rtf1 \i a\i0 droit})") << "droit" << italic << QVariant(false);
         QTest::newRow("underline") << QByteArray(R"({\rtf1 \ul soulign\'e9})") << "souligné" << underline
@@ -122,25 +122,29 @@ private slots:
                                   << QVariant(int(QTextCharFormat::NoUnderline));
         QTest::newRow("\\ul0") << QByteArray(R"({\rtf1 \ul a\ul0 net})") << "net" << underline
                                << QVariant(int(QTextCharFormat::NoUnderline));
-        QTest::newRow("size in half-points") << QByteArray(R"({\rtf1 \fs36 grand})") << "grand" << size << QVariant(18.0);
+        QTest::newRow("size in half-points")
+            << QByteArray(R"({\rtf1 \fs36 grand})") << "grand" << size << QVariant(18.0);
         QTest::newRow("default size") << QByteArray(R"({\rtf1 normal})") << "normal" << size << QVariant(12.0);
         QTest::newRow("\\plain resets") << QByteArray(R"({\rtf1 \b\i\fs40 a\plain simple})") << "simple" << size
                                         << QVariant(12.0);
-        QTest::newRow("font of the table") << tables + R"(\f0 serif})" << "serif" << int(QTextFormat::FontFamilies)
-                                           << QVariant(QStringList{"Serifa"});
-        QTest::newRow("default font") << tables + R"(sans})" << "sans" << int(QTextFormat::FontFamilies)
+        QTest::newRow("font of the table")
+            << tables + R"(\f0 serif})"
+            << "serif" << int(QTextFormat::FontFamilies) << QVariant(QStringList{"Serifa"});
+        QTest::newRow("default font") << tables + R"(sans})"
+                                      << "sans" << int(QTextFormat::FontFamilies)
                                       << QVariant(QStringList{"Liberation Sans"});
-        QTest::newRow("colour") << tables + R"(\cf2 bleu})" << "bleu" << int(QTextFormat::ForegroundBrush)
-                                << QVariant(QBrush(QColor(0, 0, 128)));
-        QTest::newRow("automatic colour") << tables + R"(\cf2 a\cf0 auto})" << "auto"
-                                          << int(QTextFormat::ForegroundBrush) << QVariant();
-        QTest::newRow("colour past the table") << tables + R"(\cf9 hors})" << "hors"
-                                               << int(QTextFormat::ForegroundBrush) << QVariant();
+        QTest::newRow("colour") << tables + R"(\cf2 bleu})"
+                                << "bleu" << int(QTextFormat::ForegroundBrush) << QVariant(QBrush(QColor(0, 0, 128)));
+        QTest::newRow("automatic colour") << tables + R"(\cf2 a\cf0 auto})"
+                                          << "auto" << int(QTextFormat::ForegroundBrush) << QVariant();
+        QTest::newRow("colour past the table") << tables + R"(\cf9 hors})"
+                                               << "hors" << int(QTextFormat::ForegroundBrush) << QVariant();
         QTest::newRow("entries without their \";\"")
             << QByteArray(R"({\rtf1{\fonttbl\f0 Serifa}{\colortbl;\red1\green2\blue3}\cf1 fin})") << "fin"
             << int(QTextFormat::FontFamilies) << QVariant(QStringList{"Serifa"});
-        QTest::newRow("highlight") << tables + R"(\highlight1 surlign\'e9})" << "surligné"
-                                   << int(QTextFormat::BackgroundBrush) << QVariant(QBrush(QColor(255, 0, 0)));
+        QTest::newRow("highlight") << tables + R"(\highlight1 surlign\'e9})"
+                                   << "surligné" << int(QTextFormat::BackgroundBrush)
+                                   << QVariant(QBrush(QColor(255, 0, 0)));
     }
     void characterFormats() {
         QFETCH(QByteArray, rtf);
@@ -186,20 +190,24 @@ private slots:
     void lists_data() {
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<int>("style");
-        QTest::newRow("\\pn bullets") << QByteArray(R"({\rtf1{\pntext\f1\'b7\tab}{\*\pn\pnlvlblt\pnindent360{\pntxtb\'b7}})"
-                                                    R"(\fi-360\li720 Un\par{\pntext\f1\'b7\tab}Deux\par\pard Fin\par})")
+        QTest::newRow("\\pn bullets") << QByteArray(
+                                             R"({\rtf1{\pntext\f1\'b7\tab}{\*\pn\pnlvlblt\pnindent360{\pntxtb\'b7}})"
+                                             R"(\fi-360\li720 Un\par{\pntext\f1\'b7\tab}Deux\par\pard Fin\par})")
                                       << int(QTextListFormat::ListDisc);
         QTest::newRow("\\pn numbers") << QByteArray(R"({\rtf1{\pntext 1.\tab}{\*\pn\pnlvlbody\pndec{\pntxta .}})"
                                                     R"(Un\par{\pntext 2.\tab}Deux\par\pard Fin\par})")
                                       << int(QTextListFormat::ListDecimal);
-        QTest::newRow("list table bullets") << QByteArray(R"({\rtf1{\*\listtable{\list\listid7{\listlevel\levelnfc23}}})"
-                                                          R"({\listtext\pard\plain\f3 \'b7\tab}\ls1\ilvl0 Un\par)"
-                                                          R"({\listtext\pard\plain\f3 \'b7\tab}Deux\par\pard Fin\par})")
-                                            << int(QTextListFormat::ListDisc);
-        QTest::newRow("list table letters") << QByteArray(R"({\rtf1{\listtext b)\tab}\ls2 Un\par{\listtext c)\tab}Deux\par)"
-                                                          R"(\pard Fin\par})")
-                                            << int(QTextListFormat::ListLowerAlpha);
-        QTest::newRow("marker only") << QByteArray(R"({\rtf1{\listtext iv.\tab}Un\par{\listtext v.\tab}Deux\par Fin\par})")
+        QTest::newRow("list table bullets")
+            << QByteArray(R"({\rtf1{\*\listtable{\list\listid7{\listlevel\levelnfc23}}})"
+                          R"({\listtext\pard\plain\f3 \'b7\tab}\ls1\ilvl0 Un\par)"
+                          R"({\listtext\pard\plain\f3 \'b7\tab}Deux\par\pard Fin\par})")
+            << int(QTextListFormat::ListDisc);
+        QTest::newRow("list table letters")
+            << QByteArray(R"({\rtf1{\listtext b)\tab}\ls2 Un\par{\listtext c)\tab}Deux\par)"
+                          R"(\pard Fin\par})")
+            << int(QTextListFormat::ListLowerAlpha);
+        QTest::newRow("marker only") << QByteArray(
+                                            R"({\rtf1{\listtext iv.\tab}Un\par{\listtext v.\tab}Deux\par Fin\par})")
                                      << int(QTextListFormat::ListLowerRoman);
     }
     void lists() {
@@ -245,14 +253,13 @@ private slots:
         QFETCH(QByteArray, rtf);
         QTextDocument document;
         readRtf(rtf, document);
-        QCOMPARE(document.toPlainText(),
-                 QString("Invitation\n"
-                         "Chère Amélie, nous fêtons les 40 ans de Noël le samedi 12 décembre.\n"
-                         "Au programme :\n"
-                         "Apéritif à 18 h\n"
-                         "Dîner\n"
-                         "Gâteau — et surprise !\n"
-                         "Réponse souhaitée avant le 5 décembre."));
+        QCOMPARE(document.toPlainText(), QString("Invitation\n"
+                                                 "Chère Amélie, nous fêtons les 40 ans de Noël le samedi 12 décembre.\n"
+                                                 "Au programme :\n"
+                                                 "Apéritif à 18 h\n"
+                                                 "Dîner\n"
+                                                 "Gâteau — et surprise !\n"
+                                                 "Réponse souhaitée avant le 5 décembre."));
         const QTextCharFormat title = formatOf(document, "Invitation");
         QCOMPARE(title.fontWeight(), int(QFont::Bold));
         QCOMPARE(title.fontPointSize(), 16.0);
@@ -283,8 +290,8 @@ private slots:
         QTest::newRow("bad hex") << QByteArray(R"({\rtf1 a\'zzb})") << "azzb";
         QTest::newRow("cut in a destination") << QByteArray(R"({\rtf1 a{\*\generator x)") << "a";
         QTest::newRow("\\bin longer than the input") << QByteArray(R"({\rtf1 a\bin999999 bc})") << "a";
-        QTest::newRow("huge numbers") << QByteArray(R"({\rtf1\fs99999999999999\li-99999999999\cf99999999999 a\u99999999999?b})")
-                                      << "ab";
+        QTest::newRow("huge numbers")
+            << QByteArray(R"({\rtf1\fs99999999999999\li-99999999999\cf99999999999 a\u99999999999?b})") << "ab";
         QTest::newRow("NUL bytes") << QByteArray("{\\rtf1 a\0b}", 11) << "ab";
         QTest::newRow("not RTF at all") << QByteArray("texte simple") << "texte simple";
     }
@@ -328,13 +335,17 @@ private slots:
         QTest::addColumn<QByteArray>("tail");
         QTest::addColumn<QString>("firstParagraph");
         QTest::addColumn<QString>("lastParagraph");
-        QTest::newRow("paragraphs") << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fswiss Liberation Sans;}}{\colortbl;\red0\green0\blue255;})")
-                                    << QByteArray(R"({\pard\sa120\qj {\b Gras} et {\i pench\'e9}, \u233?t\'e9 \'e0 {\cf1 la} ligne\par})")
-                                    << QByteArray("}") << "Gras et penché, été à la ligne" << "[…]";
+        QTest::newRow("paragraphs")
+            << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fswiss Liberation Sans;}}{\colortbl;\red0\green0\blue255;})")
+            << QByteArray(R"({\pard\sa120\qj {\b Gras} et {\i pench\'e9}, \u233?t\'e9 \'e0 {\cf1 la} ligne\par})")
+            << QByteArray("}") << "Gras et penché, été à la ligne"
+            << "[…]";
         QTest::newRow("format changes") << QByteArray(R"({\rtf1 )") << QByteArray(R"({\b a}{\i b})") << QByteArray("}")
-                                        << "abab" << "[…]";
+                                        << "abab"
+                                        << "[…]";
         QTest::newRow("picture") << QByteArray(R"({\rtf1{\pict\pngblip )") << QByteArray("89504e470d0a1a0a")
-                                 << QByteArray(R"(}apr\'e8s l'image})") << "après l'image" << "après l'image";
+                                 << QByteArray(R"(}apr\'e8s l'image})") << "après l'image"
+                                 << "après l'image";
     }
     void fiftyMegabytesAreCutOrSkipped() {
         QFETCH(QByteArray, head);

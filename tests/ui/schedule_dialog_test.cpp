@@ -71,10 +71,12 @@ struct Shown {
 Shown openAndLook(WindowRig& rig, const std::function<void(TForm2&)>& then = {}) {
     Shown shown;
     TForm2& dialog = rig.scheduleDialog();
-    const bool opened = whileShown(dialog, [&] { rig.form().SpeedButton6Click(); }, [&] {
-        shown = {selectedOption(dialog), field(dialog).text(), field(dialog).isEnabled()};
-        if (then) then(dialog);
-    });
+    const bool opened = whileShown(
+        dialog, [&] { rig.form().SpeedButton6Click(); },
+        [&] {
+            shown = {selectedOption(dialog), field(dialog).text(), field(dialog).isEnabled()};
+            if (then) then(dialog);
+        });
     if (!opened) qFatal("the schedule dialog was not shown");
     return shown;
 }
@@ -95,24 +97,36 @@ private slots:
         QTest::addColumn<QString>("written");  // by OK, untouched
         QTest::addColumn<int>("horizon");      // the engine's reading of what OK wrote
         const auto days = [](const std::string& text) { return QByteArray::fromStdString(withDays(text)); };
-        QTest::newRow("no data file") << QByteArray() << "RadioButton2" << "20" << true << "7" << 7;
-        QTest::newRow("key absent") << QByteArray("[Rappel]\r\nDate=1 1 2026\r\n") << "RadioButton2" << "20" << true
-                                    << "7" << 7;
-        QTest::newRow("1") << days("1") << "RadioButton1" << "20" << false << "1" << 1;
-        QTest::newRow("+1") << days("+1") << "RadioButton1" << "20" << false << "1" << 1;
+        QTest::newRow("no data file") << QByteArray() << "RadioButton2"
+                                      << "20" << true << "7" << 7;
+        QTest::newRow("key absent") << QByteArray("[Rappel]\r\nDate=1 1 2026\r\n") << "RadioButton2"
+                                    << "20" << true << "7" << 7;
+        QTest::newRow("1") << days("1") << "RadioButton1"
+                           << "20" << false << "1" << 1;
+        QTest::newRow("+1") << days("+1") << "RadioButton1"
+                            << "20" << false << "1" << 1;
         // The load selects the option already selected: the field stays enabled.
-        QTest::newRow("7") << days("7") << "RadioButton2" << "20" << true << "7" << 7;
-        QTest::newRow("7 jours") << days("7 jours") << "RadioButton2" << "20" << true << "7" << 7;
-        QTest::newRow("07") << days("07") << "RadioButton2" << "20" << true << "7" << 7;
-        QTest::newRow("20") << days("20") << "RadioButton3" << "20" << true << "20" << 20;
-        QTest::newRow("30 jours") << days("30 jours") << "RadioButton3" << "30 jours" << true << "30 jours" << 30;
-        QTest::newRow("abc") << days("abc") << "RadioButton3" << "abc" << true << "abc" << 0;
-        QTest::newRow("-3") << days("-3") << "RadioButton3" << "-3" << true << "-3" << -3;
-        QTest::newRow("present, empty") << days("") << "RadioButton3" << "" << true << "" << 0;
+        QTest::newRow("7") << days("7") << "RadioButton2"
+                           << "20" << true << "7" << 7;
+        QTest::newRow("7 jours") << days("7 jours") << "RadioButton2"
+                                 << "20" << true << "7" << 7;
+        QTest::newRow("07") << days("07") << "RadioButton2"
+                            << "20" << true << "7" << 7;
+        QTest::newRow("20") << days("20") << "RadioButton3"
+                            << "20" << true << "20" << 20;
+        QTest::newRow("30 jours") << days("30 jours") << "RadioButton3"
+                                  << "30 jours" << true << "30 jours" << 30;
+        QTest::newRow("abc") << days("abc") << "RadioButton3"
+                             << "abc" << true << "abc" << 0;
+        QTest::newRow("-3") << days("-3") << "RadioButton3"
+                            << "-3" << true << "-3" << -3;
+        QTest::newRow("present, empty") << days("") << "RadioButton3"
+                                        << "" << true << "" << 0;
         // The engine reads 9 characters of it.
         QTest::newRow("60 digits, cut to 49") << days(std::string(60, '4')) << "RadioButton3" << QString(49, '4')
                                               << true << QString(49, '4') << 444444444;
-        QTest::newRow("the sentinel itself") << days("zeksdlej") << "RadioButton2" << "20" << true << "7" << 7;
+        QTest::newRow("the sentinel itself") << days("zeksdlej") << "RadioButton2"
+                                             << "20" << true << "7" << 7;
     }
     void storedTexts() {
         QFETCH(QByteArray, dataFile);
@@ -261,13 +275,15 @@ private slots:
         const std::string before = rig.dataFileBytes();
         bool stillOpen = false;
         QString selected;
-        whileShown(rig.scheduleDialog(), [&] { rig.form().SpeedButton6Click(); }, [&] {
-            TForm2& dialog = rig.scheduleDialog();
-            click(dialog, "RadioButton1");
-            click(dialog, "BitBtn1");
-            stillOpen = dialog.isVisible();
-            selected = selectedOption(dialog);
-        });
+        whileShown(
+            rig.scheduleDialog(), [&] { rig.form().SpeedButton6Click(); },
+            [&] {
+                TForm2& dialog = rig.scheduleDialog();
+                click(dialog, "RadioButton1");
+                click(dialog, "BitBtn1");
+                stillOpen = dialog.isVisible();
+                selected = selectedOption(dialog);
+            });
         QVERIFY(stillOpen);
         QCOMPARE(selected, QString("RadioButton1"));  // the choice is still there to try again
         QCOMPARE(rig.dialogs.calls.size(), std::size_t{1});
@@ -282,12 +298,14 @@ private slots:
         WindowRig rig(withDays("20"));
         const std::string before = rig.dataFileBytes();
         bool stillOpen = false;
-        whileShown(rig.scheduleDialog(), [&] { rig.form().SpeedButton6Click(); }, [&] {
-            TForm2& dialog = rig.scheduleDialog();
-            typeInto(field(dialog), QStringLiteral("½Ω"));
-            click(dialog, "BitBtn1");
-            stillOpen = dialog.isVisible();
-        });
+        whileShown(
+            rig.scheduleDialog(), [&] { rig.form().SpeedButton6Click(); },
+            [&] {
+                TForm2& dialog = rig.scheduleDialog();
+                typeInto(field(dialog), QStringLiteral("½Ω"));
+                click(dialog, "BitBtn1");
+                stillOpen = dialog.isVisible();
+            });
         QVERIFY(stillOpen);
         QCOMPARE(rig.dialogs.messages().size(), 1);
         QVERIFY(rig.dialogs.messages()[0].startsWith("Attention|"));
@@ -306,16 +324,19 @@ private slots:
         rig.form().move(100, 80);
         QRect shown;
         bool modal = false;
-        const bool opened = whileShown(rig.scheduleDialog(), [&] {
-            if (fromMenu)
-                rig.control<QAction>("Programmation1").trigger();
-            else
-                QTest::mouseClick(&rig.control<QToolButton>("SpeedButton6"), Qt::LeftButton);
-        }, [&] {
-            shown = rig.scheduleDialog().frameGeometry();
-            modal = rig.scheduleDialog().isModal();
-            click(rig.scheduleDialog(), "BitBtn1");
-        });
+        const bool opened = whileShown(
+            rig.scheduleDialog(),
+            [&] {
+                if (fromMenu)
+                    rig.control<QAction>("Programmation1").trigger();
+                else
+                    QTest::mouseClick(&rig.control<QToolButton>("SpeedButton6"), Qt::LeftButton);
+            },
+            [&] {
+                shown = rig.scheduleDialog().frameGeometry();
+                modal = rig.scheduleDialog().isModal();
+                click(rig.scheduleDialog(), "BitBtn1");
+            });
         QVERIFY(opened);
         QVERIFY(modal);
         const QRect main = rig.form().frameGeometry();

@@ -32,7 +32,10 @@ std::vector<store::BirthdayRecord> aDozenPeople() {
         {"Roux", "In\xE8s", "30/04/1994", "6 chemin des Vignes, 33000 Bordeaux", "ines.roux@exemple.fr"},
         {"Girard", "Hugo", "11/11/1988", "22 quai de la Sa\xF4ne, 71100 Chalon", "hugo.girard@exemple.fr"},
         {"Fournier", "Zo\xE9", "03/08/2010", "9 rue Pasteur, 67000 Strasbourg", ""},
-        {"Mercier", "Ma\xEBlle", "19/05/1971", "14 all\xE9" "e des Roses, 31000 Toulouse", "maelle.mercier@exemple.fr"},
+        {"Mercier", "Ma\xEBlle", "19/05/1971",
+         "14 all\xE9"
+         "e des Roses, 31000 Toulouse",
+         "maelle.mercier@exemple.fr"},
         {"Blanc", "Th\xE9o", "06/12/1999", "2 rue de la Paix, 06000 Nice", "theo.blanc@exemple.fr"},
     };
 }
@@ -114,22 +117,26 @@ private slots:
     void scheduleDialog_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("picture");
-        QTest::newRow("a week before") << "7" << "schedule_dialog.png";
-        QTest::newRow("custom") << "14" << "schedule_dialog_custom.png";
+        QTest::newRow("a week before") << "7"
+                                       << "schedule_dialog.png";
+        QTest::newRow("custom") << "14"
+                                << "schedule_dialog_custom.png";
     }
     void scheduleDialog() {
         QFETCH(QString, stored);
         QFETCH(QString, picture);
         WindowRig rig("[Rappel]\r\nJours=" + stored.toStdString() + "\r\n");
         TForm2& dialog = rig.scheduleDialog();
-        QVERIFY(whileShown(dialog, [&] { rig.form().SpeedButton6Click(); }, [&] { save(dialog, picture); }));
+        QVERIFY(whileShown(
+            dialog, [&] { rig.form().SpeedButton6Click(); }, [&] { save(dialog, picture); }));
     }
 
     void helpWindowWithTheGuide() {
         WindowRig rig(recordSection(aDozenPeople()));
         TAide& help = *rig.windows.helpWindow;
-        QVERIFY(whileShown(help, [&] { rig.control<QToolButton>("SpeedButton5").click(); },
-                           [&] { save(help, QStringLiteral("help_window.png")); }));
+        QVERIFY(whileShown(
+            help, [&] { rig.control<QToolButton>("SpeedButton5").click(); },
+            [&] { save(help, QStringLiteral("help_window.png")); }));
     }
 
     void aboutBoxWithTheMailIcon() {
@@ -139,8 +146,9 @@ private slots:
         WindowRig rig(recordSection(aDozenPeople()));
         rig.dialogs.typesWithAProgram = {QStringLiteral("message/rfc822")};
         TAboutBox& box = *rig.windows.aboutBox;
-        QVERIFY(whileShown(box, [&] { rig.control<QAction>("Apropos").trigger(); },
-                           [&] { save(box, QStringLiteral("about_box.png")); }));
+        QVERIFY(whileShown(
+            box, [&] { rig.control<QAction>("Apropos").trigger(); },
+            [&] { save(box, QStringLiteral("about_box.png")); }));
         qputenv("XDG_RUNTIME_DIR", previousRuntime);
     }
 };

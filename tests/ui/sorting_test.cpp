@@ -84,7 +84,8 @@ private slots:
     }
 
     void equalRowsKeepTheirOrderInTheFile() {
-        WindowRig rig(recordSection({{"Dupont", "Zo\xE9", "01/01/1990", "", ""}, {"Dupont", "Anne", "01/01/1990", "", ""}}));
+        WindowRig rig(
+            recordSection({{"Dupont", "Zo\xE9", "01/01/1990", "", ""}, {"Dupont", "Anne", "01/01/1990", "", ""}}));
         QCOMPARE(rig.column(1), QStringList({"Zoé", "Anne"}));
     }
 

@@ -41,26 +41,23 @@ class UserGuideTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void liesNextToTheExecutable() {
-        QCOMPARE(readFile(QStringLiteral(VELORINE_BUILT_GUIDE)), guide());
-    }
+    void liesNextToTheExecutable() { QCOMPARE(readFile(QStringLiteral(VELORINE_BUILT_GUIDE)), guide()); }
 
     void isAManualInFrench() {
         QTextDocument document;
         readRtf(guide(), document);
         const QString text = document.toPlainText();
-        QCOMPARE(headings(document),
-                 QStringList({"Velorine", "1. Ce que fait Velorine", "2. La liste des anniversaires",
-                              "3. Ajouter et modifier une personne", "4. La fenêtre des rappels",
-                              "5. Les fêtes et les prénoms du jour", "6. Le délai des rappels",
-                              "7. Échanger des listes", "8. Le démarrage automatique",
-                              "9. Les rappels dans un terminal",
-                              "10. Où sont vos données, et comment les sauvegarder",
-                              "11. Les raccourcis de la liste"}));
-        for (const char* needed : {"Oui", "Non", "Demain", "La veille", "Une semaine avant", "Personnalisé",
-                                   "Enregistrer sous...", "Ouvrir...", "Fusionner", "velorine PROG",
-                                   "velorine-rappels", "notify-send", "~/.local/share/velorine/velor.ini",
-                                   "DataPath=", "~/.config/velorine/velorine.conf"})
+        QCOMPARE(
+            headings(document),
+            QStringList({"Velorine", "1. Ce que fait Velorine", "2. La liste des anniversaires",
+                         "3. Ajouter et modifier une personne", "4. La fenêtre des rappels",
+                         "5. Les fêtes et les prénoms du jour", "6. Le délai des rappels", "7. Échanger des listes",
+                         "8. Le démarrage automatique", "9. Les rappels dans un terminal",
+                         "10. Où sont vos données, et comment les sauvegarder", "11. Les raccourcis de la liste"}));
+        for (const char* needed :
+             {"Oui", "Non", "Demain", "La veille", "Une semaine avant", "Personnalisé", "Enregistrer sous...",
+              "Ouvrir...", "Fusionner", "velorine PROG", "velorine-rappels", "notify-send",
+              "~/.local/share/velorine/velor.ini", "DataPath=", "~/.config/velorine/velorine.conf"})
             QVERIFY2(text.contains(QString::fromUtf8(needed)), needed);
         // Nothing of the RTF itself shows, and the accents came through.
         for (const char* leak : {"\\", "{", "}", "Liberation", "Guide de l'utilisateur}"})

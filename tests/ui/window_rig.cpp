@@ -81,9 +81,7 @@ QStringList columnTexts(const QTreeView& list, int index) {
 
 QStringList WindowRig::column(int index) { return columnTexts(list(), index); }
 
-void WindowRig::selectRow(int row) {
-    list().setCurrentIndex(list().model()->index(row, 0));
-}
+void WindowRig::selectRow(int row) { list().setCurrentIndex(list().model()->index(row, 0)); }
 
 void WindowRig::clickRow(int row) {
     QTreeView& view = list();

@@ -186,7 +186,8 @@ QTextBlockFormat DocumentWriter::blockFormat(const ParagraphState& paragraph, bo
     if (paragraph.lineSpacing != 0) {
         const int spacing = std::clamp(paragraph.lineSpacing, -31680, 31680);
         if (paragraph.lineMultiple && spacing > 0)
-            format.setLineHeight(std::clamp(spacing * 100.0 / 240.0, 50.0, 500.0), QTextBlockFormat::ProportionalHeight);
+            format.setLineHeight(std::clamp(spacing * 100.0 / 240.0, 50.0, 500.0),
+                                 QTextBlockFormat::ProportionalHeight);
         else if (spacing > 0)
             format.setLineHeight(pixels(spacing), QTextBlockFormat::MinimumHeight);
         else

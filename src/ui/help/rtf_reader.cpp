@@ -53,10 +53,19 @@ public:
 
     void read() {
         while (const std::optional<Token> token = scanner_.next()) {
-            if (token->kind == Token::Kind::GroupOpen) { openGroup(); continue; }
-            if (token->kind == Token::Kind::GroupClose) { closeGroup(); continue; }
+            if (token->kind == Token::Kind::GroupOpen) {
+                openGroup();
+                continue;
+            }
+            if (token->kind == Token::Kind::GroupClose) {
+                closeGroup();
+                continue;
+            }
             if (fallbackLeft_ > 0) {
-                if (token->kind != Token::Kind::Text) { --fallbackLeft_; continue; }
+                if (token->kind != Token::Kind::Text) {
+                    --fallbackLeft_;
+                    continue;
+                }
                 const std::size_t skipped = std::min<std::size_t>(fallbackLeft_, token->text.size());
                 fallbackLeft_ -= static_cast<int>(skipped);
                 text(token->text.substr(skipped));
@@ -67,7 +76,8 @@ public:
                 case Token::Kind::Symbol: symbol(token->symbol); break;
                 case Token::Kind::HexByte: character(store::cp1252ToCodePoint(token->byte)); break;
                 case Token::Kind::Text: text(token->text); break;
-                case Token::Kind::GroupOpen: case Token::Kind::GroupClose: break;
+                case Token::Kind::GroupOpen:
+                case Token::Kind::GroupClose: break;
             }
         }
         finishDocument();
@@ -115,14 +125,19 @@ private:
 
     void symbol(char c) {
         switch (c) {
-            case '\\': case '{': case '}': character(static_cast<unsigned char>(c)); return;
+            case '\\':
+            case '{':
+            case '}': character(static_cast<unsigned char>(c)); return;
             case '~': character(0xA0); return;
             case '-': character(0xAD); return;
             case '_': character(0x2011); return;
-            case '\r': case '\n': endParagraph(); return;
+            case '\r':
+            case '\n': endParagraph(); return;
             case '*':
-                if (overflow_ > 0) skipOverflowGroup();
-                else ignorableNext_ = true;
+                if (overflow_ > 0)
+                    skipOverflowGroup();
+                else
+                    ignorableNext_ = true;
                 return;
             default: return;
         }
@@ -144,7 +159,10 @@ private:
         }
         if (skipping()) return;
         if (overflow_ > 0) {
-            if (action->opensDestination()) { skipOverflowGroup(); return; }
+            if (action->opensDestination()) {
+                skipOverflowGroup();
+                return;
+            }
             if (action->onlyChangesProperties()) return;
         }
         apply(*action, token);
@@ -160,12 +178,16 @@ private:
             case Kind::Italic: characters.italic = on; break;
             case Kind::Strike: characters.strike = on; break;
             case Kind::Hidden: characters.hidden = on; break;
-            case Kind::Underline: characters.underline = on ? static_cast<Underline>(action.value) : Underline::None; break;
+            case Kind::Underline:
+                characters.underline = on ? static_cast<Underline>(action.value) : Underline::None;
+                break;
             case Kind::UnderlineNone: characters.underline = Underline::None; break;
             case Kind::Position: characters.position = static_cast<VerticalPosition>(action.value); break;
             case Kind::Font:
-                if (state().destination == Destination::FontTable) fontNumber_ = parameter;
-                else characters.font = parameter;
+                if (state().destination == Destination::FontTable)
+                    fontNumber_ = parameter;
+                else
+                    characters.font = parameter;
                 break;
             case Kind::FontSize: characters.halfPoints = token.hasParameter ? parameter : kDefaultHalfPoints; break;
             case Kind::Foreground: characters.foreground = parameter; break;
@@ -243,8 +265,10 @@ private:
         switch (state().destination) {
             case Destination::Body: writer_.append(codePoint, state().characters); break;
             case Destination::FontTable:
-                if (codePoint == U';') commitFont();
-                else if (fontName_.size() < kMaxNameLength) fontName_.append(QChar::fromUcs4(codePoint));
+                if (codePoint == U';')
+                    commitFont();
+                else if (fontName_.size() < kMaxNameLength)
+                    fontName_.append(QChar::fromUcs4(codePoint));
                 break;
             case Destination::ColourTable:
                 if (codePoint == U';') commitColour();
@@ -252,7 +276,8 @@ private:
             case Destination::ListMarker:
                 if (marker_.size() < kMaxMarkerLength) marker_.append(QChar::fromUcs4(codePoint));
                 break;
-            case Destination::Numbering: case Destination::Skipped: break;
+            case Destination::Numbering:
+            case Destination::Skipped: break;
         }
     }
 

@@ -29,18 +29,30 @@ int hexValue(char c) {
 std::optional<Token> Scanner::next() {
     while (pos_ < input_.size()) {
         const char c = input_[pos_];
-        if (c == '{') { ++pos_; return tokenOf(Token::Kind::GroupOpen); }
-        if (c == '}') { ++pos_; return tokenOf(Token::Kind::GroupClose); }
+        if (c == '{') {
+            ++pos_;
+            return tokenOf(Token::Kind::GroupOpen);
+        }
+        if (c == '}') {
+            ++pos_;
+            return tokenOf(Token::Kind::GroupClose);
+        }
         if (c == '\\') {
             ++pos_;
             if (pos_ == input_.size()) return std::nullopt;
             if (isLetter(input_[pos_])) return word();
-            if (input_[pos_] == '\'') { ++pos_; return hexByte(); }
+            if (input_[pos_] == '\'') {
+                ++pos_;
+                return hexByte();
+            }
             Token symbol = tokenOf(Token::Kind::Symbol);
             symbol.symbol = input_[pos_++];
             return symbol;
         }
-        if (endsText(c)) { ++pos_; continue; }
+        if (endsText(c)) {
+            ++pos_;
+            continue;
+        }
         return text();
     }
     return std::nullopt;

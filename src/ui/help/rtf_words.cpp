@@ -13,14 +13,80 @@ constexpr int value(auto enumerator) { return static_cast<int>(enumerator); }
 
 // Destinations that are never shown, whether or not they are marked ignorable.
 constexpr std::string_view kSkippedDestinations[] = {
-    "info", "stylesheet", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf",
-    "footnote", "pict", "object", "objdata", "objclass", "fldinst", "filetbl", "listtable", "listoverridetable",
-    "revtbl", "rsidtbl", "author", "operator", "title", "subject", "keywords", "comment", "doccomm",
-    "annotation", "atnid", "atnauthor", "xe", "tc", "txe", "private", "nonshppict", "shp", "shpinst", "sp",
-    "sn", "sv", "bkmkstart", "bkmkend", "themedata", "colorschememapping", "datastore", "latentstyles",
-    "pgdsctbl", "template", "userprops", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn",
-    "buptim", "creatim", "printim", "revtim", "generator", "xmlnstbl", "mmathPr", "fchars", "lchars",
-    "pnseclvl", "listpicture", "background", "docvar", "wgrffmtfilter", "falt", "panose", "pntxta", "pntxtb",
+    "info",
+    "stylesheet",
+    "header",
+    "headerl",
+    "headerr",
+    "headerf",
+    "footer",
+    "footerl",
+    "footerr",
+    "footerf",
+    "footnote",
+    "pict",
+    "object",
+    "objdata",
+    "objclass",
+    "fldinst",
+    "filetbl",
+    "listtable",
+    "listoverridetable",
+    "revtbl",
+    "rsidtbl",
+    "author",
+    "operator",
+    "title",
+    "subject",
+    "keywords",
+    "comment",
+    "doccomm",
+    "annotation",
+    "atnid",
+    "atnauthor",
+    "xe",
+    "tc",
+    "txe",
+    "private",
+    "nonshppict",
+    "shp",
+    "shpinst",
+    "sp",
+    "sn",
+    "sv",
+    "bkmkstart",
+    "bkmkend",
+    "themedata",
+    "colorschememapping",
+    "datastore",
+    "latentstyles",
+    "pgdsctbl",
+    "template",
+    "userprops",
+    "ftnsep",
+    "ftnsepc",
+    "ftncn",
+    "aftnsep",
+    "aftnsepc",
+    "aftncn",
+    "buptim",
+    "creatim",
+    "printim",
+    "revtim",
+    "generator",
+    "xmlnstbl",
+    "mmathPr",
+    "fchars",
+    "lchars",
+    "pnseclvl",
+    "listpicture",
+    "background",
+    "docvar",
+    "wgrffmtfilter",
+    "falt",
+    "panose",
+    "pntxta",
+    "pntxtb",
 };
 
 std::unordered_map<std::string_view, WordAction> buildTable() {
@@ -121,11 +187,13 @@ std::unordered_map<std::string_view, WordAction> buildTable() {
 
 bool WordAction::onlyChangesProperties() const {
     switch (kind) {
-        case Kind::Paragraph: case Kind::LineBreak: case Kind::Tab: case Kind::Character: case Kind::Unicode:
-        case Kind::Binary:
-            return false;
-        default:
-            return !opensDestination();
+        case Kind::Paragraph:
+        case Kind::LineBreak:
+        case Kind::Tab:
+        case Kind::Character:
+        case Kind::Unicode:
+        case Kind::Binary: return false;
+        default: return !opensDestination();
     }
 }
 

@@ -9,24 +9,52 @@ namespace velorine::ui::rtf {
 struct WordAction {
     enum class Kind {
         // Character properties; the value says which, the parameter (0 or not) switches.
-        Bold, Italic, Strike, Hidden,
-        Underline,        // value: the Underline style; a parameter of 0 turns it off
+        Bold,
+        Italic,
+        Strike,
+        Hidden,
+        Underline,  // value: the Underline style; a parameter of 0 turns it off
         UnderlineNone,
-        Position,         // value: the VerticalPosition
-        Font, FontSize, Foreground, Background, Plain,
+        Position,  // value: the VerticalPosition
+        Font,
+        FontSize,
+        Foreground,
+        Background,
+        Plain,
         // Paragraph properties; lengths in the parameter.
-        Pard, Align,      // value: the Alignment
-        SpaceBefore, SpaceAfter, LeftIndent, RightIndent, FirstLineIndent, LineSpacing, LineMultiple,
-        NumberingKind,    // value: the Numbering
-        NumberingLevel,   // \pnlvlN
-        ListOverride, ListLevel,
+        Pard,
+        Align,  // value: the Alignment
+        SpaceBefore,
+        SpaceAfter,
+        LeftIndent,
+        RightIndent,
+        FirstLineIndent,
+        LineSpacing,
+        LineMultiple,
+        NumberingKind,   // value: the Numbering
+        NumberingLevel,  // \pnlvlN
+        ListOverride,
+        ListLevel,
         // Text.
-        Paragraph, LineBreak, Tab, Character,  // value: the code point
-        Unicode, UnicodeFallback, Binary,
+        Paragraph,
+        LineBreak,
+        Tab,
+        Character,  // value: the code point
+        Unicode,
+        UnicodeFallback,
+        Binary,
         // Tables.
-        DefaultFont, FontFamily, Red, Green, Blue,
+        DefaultFont,
+        FontFamily,
+        Red,
+        Green,
+        Blue,
         // Destinations: the group's text goes elsewhere.
-        FontTable, ColourTable, ListMarker, NumberingGroup, SkippedGroup,
+        FontTable,
+        ColourTable,
+        ListMarker,
+        NumberingGroup,
+        SkippedGroup,
     };
     Kind kind;
     int value = 0;

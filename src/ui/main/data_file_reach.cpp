@@ -23,7 +23,8 @@ std::optional<QString> unreachableListText(const std::string& dataFilePath) {
     store::readSnapshot(dataFilePath, failure);
     const auto refusal = refusalFor(failure);
     if (!refusal) return std::nullopt;
-    return QStringLiteral("La liste des anniversaires ne peut pas être lue ; le fichier est laissé tel quel :\n%1\n\n%2")
+    return QStringLiteral(
+               "La liste des anniversaires ne peut pas être lue ; le fichier est laissé tel quel :\n%1\n\n%2")
         .arg(QString::fromStdString(dataFilePath), writeFailureText(*refusal, dataFilePath));
 }
 

@@ -7,9 +7,7 @@
 namespace velorine::ui {
 namespace {
 
-bool canSeparate(QChar c) {
-    return c.isPrint() && !c.isLetterOrNumber() && !c.isSpace() && c != QLatin1Char(';');
-}
+bool canSeparate(QChar c) { return c.isPrint() && !c.isLetterOrNumber() && !c.isSpace() && c != QLatin1Char(';'); }
 
 // The first character of a date format that is neither a field letter nor a quote.
 QChar separatorOfFormat(const QString& format) {

@@ -11,24 +11,26 @@ namespace {
 
 QString fieldName(EntryField field) {
     switch (field) {
-    case EntryField::Surname: return QStringLiteral("Nom");
-    case EntryField::FirstName: return QStringLiteral("Prénom");
-    case EntryField::BirthDate: return QStringLiteral("Date de naissance");
-    case EntryField::Address: return QStringLiteral("Adresse");
-    case EntryField::Email: return QStringLiteral("E-mail");
+        case EntryField::Surname: return QStringLiteral("Nom");
+        case EntryField::FirstName: return QStringLiteral("Prénom");
+        case EntryField::BirthDate: return QStringLiteral("Date de naissance");
+        case EntryField::Address: return QStringLiteral("Adresse");
+        case EntryField::Email: return QStringLiteral("E-mail");
     }
     return {};
 }
 
 QString unsupportedCharacterMessage(EntryField field, const QString& character) {
-    return QStringLiteral("Le champ « %1 » contient le caractère « %2 », que Velorine ne peut pas enregistrer.\n\n"
-                          "Remplacez-le, par exemple par la même lettre sans accent.")
+    return QStringLiteral(
+               "Le champ « %1 » contient le caractère « %2 », que Velorine ne peut pas enregistrer.\n\n"
+               "Remplacez-le, par exemple par la même lettre sans accent.")
         .arg(fieldName(field), character);
 }
 
 }  // namespace
 
-std::variant<store::BirthdayRecord, EntryProblem> checkEntry(const EntryTexts& texts, const store::CalendarDate& today) {
+std::variant<store::BirthdayRecord, EntryProblem> checkEntry(const EntryTexts& texts,
+                                                             const store::CalendarDate& today) {
     if (texts.surname.trimmed().isEmpty())
         return EntryProblem{EntryField::Surname, QStringLiteral("Le nom de personne est obligatoire !")};
     if (texts.birthDate.isEmpty())
@@ -47,8 +49,8 @@ std::variant<store::BirthdayRecord, EntryProblem> checkEntry(const EntryTexts& t
     for (std::size_t i = 0; i < others.size(); ++i) {
         const auto converted = cp1252FromText(*others[i].second);
         if (!converted)
-            return EntryProblem{others[i].first,
-                                unsupportedCharacterMessage(others[i].first, firstCharacterOutsideCp1252(*others[i].second))};
+            return EntryProblem{others[i].first, unsupportedCharacterMessage(
+                                                     others[i].first, firstCharacterOutsideCp1252(*others[i].second))};
         bytes[i] = *converted;
     }
     return store::BirthdayRecord{bytes[0], bytes[1], *dateBytes, bytes[2], bytes[3]};

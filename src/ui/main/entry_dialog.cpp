@@ -149,11 +149,11 @@ EntryTexts TSais::typedTexts() const {
 
 QLineEdit* TSais::box(EntryField field) const {
     switch (field) {
-    case EntryField::Surname: return Edit1;
-    case EntryField::FirstName: return Edit4;
-    case EntryField::BirthDate: return MaskEdit1;
-    case EntryField::Address: return Edit2;
-    case EntryField::Email: return Edit3;
+        case EntryField::Surname: return Edit1;
+        case EntryField::FirstName: return Edit4;
+        case EntryField::BirthDate: return MaskEdit1;
+        case EntryField::Address: return Edit2;
+        case EntryField::Email: return Edit3;
     }
     return Edit1;
 }
@@ -178,15 +178,13 @@ void TSais::storeRecord(const store::BirthdayRecord& record) {
         }
     } else {
         switch (store.modifyRecord(selected_, record, &failure)) {
-        case store::RecordChange::Done: break;
-        case store::RecordChange::WriteFailed:
-            reportWriteFailure(failure);
-            return;
-        case store::RecordChange::NotFound:
-            reportVanishedRecord();
-            emit recordsChanged();
-            reject();
-            return;
+            case store::RecordChange::Done: break;
+            case store::RecordChange::WriteFailed: reportWriteFailure(failure); return;
+            case store::RecordChange::NotFound:
+                reportVanishedRecord();
+                emit recordsChanged();
+                reject();
+                return;
         }
     }
     emit recordsChanged();
@@ -203,7 +201,8 @@ void TSais::reportVanishedRecord() {
 }
 
 void TSais::reportWriteFailure(store::WriteFailure failure) {
-    ui::reportWriteFailure(context_.dialogs, QStringLiteral("L'anniversaire n'a pas pu être enregistré dans le fichier"),
+    ui::reportWriteFailure(context_.dialogs,
+                           QStringLiteral("L'anniversaire n'a pas pu être enregistré dans le fichier"),
                            context_.startup.dataFilePath, failure);
 }
 

@@ -12,7 +12,6 @@
 
 #include <QDialog>
 
-
 #include "store/record_store.h"
 #include "ui/main/entry_checks.h"
 #include "ui/run_context.h"
@@ -62,8 +61,8 @@ private:
     RunContext& context_;
     QWidget* mainWindow_;
     EntryMode mode_ = EntryMode::Add;
-    store::RecordIdentity selected_;          // modify mode: the record as the list shows it
-    store::BirthdayRecord recordToModify_;    // modify mode: the record as the file holds it
+    store::RecordIdentity selected_;        // modify mode: the record as the list shows it
+    store::BirthdayRecord recordToModify_;  // modify mode: the record as the file holds it
     QChar separator_ = QLatin1Char('/');
 
     QFrame* Panel2 = nullptr;

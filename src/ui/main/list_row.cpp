@@ -6,11 +6,11 @@ namespace velorine::ui {
 
 const std::string& ListRow::text(int column) const {
     switch (column) {
-    case 1: return record.firstName;
-    case 2: return record.birthDate;
-    case 3: return record.address;
-    case 4: return record.email;
-    default: return record.surname;
+        case 1: return record.firstName;
+        case 2: return record.birthDate;
+        case 3: return record.address;
+        case 4: return record.email;
+        default: return record.surname;
     }
 }
 

@@ -7,9 +7,7 @@ namespace {
 
 constexpr int kBirthDateColumn = 2;
 
-int codeAt(std::string_view text, std::size_t i) {
-    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
-}
+int codeAt(std::string_view text, std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0; }
 
 }  // namespace
 

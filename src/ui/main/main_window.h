@@ -93,11 +93,11 @@ public slots:
     void NepasmerappelerlesftesSaintdujour1Click();
     void Label3Click();
     void ListViewColumnClick(int column);
-    void Enregistrersous1Click();  // save as
-    void Ouvrir1Click();           // open
-    void Fusionner1Click();        // merge
-    void Importerdescontacts1Click();    // an address book's birthdays into the list
-    void Exporterversunagenda1Click();   // the list out to a calendar
+    void Enregistrersous1Click();          // save as
+    void Ouvrir1Click();                   // open
+    void Fusionner1Click();                // merge
+    void Importerdescontacts1Click();      // an address book's birthdays into the list
+    void Exporterversunagenda1Click();     // the list out to a calendar
     void Changerlacouleurdutexte1Click();  // info line text
     void Changerlacouleurdufond1Click();   // list background
     void Changerlacouleurdutexte2Click();  // list text

@@ -47,9 +47,9 @@ void TForm1::restoreAppearance() {
 void TForm1::showColour(MainColour colour, int number) {
     colourNumbers_[indexOf(colour)] = number;
     switch (colour) {
-    case MainColour::InfoLineText: setPaletteColour(*Label2, QPalette::WindowText, number); break;
-    case MainColour::ListBackground: setPaletteColour(*ListView, QPalette::Base, number); break;
-    case MainColour::ListText: setPaletteColour(*ListView, QPalette::Text, number); break;
+        case MainColour::InfoLineText: setPaletteColour(*Label2, QPalette::WindowText, number); break;
+        case MainColour::ListBackground: setPaletteColour(*ListView, QPalette::Base, number); break;
+        case MainColour::ListText: setPaletteColour(*ListView, QPalette::Text, number); break;
     }
 }
 

@@ -38,12 +38,14 @@ void TForm1::connectContactsCommands() {
 void TForm1::Importerdescontacts1Click() {
     const QString chosen = context_.dialogs.chooseFileToOpen(
         {QStringLiteral("Importer des contacts (vCard)"),
-         {QStringLiteral("Contacts vCard (*.vcf *.vcard)"), QStringLiteral("Tous fichiers (*.*)")}, QString()});
+         {QStringLiteral("Contacts vCard (*.vcf *.vcard)"), QStringLiteral("Tous fichiers (*.*)")},
+         QString()});
     if (chosen.isEmpty()) return;
     const contacts::VcardReading reading = contacts::readVcardFile(filePath(chosen));
     if (!reading.book) {
-        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle,
-                                     QString::fromStdString(contacts::refusedFileText(chosen.toStdString(), reading.error)));
+        context_.dialogs.showMessage(
+            MessageIcon::Error, kProblemTitle,
+            QString::fromStdString(contacts::refusedFileText(chosen.toStdString(), reading.error)));
         return;
     }
     const contacts::ImportOutcome outcome = contacts::importCards(store_.path(), reading.book->cards);
@@ -59,20 +61,20 @@ void TForm1::Importerdescontacts1Click() {
 void TForm1::Exporterversunagenda1Click() {
     if (!exportDialog_->ask(context_.startup.nameDayReminders)) return;
     const bool nameDays = exportDialog_->nameDaysChosen();
-    const QString chosen = context_.dialogs.chooseFileToSave(
-        {QStringLiteral("Exporter vers un agenda (iCalendar)"), {QStringLiteral("Agenda iCalendar (*.ics)")},
-         QStringLiteral("Anniversaires.ics")});
+    const QString chosen = context_.dialogs.chooseFileToSave({QStringLiteral("Exporter vers un agenda (iCalendar)"),
+                                                              {QStringLiteral("Agenda iCalendar (*.ics)")},
+                                                              QStringLiteral("Anniversaires.ics")});
     if (chosen.isEmpty()) return;
-    const contacts::CalendarExport written =
-        contacts::exportCalendar(filePath(chosen), store_.readAll(), nameDays ? &reminders::builtInNameDays() : nullptr,
-                                 std::time(nullptr));
+    const contacts::CalendarExport written = contacts::exportCalendar(
+        filePath(chosen), store_.readAll(), nameDays ? &reminders::builtInNameDays() : nullptr, std::time(nullptr));
     if (written.failure != store::WriteFailure::None) {
         reportWriteFailure(context_.dialogs, QStringLiteral("L'agenda n'a pas pu être écrit"), filePath(chosen),
                            written.failure);
         return;
     }
     QString what = countOf(written.birthdays, QStringLiteral("anniversaire"), QStringLiteral("anniversaires"));
-    if (nameDays) what += QStringLiteral(" et ") + countOf(written.nameDays, QStringLiteral("fête"), QStringLiteral("fêtes"));
+    if (nameDays)
+        what += QStringLiteral(" et ") + countOf(written.nameDays, QStringLiteral("fête"), QStringLiteral("fêtes"));
     context_.dialogs.showMessage(MessageIcon::Information, QStringLiteral("Information"),
                                  QStringLiteral("L'agenda « %1 » a été écrit : %2.\n\n"
                                                 "Importez-le dans votre agenda ; l'importer de nouveau plus tard "

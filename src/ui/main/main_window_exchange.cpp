@@ -38,20 +38,22 @@ std::string filePath(const QString& chosen) { return QFile::encodeName(chosen).t
 
 QString problemWith(ListFileState state, const QString& path) {
     switch (state) {
-    case ListFileState::Missing: return QStringLiteral("Le fichier « %1 » est introuvable.").arg(path);
-    case ListFileState::NotAFile:
-        return QStringLiteral("« %1 » n'est pas un fichier.\n\nChoisissez le fichier d'une liste de Velorine.")
-            .arg(path);
-    case ListFileState::Unreadable:
-        return QStringLiteral("Le fichier « %1 » ne peut pas être lu.\n\n"
-                              "Vérifiez que vous avez le droit de le lire, puis recommencez...")
-            .arg(path);
-    case ListFileState::TooLarge:
-        return QStringLiteral("Le fichier « %1 » est bien trop volumineux pour être une liste de Velorine.\n\n"
-                              "Veillez à ouvrir un fichier créé par le présent logiciel.")
-            .arg(path);
-    case ListFileState::Invalid:
-    case ListFileState::Valid: break;
+        case ListFileState::Missing: return QStringLiteral("Le fichier « %1 » est introuvable.").arg(path);
+        case ListFileState::NotAFile:
+            return QStringLiteral("« %1 » n'est pas un fichier.\n\nChoisissez le fichier d'une liste de Velorine.")
+                .arg(path);
+        case ListFileState::Unreadable:
+            return QStringLiteral(
+                       "Le fichier « %1 » ne peut pas être lu.\n\n"
+                       "Vérifiez que vous avez le droit de le lire, puis recommencez...")
+                .arg(path);
+        case ListFileState::TooLarge:
+            return QStringLiteral(
+                       "Le fichier « %1 » est bien trop volumineux pour être une liste de Velorine.\n\n"
+                       "Veillez à ouvrir un fichier créé par le présent logiciel.")
+                .arg(path);
+        case ListFileState::Invalid:
+        case ListFileState::Valid: break;
     }
     return QStringLiteral("Ce fichier est invalide !\n\nVeillez à ouvrir un fichier créé par le présent logiciel.");
 }

@@ -75,8 +75,8 @@ void TForm1::buildToolbar(QWidget* window) {
                                  QStringLiteral("Modifier un anniversaire"));
     SpeedButton6 = addToolButton(Panel1, QStringLiteral("SpeedButton6"), 126, QStringLiteral("tool_schedule"),
                                  QStringLiteral("Programmer les rappels"));
-    SpeedButton5 = addToolButton(Panel1, QStringLiteral("SpeedButton5"), 152, QStringLiteral("tool_help"),
-                                 QStringLiteral("Aide"));
+    SpeedButton5 =
+        addToolButton(Panel1, QStringLiteral("SpeedButton5"), 152, QStringLiteral("tool_help"), QStringLiteral("Aide"));
     SpeedButton7 = addToolButton(Panel1, QStringLiteral("SpeedButton7"), 178, QStringLiteral("tool_about"),
                                  QStringLiteral("A Propos..."));
     SpeedButton8 = addToolButton(Panel1, QStringLiteral("SpeedButton8"), 215, QStringLiteral("tool_reminders"),
@@ -177,8 +177,8 @@ void TForm1::buildMenus() {
     Ouvrir1 = addItem(Fichier1, QStringLiteral("Ouvrir1"), QStringLiteral("&Ouvrir..."));
     Enregistrersous1 = addItem(Fichier1, QStringLiteral("Enregistrersous1"), QStringLiteral("Enregistrer sous..."));
     Fichier1->addSeparator();
-    Importerdescontacts1 = addItem(Fichier1, QStringLiteral("Importerdescontacts1"),
-                                   QStringLiteral("&Importer des contacts (vCard)…"));
+    Importerdescontacts1 =
+        addItem(Fichier1, QStringLiteral("Importerdescontacts1"), QStringLiteral("&Importer des contacts (vCard)…"));
     Exporterversunagenda1 = addItem(Fichier1, QStringLiteral("Exporterversunagenda1"),
                                     QStringLiteral("&Exporter vers un agenda (iCalendar)…"));
     Fichier1->addSeparator();

@@ -61,9 +61,7 @@ void TForm1::updateInfoLine() {
     keepInfoLineRight(kInfoLineRoom);
 }
 
-void TForm1::refreshCountLabel() {
-    Label4->setText(countText(model_->rowCount()));
-}
+void TForm1::refreshCountLabel() { Label4->setText(countText(model_->rowCount())); }
 
 bool TForm1::ListViewKeyDown(int key) {
     bool handled = false;
@@ -87,8 +85,9 @@ void TForm1::SpeedButton1Click() { entryDialog_->openToAdd(); }
 void TForm1::SpeedButton4Click() {
     const auto row = selectedRow();
     if (!row) {
-        context_.dialogs.showMessage(MessageIcon::Information, QStringLiteral("Attention"),
-                                     QStringLiteral("Vous devez sélectionner l'anniversaire pour pouvoir le modifier !"));
+        context_.dialogs.showMessage(
+            MessageIcon::Information, QStringLiteral("Attention"),
+            QStringLiteral("Vous devez sélectionner l'anniversaire pour pouvoir le modifier !"));
         return;
     }
     entryDialog_->openToModify(model_->rowAt(*row).identity());
@@ -102,9 +101,9 @@ void TForm1::SpeedButton2Click() {
         return;
     }
     const store::RecordIdentity who = model_->rowAt(*row).identity();
-    const QString question = QStringLiteral("Voulez-vous vraiment supprimer l'anniversaire de :\n\n%1 %2 (%3) ?")
-                                 .arg(textFromCp1252(who.firstName), textFromCp1252(who.surname),
-                                      textFromCp1252(who.birthDate));
+    const QString question =
+        QStringLiteral("Voulez-vous vraiment supprimer l'anniversaire de :\n\n%1 %2 (%3) ?")
+            .arg(textFromCp1252(who.firstName), textFromCp1252(who.surname), textFromCp1252(who.birthDate));
     if (!context_.dialogs.askYesNo(QStringLiteral("Confirmation"), question)) return;
     store::WriteFailure failure = store::WriteFailure::None;
     if (store_.deleteRecord(who, &failure) == store::RecordChange::WriteFailed) {

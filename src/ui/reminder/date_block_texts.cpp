@@ -8,13 +8,13 @@ namespace velorine::ui {
 namespace {
 
 const std::array<QString, 7> kWeekdays = {
-    QStringLiteral("Dimanche"), QStringLiteral("Lundi"),    QStringLiteral("Mardi"), QStringLiteral("Mercredi"),
+    QStringLiteral("Dimanche"), QStringLiteral("Lundi"),    QStringLiteral("Mardi"),  QStringLiteral("Mercredi"),
     QStringLiteral("Jeudi"),    QStringLiteral("Vendredi"), QStringLiteral("Samedi"),
 };
 
 const std::array<QString, 12> kMonths = {
-    QStringLiteral("Janvier"), QStringLiteral("Février"),  QStringLiteral("Mars"),     QStringLiteral("Avril"),
-    QStringLiteral("Mai"),     QStringLiteral("Juin"),     QStringLiteral("Juillet"),  QStringLiteral("Août"),
+    QStringLiteral("Janvier"),   QStringLiteral("Février"), QStringLiteral("Mars"),     QStringLiteral("Avril"),
+    QStringLiteral("Mai"),       QStringLiteral("Juin"),    QStringLiteral("Juillet"),  QStringLiteral("Août"),
     QStringLiteral("Septembre"), QStringLiteral("Octobre"), QStringLiteral("Novembre"), QStringLiteral("Décembre"),
 };
 

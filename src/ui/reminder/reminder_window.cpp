@@ -138,9 +138,9 @@ void TFRappel::showDateBlock(const store::CalendarDate& day) {
 }
 
 void TFRappel::fillReminderList() {
-    entries_ = reminders::buildReminderList(store::snapshot(context_.startup.dataFilePath),
-                                            reminders::builtInNameDays(), context_.startup.nameDayReminders,
-                                            context_.startup.referenceDate);
+    entries_ =
+        reminders::buildReminderList(store::snapshot(context_.startup.dataFilePath), reminders::builtInNameDays(),
+                                     context_.startup.nameDayReminders, context_.startup.referenceDate);
     ListBox1->clear();
     for (const reminders::ReminderEntry& entry : entries_) ListBox1->addItem(textFromCp1252(entry.text));
     const bool anythingDue = !entries_.empty();

@@ -84,11 +84,11 @@ public slots:
     void IEButton4Click();  // "Quitter": nothing was due
     void Banner1Click();    // the birthday list, in a new instance
     void UpDown2Click(velorine::ui::TUDBtnType button);
-    void MenuItem1Click();               // one day forward
-    void MenuItem2Click();               // one day back
-    void Avancerladatedunmois1Click();   // 30 days forward
-    void Reculerladatedunmois1Click();   // 30 days back
-    void MenuItem3Click();               // the date picker
+    void MenuItem1Click();                               // one day forward
+    void MenuItem2Click();                               // one day back
+    void Avancerladatedunmois1Click();                   // 30 days forward
+    void Reculerladatedunmois1Click();                   // 30 days back
+    void MenuItem3Click();                               // the date picker
     void UpDown1Click(velorine::ui::TUDBtnType button);  // picker year
     void UpDown3Click(velorine::ui::TUDBtnType button);  // picker month
     void Calendar1DblClick();

@@ -45,26 +45,28 @@ void TFRappel::Image4Click() { showPicture(readReminderPicture(context_.startup.
 void TFRappel::showColour(ReminderColour colour, int number) {
     colourNumbers_[indexOf(colour)] = number;
     switch (colour) {
-    case ReminderColour::Background: setPaletteColour(*Panel1, QPalette::Window, number); break;
-    case ReminderColour::DateBlock:
-        // Without a colour of its own the block lets the background show through, whatever it becomes.
-        Panel2->setAutoFillBackground(number != kNoColourNumber);
-        setPaletteColour(*Panel2, QPalette::Window, number);
-        break;
-    case ReminderColour::DateText:
-        for (QLabel* text : {Label2, Label3, Label4}) setPaletteColour(*text, QPalette::WindowText, number);
-        break;
-    case ReminderColour::ListBackground: setPaletteColour(*ListBox1, QPalette::Base, number); break;
+        case ReminderColour::Background: setPaletteColour(*Panel1, QPalette::Window, number); break;
+        case ReminderColour::DateBlock:
+            // Without a colour of its own the block lets the background show through, whatever it becomes.
+            Panel2->setAutoFillBackground(number != kNoColourNumber);
+            setPaletteColour(*Panel2, QPalette::Window, number);
+            break;
+        case ReminderColour::DateText:
+            for (QLabel* text : {Label2, Label3, Label4}) setPaletteColour(*text, QPalette::WindowText, number);
+            break;
+        case ReminderColour::ListBackground: setPaletteColour(*ListBox1, QPalette::Base, number); break;
     }
 }
 
 QColor TFRappel::colourShown(ReminderColour colour) const {
     switch (colour) {
-    case ReminderColour::Background: return Panel1->palette().color(QPalette::Window);
-    case ReminderColour::DateBlock:
-        return (colourNumbers_[indexOf(colour)] == kNoColourNumber ? Panel1 : Panel2)->palette().color(QPalette::Window);
-    case ReminderColour::DateText: return Label3->palette().color(QPalette::WindowText);
-    case ReminderColour::ListBackground: return ListBox1->palette().color(QPalette::Base);
+        case ReminderColour::Background: return Panel1->palette().color(QPalette::Window);
+        case ReminderColour::DateBlock:
+            return (colourNumbers_[indexOf(colour)] == kNoColourNumber ? Panel1 : Panel2)
+                ->palette()
+                .color(QPalette::Window);
+        case ReminderColour::DateText: return Label3->palette().color(QPalette::WindowText);
+        case ReminderColour::ListBackground: return ListBox1->palette().color(QPalette::Base);
     }
     return {};
 }

@@ -24,7 +24,8 @@ namespace {
 
 const QString kVerdana = QStringLiteral("Verdana");
 const QColor kLightCyan(210, 255, 255);
-const QString kBannerText = QStringLiteral("Cliquez ici pour programmer les velorine..") + QString(27, QLatin1Char(' '));
+const QString kBannerText =
+    QStringLiteral("Cliquez ici pour programmer les velorine..") + QString(27, QLatin1Char(' '));
 
 template <class Widget>
 Widget* named(Widget* widget, const QString& name) {
@@ -178,18 +179,21 @@ void TFRappel::buildReminderArea() {
     setTextColour(*Label13, 0x008000);
     // Centred under the answers; the stand-in font is wider than the designed one, so the box grows
     // around its centre until the question fits.
-    const int questionWidth = std::max(259, Label13->fontMetrics().horizontalAdvance(
-                                                QStringLiteral("Dois-je continuer à vous rappeler ces dates ?")) + 4);
+    const int questionWidth = std::max(
+        259,
+        Label13->fontMetrics().horizontalAdvance(QStringLiteral("Dois-je continuer à vous rappeler ces dates ?")) + 4);
     Label13->setGeometry(120 + (259 - questionWidth) / 2, 309, questionWidth, 16);
 }
 
 void TFRappel::buildAnswers() {
-    IEButton2 = addAnswer(Panel1, QStringLiteral("IEButton2"), QStringLiteral("&Oui"), QStringLiteral("answer_yes"), 120);
-    IEButton1 = addAnswer(Panel1, QStringLiteral("IEButton1"), QStringLiteral("&Non"), QStringLiteral("answer_no"), 208);
+    IEButton2 =
+        addAnswer(Panel1, QStringLiteral("IEButton2"), QStringLiteral("&Oui"), QStringLiteral("answer_yes"), 120);
+    IEButton1 =
+        addAnswer(Panel1, QStringLiteral("IEButton1"), QStringLiteral("&Non"), QStringLiteral("answer_no"), 208);
     IEButton3 = addAnswer(Panel1, QStringLiteral("IEButton3"), QStringLiteral("&Demain"),
                           QStringLiteral("answer_tomorrow"), 296);
-    IEButton4 = addAnswer(Panel1, QStringLiteral("IEButton4"), QStringLiteral("&Quitter"), QStringLiteral("answer_no"),
-                          208);
+    IEButton4 =
+        addAnswer(Panel1, QStringLiteral("IEButton4"), QStringLiteral("&Quitter"), QStringLiteral("answer_no"), 208);
     IEButton4->setToolTip(QStringLiteral("Quitter le logiciel"));
     IEButton4->hide();
 }
@@ -218,7 +222,8 @@ void TFRappel::buildDatePicker() {
     Panel3->setAutoFillBackground(true);
     setPaletteColour(*Panel3, QPalette::Window, 0);
 
-    Group2 = named(new QGroupBox(QStringLiteral("Double-cliquez sur la date choisie"), Panel1), QStringLiteral("Group2"));
+    Group2 =
+        named(new QGroupBox(QStringLiteral("Double-cliquez sur la date choisie"), Panel1), QStringLiteral("Group2"));
     Group2->setGeometry(48, 128, 385, 185);
     Group2->setAutoFillBackground(true);
     Group2->setFont(bold(font()));
@@ -273,8 +278,8 @@ void TFRappel::buildMenus() {
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N1"));
     MenuItem4 = addItem(PopupMenu1, QStringLiteral("MenuItem4"), QStringLiteral("Changer la couleur du &texte"));
     MenuItem5 = addItem(PopupMenu1, QStringLiteral("MenuItem5"), QStringLiteral("Changer la couleur du &fond"));
-    Pasdombrepourlestextes1 = addItem(PopupMenu1, QStringLiteral("Pasdombrepourlestextes1"),
-                                      QStringLiteral("Pas d'ombre pour les textes"));
+    Pasdombrepourlestextes1 =
+        addItem(PopupMenu1, QStringLiteral("Pasdombrepourlestextes1"), QStringLiteral("Pas d'ombre pour les textes"));
     Pasdombrepourlestextes1->setCheckable(true);
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N2"));
     MenuItem6 = addItem(PopupMenu1, QStringLiteral("MenuItem6"), QStringLiteral("Pas de bulles d'aide rapide"));

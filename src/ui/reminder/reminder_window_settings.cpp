@@ -40,7 +40,8 @@ ReminderWindowSettings readReminderWindowSettings(const std::string& dataFilePat
     ReminderWindowSettings settings;
     settings.picture = pictureNumberFrom(read(kPictureKey, "1"));
     for (std::size_t colour = 0; colour < kColourKeys.size(); ++colour)
-        settings.colours[colour] = store::integerFromText(read(kColourKeys[colour].key, kColourKeys[colour].defaultNumber));
+        settings.colours[colour] =
+            store::integerFromText(read(kColourKeys[colour].key, kColourKeys[colour].defaultNumber));
     settings.shadows = store::integerFromText(read(kShadowsKey, "1")) != 0;
     settings.tooltips = store::integerFromText(read(kTooltipsKey, "1")) != 0;
     return settings;

@@ -69,15 +69,15 @@ void TForm2::buildControls() {
     GroupBox1 = new QGroupBox(QStringLiteral("Me rappeler les velorine"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(54, 31, 267, 122);
-    RadioButton1 = addOption(GroupBox1, QStringLiteral("RadioButton1"), QStringLiteral("La veille"),
-                             QRect(24, 24, 73, 17));
+    RadioButton1 =
+        addOption(GroupBox1, QStringLiteral("RadioButton1"), QStringLiteral("La veille"), QRect(24, 24, 73, 17));
     RadioButton1->setToolTip(QStringLiteral("Les velorine vous seront rappelés la veille (Risqué non ?!)"));
     RadioButton2 = addOption(GroupBox1, QStringLiteral("RadioButton2"), QStringLiteral("Une semaine avant"),
                              QRect(24, 52, 113, 17));
     RadioButton2->setToolTip(QStringLiteral("Les velorine vous seront rappelés une semaine avant la date"));
     RadioButton2->setChecked(true);
-    RadioButton3 = addOption(GroupBox1, QStringLiteral("RadioButton3"), QStringLiteral("Personnalisé"),
-                             QRect(24, 80, 97, 17));
+    RadioButton3 =
+        addOption(GroupBox1, QStringLiteral("RadioButton3"), QStringLiteral("Personnalisé"), QRect(24, 80, 97, 17));
     Edit1 = new QLineEdit(QStringLiteral("20"), GroupBox1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(128, 78, 33, 21);
@@ -131,12 +131,12 @@ void TForm2::loadStoredChoice() {
     const std::string stored = store::readValue(context_.startup.dataFilePath, kSection, kKey, kAbsent, kBufferSize);
     if (stored == kAbsent) return;
     switch (store::integerFromText(stored)) {
-    case 1: RadioButton1->setChecked(true); break;
-    case 7: RadioButton2->setChecked(true); break;
-    default:
-        RadioButton3->setChecked(true);
-        Edit1->setText(textFromCp1252(stored));
-        break;
+        case 1: RadioButton1->setChecked(true); break;
+        case 7: RadioButton2->setChecked(true); break;
+        default:
+            RadioButton3->setChecked(true);
+            Edit1->setText(textFromCp1252(stored));
+            break;
     }
 }
 
