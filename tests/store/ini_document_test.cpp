@@ -177,7 +177,7 @@ TEST(IniDocumentParse, TellsASettingsFileFromOtherBytes) {
         {"k=1\r\n; no section\r\n", false},
         {std::string("\xFF\xFE[\0S\0]\0\r\0\n\0", 12), false},      // UTF-16 LE
         {std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12), false},      // UTF-16 BE
-        {std::string("[\0S\0]\0\r\0\n\0k\0=\0\x31\0", 18), false},  // UTF-16 without its mark
+        {std::string("[\0S\0]\0\r\0\n\0k\0=\0\x31\0", 16), false},  // UTF-16 without its mark
         {"\x7F"
          "ELF\x02\x01\x01",
          false},
