@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include <malloc.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -57,5 +58,11 @@ StartupEnvironment processEnvironment(std::vector<std::string> arguments) {
 }
 
 void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
+
+void returnLargeBuffersToTheSystem() {
+    // Fixed, so that it does not rise to the size of the last large buffer freed.
+    constexpr int kLargeBuffer = 1024 * 1024;
+    ::mallopt(M_MMAP_THRESHOLD, kLargeBuffer);
+}
 
 }  // namespace velorine::app

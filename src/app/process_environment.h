@@ -26,6 +26,13 @@ std::string executablePath();
 // cleanly and reports WriteFailure::TooLarge. Called first by every program that writes.
 void ignoreFileSizeSignal();
 
+// The start reads a large list more than once, one copy after the other. By default the C library
+// keeps a large buffer once freed, for the next one of its size, and the pieces of the next copy
+// then land around it: the process would hold far more than the copies alive at once. Large
+// buffers are made to go straight back to the system instead. Called first by the programs that
+// run the start.
+void returnLargeBuffersToTheSystem();
+
 // Everything but the due test: the local clock, the XDG paths and the given arguments.
 StartupEnvironment processEnvironment(std::vector<std::string> arguments);
 

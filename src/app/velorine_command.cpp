@@ -39,6 +39,7 @@ constexpr int kHandOverFailed = 2;
 
 int main(int argc, char** argv) {
     app::ignoreFileSizeSignal();
+    app::returnLargeBuffersToTheSystem();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (app::runModeFor(app::commandWordFrom(arguments)) != app::RunMode::AutomaticReminder) handOverToWindows(argv);
 

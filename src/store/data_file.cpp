@@ -124,10 +124,11 @@ WriteFailure commitWithReason(const std::string& givenPath, const std::function<
     // The document keeps the bytes it was parsed from: no second copy of a large file.
     IniDocument doc = before ? IniDocument::parse(std::move(*before)) : IniDocument();
     edit(doc);
-    const std::string after = doc.serialize();
-    if (before && after == doc.parsedBytes()) return WriteFailure::None;
-    return files::publishFile(path, after, exists ? (st.st_mode & 07777) : files::kPrivateFileMode,
-                              files::Publish::Replace);
+    if (before && doc.serializesToParsedBytes()) return WriteFailure::None;
+    // Written out piece by piece: the serial form of a large list is never held whole beside it.
+    return files::publishFile(
+        path, [&doc](const files::ByteSink& write) { return doc.serializeTo(write); },
+        exists ? (st.st_mode & 07777) : files::kPrivateFileMode, files::Publish::Replace);
 }
 
 bool reported(WriteFailure outcome, WriteFailure* failure) {

@@ -171,13 +171,19 @@ bool syncDirectory(const std::string& directory) {
 }
 
 WriteFailure publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how) {
+    return publishFile(
+        path, [bytes](const ByteSink& write) { return write(bytes); }, mode, how);
+}
+
+WriteFailure publishFile(const std::string& path, const ByteProducer& produce, mode_t mode, Publish how) {
     const std::string directory = directoryOf(path);
     std::string temporary = directory + "/" + temporaryPrefix(path) + "XXXXXX";
     FirstError steps;
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!steps.check(fd.valid())) return steps.failure();
-    if (steps.check(::fchmod(fd.get(), mode) == 0) && steps.check(writeAll(fd.get(), bytes)))
-        steps.check(::fsync(fd.get()) == 0);
+    // The first failed write is the reason, recorded with its errno before anything can change it.
+    const ByteSink write = [&](std::string_view bytes) { return steps.check(writeAll(fd.get(), bytes)); };
+    if (steps.check(::fchmod(fd.get(), mode) == 0) && steps.check(produce(write))) steps.check(::fsync(fd.get()) == 0);
     // Closing may be where a deferred write error shows: it counts even after a failed step.
     const bool closed = fd.close();
     if (steps.check(closed)) {

@@ -74,16 +74,37 @@ std::optional<std::string_view> headerOfLine(std::string_view text, bool firstLi
 // comment or a header. The program's own keys all are; anything else is not written.
 bool isBlank(std::string_view text) { return trim(text).empty(); }
 
-// The size of `text` once every line of it ends in CR LF.
-std::size_t serialSize(std::string_view text) {
-    std::size_t size = 0;
-    for (std::string_view rest = text; !rest.empty();) size += nextLine(rest).size() + 2;
-    return size;
-}
+// Gathers lines, each ended by CR LF, into pieces of about kPieceSize bytes for a sink, so that the
+// serial form of a large document is never held whole. Stops sending once the sink has refused.
+class PiecewiseOutput {
+public:
+    explicit PiecewiseOutput(const IniDocument::ChunkSink& sink) : sink_(sink) { buffer_.reserve(kPieceSize); }
+    // False once the sink has stopped the output.
+    bool line(std::string_view text) {
+        if (buffer_.size() + text.size() + 2 > kPieceSize) flush();
+        if (text.size() + 2 > kPieceSize) return send(text) && send("\r\n");  // a huge line, as it is
+        buffer_.append(text).append("\r\n");
+        return ok_;
+    }
+    bool finish() {
+        flush();
+        return ok_;
+    }
 
-void appendSerial(std::string& out, std::string_view text) {
-    for (std::string_view rest = text; !rest.empty();) out.append(nextLine(rest)).append("\r\n");
-}
+private:
+    static constexpr std::size_t kPieceSize = 64 * 1024;
+    void flush() {
+        if (!buffer_.empty()) send(buffer_);
+        buffer_.clear();
+    }
+    bool send(std::string_view bytes) {
+        ok_ = ok_ && sink_(bytes);
+        return ok_;
+    }
+    const IniDocument::ChunkSink& sink_;
+    std::string buffer_;
+    bool ok_ = true;
+};
 
 // Where `rest`, a tail of `all`, begins in it.
 std::uint32_t offsetOf(std::string_view rest, std::string_view all) {
@@ -112,6 +133,9 @@ void forEachHeader(std::string_view all, Found found) {
 }
 
 constexpr unsigned kScansBeforeIndexing = 8;
+// Room left after parsing for the few sections a commit adds (the format stamp, the reminder day),
+// so that adding one to a file of millions does not double the section table for a moment.
+constexpr std::size_t kRoomForNewSections = 8;
 // The header offset of a section created after parsing: its header is in its state.
 constexpr std::uint32_t kNewSection = 0xFFFFFFFFu;
 
@@ -148,16 +172,21 @@ struct IniDocument::Line {
     std::string_view value() const { return {start + valueOffset, valueLength}; }
 };
 
-// Offsets into the parsed bytes: the header line, then the body up to bodyEnd. A section created
-// after parsing has kNewSection as its header offset and an empty body at the end of the bytes.
+// Offsets into the parsed bytes: the header line, then the body, up to the next section's header
+// unless bodyEnds_ says otherwise. A section created after parsing has kNewSection as its header
+// offset and an empty body at the end of the bytes.
 struct IniDocument::Section {
     std::uint32_t headerStart = 0;
     std::uint32_t bodyStart = 0;
-    std::uint32_t bodyEnd = 0;
 };
 
 struct IniDocument::SectionState {
     std::string_view newHeader;  // the header of a section created after parsing
+    // Lines that replaced the file's (replaceSection), kept as bytes until the section is split,
+    // and the blank line kept after them to separate the section from the next one.
+    bool replaced = false;
+    std::string_view replacement;
+    std::optional<std::string_view> separator;
     bool split = false;
     std::vector<Line> lines;
     KeyIndex keys;  // first line of each key name, once indexed
@@ -188,17 +217,36 @@ std::string_view IniDocument::nameOf(std::size_t section) const {
     return headerOfLine(header, sections_[section].headerStart == 0).value_or(std::string_view{});
 }
 
+std::uint32_t IniDocument::followingHeaderStart(std::size_t section) const {
+    if (section + 1 < sections_.size() && sections_[section + 1].headerStart != kNewSection)
+        return sections_[section + 1].headerStart;
+    return static_cast<std::uint32_t>(all().size());
+}
+
+std::uint32_t IniDocument::bodyEndOf(std::size_t section) const {
+    const auto end = std::lower_bound(bodyEnds_.begin(), bodyEnds_.end(), section,
+                                      [](const auto& entry, std::size_t s) { return entry.first < s; });
+    if (end != bodyEnds_.end() && end->first == section) return end->second;
+    return followingHeaderStart(section);
+}
+
 std::string_view IniDocument::bodyOf(std::size_t section) const {
-    const Section& s = sections_[section];
-    return all().substr(s.bodyStart, s.bodyEnd - s.bodyStart);
+    if (const SectionState* state = stateOf(section); state && state->replaced) return state->replacement;
+    const std::uint32_t start = sections_[section].bodyStart;
+    return all().substr(start, bodyEndOf(section) - start);
+}
+
+template <typename Visit>
+bool IniDocument::forEachRawLine(std::size_t section, Visit visit) const {
+    for (std::string_view rest = bodyOf(section); !rest.empty();)
+        if (!visit(nextLine(rest))) return false;
+    const SectionState* state = stateOf(section);
+    return !(state && state->replaced && state->separator) || visit(*state->separator);
 }
 
 std::string_view IniDocument::inertAfter(std::size_t section) const {
-    const Section& s = sections_[section];
-    std::size_t end = all().size();
-    if (section + 1 < sections_.size() && sections_[section + 1].headerStart != kNewSection)
-        end = sections_[section + 1].headerStart;
-    return all().substr(s.bodyEnd, end - s.bodyEnd);
+    const std::uint32_t start = bodyEndOf(section);
+    return all().substr(start, followingHeaderStart(section) - start);
 }
 
 KeyIndex::KeyAt IniDocument::sectionNameAt() const {
@@ -228,12 +276,12 @@ IniDocument::Line IniDocument::lineInSection(std::string_view text) {
 std::vector<IniDocument::Line>& IniDocument::linesOf(std::size_t section) const {
     SectionState& state = stateFor(section);
     if (!state.split) {
-        std::string_view rest = bodyOf(section);
-        state.lines.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
-        while (!rest.empty()) {
-            const std::string_view text = nextLine(rest);
+        const std::string_view body = bodyOf(section);
+        state.lines.reserve(static_cast<std::size_t>(std::count(body.begin(), body.end(), '\n')) + 2);
+        forEachRawLine(section, [&](std::string_view text) {
             state.lines.push_back(section == 0 ? Line::of(text) : lineInSection(text));
-        }
+            return true;
+        });
         state.split = true;
     }
     return state.lines;
@@ -246,11 +294,8 @@ bool IniDocument::visitLines(std::size_t section, Visit visit) const {
             if (!visit(line)) return false;
         return true;
     }
-    for (std::string_view rest = bodyOf(section); !rest.empty();) {
-        const std::string_view text = nextLine(rest);
-        if (!visit(section == 0 ? Line::of(text) : lineInSection(text))) return false;
-    }
-    return true;
+    return forEachRawLine(
+        section, [&](std::string_view text) { return visit(section == 0 ? Line::of(text) : lineInSection(text)); });
 }
 
 KeyIndex::KeyAt IniDocument::keyAtFunction(const SectionState& state) {
@@ -303,20 +348,29 @@ IniDocument IniDocument::parse(std::string bytes) {
     // Counted first, so that the section table is allocated once, at its size.
     std::size_t headers = 0;
     forEachHeader(all, [&](std::uint32_t, std::uint32_t, std::string_view) { ++headers; });
-    doc.sections_.reserve(headers + 1);
-    doc.sectionIndex_.reserve(headers);
+    doc.sections_.reserve(headers + 1 + kRoomForNewSections);
+    doc.sectionIndex_.reserve(headers + kRoomForNewSections);
     const KeyIndex::KeyAt nameAt = doc.sectionNameAt();
     // Whether the bytes read belong to the body of the last section kept; the lines of a later
     // duplicate do not, they stay as they are between the bodies.
     bool inBody = true;
     forEachHeader(all, [&](std::uint32_t lineStart, std::uint32_t bodyStart, std::string_view name) {
-        if (inBody) doc.sections_.back().bodyEnd = lineStart;
-        doc.sections_.push_back(Section{lineStart, bodyStart, bodyStart});
-        inBody = doc.sectionIndex_.insert(name, doc.sections_.size() - 1, nameAt);  // keeps the first
-        if (!inBody) doc.sections_.pop_back();
+        doc.sections_.push_back(Section{lineStart, bodyStart});
+        if (doc.sectionIndex_.insert(name, doc.sections_.size() - 1, nameAt)) {  // keeps the first
+            inBody = true;
+            return;
+        }
+        doc.sections_.pop_back();
+        // The last body kept ends at the first of the duplicates that follow it.
+        if (inBody) doc.bodyEnds_.emplace_back(static_cast<std::uint32_t>(doc.sections_.size() - 1), lineStart);
+        inBody = false;
     });
-    if (inBody) doc.sections_.back().bodyEnd = static_cast<std::uint32_t>(all.size());
-    if (doc.sections_.capacity() > 2 * doc.sections_.size()) doc.sections_.shrink_to_fit();
+    if (doc.sections_.capacity() > 2 * (doc.sections_.size() + kRoomForNewSections)) {
+        std::vector<Section> kept;
+        kept.reserve(doc.sections_.size() + kRoomForNewSections);
+        kept.assign(doc.sections_.begin(), doc.sections_.end());
+        doc.sections_.swap(kept);
+    }
     return doc;
 }
 
@@ -363,7 +417,7 @@ std::size_t IniDocument::sectionForWrite(std::string_view name) {
     bracketed += ']';
     const std::string_view header = keep(std::move(bracketed));
     const auto end = static_cast<std::uint32_t>(all().size());
-    sections_.push_back(Section{kNewSection, end, end});
+    sections_.push_back(Section{kNewSection, end});
     const std::size_t section = sections_.size() - 1;
     SectionState& state = stateFor(section);
     state.newHeader = header;
@@ -441,23 +495,22 @@ void IniDocument::clearSection(std::string_view section) { replaceSection(sectio
 void IniDocument::replaceSection(std::string_view section, std::string lines) {
     const std::size_t index = sectionForWrite(section);
     // The first of the blank lines that end the section, found without splitting it.
-    std::optional<Line> separator;
+    std::optional<std::string_view> separator;
     visitLines(index, [&](const Line& line) {
         if (!isBlank(line.text()))
             separator.reset();
         else if (!separator)
-            separator = line;
+            separator = line.text();
         return true;
     });
-    std::vector<Line> content;
-    std::string_view rest = keep(std::move(lines));
-    content.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
-    while (!rest.empty()) content.push_back(lineInSection(nextLine(rest)));
-    // One blank line still separates the section from the next; more would only make the file grow.
-    if (separator) content.push_back(*separator);
+    // Kept as bytes, not split into lines: a compacted record section is most of a large file.
     SectionState& s = stateFor(index);
-    s.lines = std::move(content);
-    s.split = true;
+    s.replaced = true;
+    s.replacement = keep(std::move(lines));
+    // One blank line still separates the section from the next; more would only make the file grow.
+    s.separator = separator;
+    std::vector<Line>().swap(s.lines);
+    s.split = false;
     s.keys.clear();
     s.indexed = false;
     s.scans = 0;
@@ -505,33 +558,39 @@ bool IniDocument::parsedBytesAreSerialForm() const {
     return true;
 }
 
+bool IniDocument::serializesToParsedBytes() const {
+    std::string_view rest = all();
+    return serializeTo([&rest](std::string_view piece) {
+               if (!rest.starts_with(piece)) return false;
+               rest.remove_prefix(piece.size());
+               return true;
+           }) &&
+           rest.empty();
+}
+
+bool IniDocument::serializeTo(const ChunkSink& sink) const {
+    PiecewiseOutput out(sink);
+    const auto line = [&out](std::string_view text) { return out.line(text); };
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        if (i > 0 && !out.line(headerOf(i))) return false;
+        if (const SectionState* state = stateOf(i); state && state->split) {
+            for (const Line& split : state->lines)
+                if (!out.line(split.text())) return false;
+        } else if (!forEachRawLine(i, line)) {
+            return false;
+        }
+        for (std::string_view rest = inertAfter(i); !rest.empty();)
+            if (!out.line(nextLine(rest))) return false;
+    }
+    return out.finish();
+}
+
 std::string IniDocument::serialize() const {
-    const auto splitLines = [this](std::size_t section) -> const std::vector<Line>* {
-        const SectionState* state = stateOf(section);
-        return state && state->split ? &state->lines : nullptr;
-    };
-    // Sized exactly first: a damaged file's bytes may double when its LFs become CR LF.
-    std::size_t size = 0;
-    for (std::size_t i = 0; i < sections_.size(); ++i) {
-        if (i > 0) size += headerOf(i).size() + 2;
-        if (const auto* lines = splitLines(i)) {
-            for (const Line& line : *lines) size += line.length + 2;
-        } else {
-            size += serialSize(bodyOf(i));
-        }
-        size += serialSize(inertAfter(i));
-    }
     std::string out;
-    out.reserve(size);
-    for (std::size_t i = 0; i < sections_.size(); ++i) {
-        if (i > 0) out.append(headerOf(i)).append("\r\n");
-        if (const auto* lines = splitLines(i)) {
-            for (const Line& line : *lines) out.append(line.text()).append("\r\n");
-        } else {
-            appendSerial(out, bodyOf(i));
-        }
-        appendSerial(out, inertAfter(i));
-    }
+    serializeTo([&out](std::string_view piece) {
+        out.append(piece);
+        return true;
+    });
     return out;
 }
 

@@ -17,9 +17,9 @@
 // last non-blank line of its section, a new section at the end of the document. Lines of other
 // sections, comments and unknown lines are kept byte for byte. serialize() ends every line with CR LF.
 //
-// Memory: the parsed bytes once, about a dozen bytes a section, and lines split out only for the
-// sections edited or looked up many times; a later duplicate of a section is kept as plain bytes.
-// Parsing and every read are linear in the size of the bytes.
+// Memory: the parsed bytes once, about a dozen bytes a section (offsets and the name index), and lines split out only
+// for the sections edited or looked up many times; a later duplicate of a section is kept as plain bytes. Parsing and
+// every read are linear in the size of the bytes.
 //
 // A document is a value in memory and touches no file; data_file.h reads and commits it.
 
@@ -106,7 +106,16 @@ public:
     // The bytes the document was parsed from.
     std::string_view parsedBytes() const { return all(); }
 
-    // The whole document as file bytes, every line ending in CR LF.
+    // True when serialize() would give back the very bytes parsed, edits included: a commit then has
+    // nothing to write. Compared piece by piece, it stops at the first difference and makes no copy.
+    bool serializesToParsedBytes() const;
+
+    // Receives the serial form piece by piece, in order; returns false to stop it.
+    using ChunkSink = std::function<bool(std::string_view chunk)>;
+    // Hands the whole document as file bytes, every line ending in CR LF, to `sink` in pieces of
+    // about 64 KiB, so that writing out a large list needs no copy of it. False when `sink` stopped.
+    bool serializeTo(const ChunkSink& sink) const;
+    // The same in one string.
     std::string serialize() const;
 
 private:
@@ -117,7 +126,15 @@ private:
     std::string_view all() const { return *original_; }
     std::string_view headerOf(std::size_t section) const;
     std::string_view nameOf(std::size_t section) const;
+    // Where the section's body ends in the parsed bytes, and where the header after it begins.
+    std::uint32_t bodyEndOf(std::size_t section) const;
+    std::uint32_t followingHeaderStart(std::size_t section) const;
+    // The section's lines as bytes: those of the file, or those that replaced them.
     std::string_view bodyOf(std::size_t section) const;
+    // Calls visit(text) for every line of the section as bytes (its body, then the blank line kept
+    // after a replaced body), without splitting it, as long as it returns true.
+    template <typename Visit>
+    bool forEachRawLine(std::size_t section, Visit visit) const;
     // The bytes after the section's body that belong to later duplicates of sections already seen:
     // never read (the first section wins), kept as they are.
     std::string_view inertAfter(std::size_t section) const;
@@ -151,6 +168,9 @@ private:
     // the lines before the first header, has no name and is never matched. Kept to a few bytes a
     // section, so that a file of millions of tiny sections costs little more than its bytes.
     std::vector<Section> sections_;
+    // (section, end of its body) for the bodies that later duplicates follow, in section order;
+    // every other body ends where the next section's header begins.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> bodyEnds_;
     KeyIndex sectionIndex_;
     // What only the sections used need: their split lines, key index, a new section's header.
     mutable std::unordered_map<std::size_t, std::unique_ptr<SectionState>> states_;

@@ -1,5 +1,7 @@
 #include "store/record_slots.h"
 
+#include <functional>
+
 #include "store/key_index.h"
 
 namespace velorine::store {
@@ -34,24 +36,21 @@ std::optional<std::pair<SlotField, std::size_t>> parseRecordKey(std::string_view
 
 std::string_view stemOf(SlotField field) { return kStems[static_cast<std::size_t>(field)]; }
 
-RecordSlots::RecordSlots(const IniDocument& doc, std::string_view section) {
+RecordSlots::RecordSlots(const IniDocument& doc, std::string_view section) : parsed_(doc.parsedBytes()) {
     // One pass. The program writes its records in slot order, so each key's slot is at most one
     // past those seen; the keys of a file in another order wait until the key count, and so the
     // reachable slots, are known, and they keep their file order so that the first still wins.
     struct LaterKey {
-        std::size_t number;
+        std::uint32_t number;
         SlotField field;
-        std::string_view value;
+        ValueAt value;
     };
     std::vector<LaterKey> later;
     std::size_t keys = 0;
-    const auto take = [this](std::size_t number, SlotField field, std::string_view value) {
+    const auto take = [this](std::size_t number, SlotField field, ValueAt value) {
         if (slots_.size() < number) slots_.resize(number);
-        Slot& slot = slots_[number - 1];
-        const auto f = static_cast<std::size_t>(field);
-        if (slot.present[f]) return;  // the first of duplicated keys wins
-        slot.values[f] = value;
-        slot.present[f] = true;
+        ValueAt& kept = slots_[number - 1][static_cast<std::size_t>(field)];
+        if (kept.at == kAbsent) kept = value;  // the first of duplicated keys wins
     };
     doc.forEachKey(section, [&](std::string_view key, std::string_view value) {
         ++keys;
@@ -59,9 +58,9 @@ RecordSlots::RecordSlots(const IniDocument& doc, std::string_view section) {
         if (!parsed) return;
         const auto [field, number] = *parsed;
         if (later.empty() && number <= slots_.size() + 1) {
-            take(number, field, value);
+            take(number, field, locate(value));
         } else {
-            later.push_back({number, field, value});
+            later.push_back({static_cast<std::uint32_t>(number), field, locate(value)});
         }
     });
     const std::size_t reachable = keys + 1;
@@ -69,12 +68,28 @@ RecordSlots::RecordSlots(const IniDocument& doc, std::string_view section) {
         if (key.number <= reachable) take(key.number, key.field, key.value);
 }
 
+RecordSlots::ValueAt RecordSlots::locate(std::string_view value) {
+    if (value.empty()) return {0, 0};  // an empty view may point anywhere, or nowhere
+    const std::less<const char*> before;
+    const char* end = parsed_.data() + parsed_.size();
+    if (!before(value.data(), parsed_.data()) && !before(end, value.data() + value.size())) {
+        const auto offset = static_cast<std::size_t>(value.data() - parsed_.data());
+        if (offset < kWritten) return {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(value.size())};
+    }
+    written_.push_back(value);
+    return {static_cast<std::uint32_t>(kWritten | (written_.size() - 1)), 0};
+}
+
+std::string_view RecordSlots::valueOf(ValueAt where) const {
+    if (where.at & kWritten) return written_[where.at & ~kWritten];
+    return parsed_.substr(where.at, where.length);
+}
+
 std::optional<std::string_view> RecordSlots::find(int slot, SlotField field) const {
     if (slot < 1 || static_cast<std::size_t>(slot) > slots_.size()) return std::nullopt;
-    const Slot& s = slots_[static_cast<std::size_t>(slot) - 1];
-    const auto f = static_cast<std::size_t>(field);
-    if (!s.present[f]) return std::nullopt;
-    return s.values[f];
+    const ValueAt where = slots_[static_cast<std::size_t>(slot) - 1][static_cast<std::size_t>(field)];
+    if (where.at == kAbsent) return std::nullopt;
+    return valueOf(where);
 }
 
 std::string_view RecordSlots::view(int slot, SlotField field, std::string_view defaultText) const {

@@ -9,6 +9,7 @@
 // costs nothing.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,10 +33,22 @@ public:
     std::string_view view(int slot, SlotField field, std::string_view defaultText = {}) const;
 
 private:
-    struct Slot {
-        std::array<std::string_view, 6> values;
-        std::array<bool, 6> present{};
+    // Where a value is, in 8 bytes rather than a view's 16 (a million people make six million of
+    // them): an offset into the document's parsed bytes, or, for a value written since the parse,
+    // an index into written_ marked by kWritten.
+    struct ValueAt {
+        std::uint32_t at = kAbsent;
+        std::uint32_t length = 0;
     };
+    using Slot = std::array<ValueAt, 6>;
+    static constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
+    static constexpr std::uint32_t kWritten = 0x80000000u;
+
+    ValueAt locate(std::string_view value);
+    std::string_view valueOf(ValueAt where) const;
+
+    std::string_view parsed_;
+    std::vector<std::string_view> written_;
     std::vector<Slot> slots_;  // slots_[n - 1] is slot n
 };
 

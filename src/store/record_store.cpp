@@ -153,27 +153,48 @@ bool deleteRecordIn(IniDocument& doc, const RecordIdentity& who) {
     }
 }
 
-void compactRecordsIn(IniDocument& doc) {
-    // A scratch copy left by an interrupted run of an older version would otherwise be carried back.
-    if (doc.hasSection(kScratchSection)) doc.clearSection(kScratchSection);
-    const RecordSlots slots = recordSlotsOf(doc);
-    std::string lines;
+namespace {
+
+// Calls line(stem, number, value) for every line a compaction writes, in order: per live slot, its
+// five fields under its new number, then its resume date when it has one. Returns the number of
+// live slots.
+template <typename Line>
+int forEachCompactedLine(const RecordSlots& slots, Line line) {
     int compacted = 0;
     for (int slot = 1;; ++slot) {
         const std::string_view surname = slots.view(slot, SlotField::Surname, kEndSentinel);
         if (surname == kEndSentinel) break;
         if (surname.empty()) continue;
         const std::string number = std::to_string(++compacted);
-        const auto appendLine = [&](SlotField field, std::string_view value) {
-            lines.append(stemOf(field)).append(number).append("=").append(value).append("\n");
-        };
-        for (const SlotField field : kRecordFields) appendLine(field, slots.view(slot, field));
+        for (const SlotField field : kRecordFields) line(stemOf(field), number, slots.view(slot, field));
         // The user's "not before the next birthday" answer moves with the person; a hole's is
         // dropped with the hole.
         const std::string_view resumeDate = slots.view(slot, SlotField::ResumeDate);
-        if (!resumeDate.empty()) appendLine(SlotField::ResumeDate, resumeDate);
+        if (!resumeDate.empty()) line(stemOf(SlotField::ResumeDate), number, resumeDate);
     }
-    if (compacted > 0) doc.replaceSection(kRecordSection, std::move(lines));
+    return compacted;
+}
+
+}  // namespace
+
+void compactRecordsIn(IniDocument& doc) {
+    // A scratch copy left by an interrupted run of an older version would otherwise be carried back.
+    if (doc.hasSection(kScratchSection)) doc.clearSection(kScratchSection);
+    const RecordSlots slots = recordSlotsOf(doc);
+    // Sized before it is filled: the lines of a large list are most of the file, and a string that
+    // grows by doubling would hold up to three times them for a moment.
+    std::size_t size = 0;
+    const int compacted =
+        forEachCompactedLine(slots, [&size](std::string_view stem, std::string_view number, std::string_view value) {
+            size += stem.size() + number.size() + value.size() + 2;
+        });
+    if (compacted == 0) return;
+    std::string lines;
+    lines.reserve(size);
+    forEachCompactedLine(slots, [&lines](std::string_view stem, std::string_view number, std::string_view value) {
+        lines.append(stem).append(number).append("=").append(value).append("\n");
+    });
+    doc.replaceSection(kRecordSection, std::move(lines));
 }
 
 namespace {

@@ -14,6 +14,7 @@ namespace velorine::ui {
 
 int runProgram(int& argc, char** argv) {
     app::ignoreFileSizeSignal();
+    app::returnLargeBuffersToTheSystem();
     RunApplication application(argc, argv);
     PlatformDialogs dialogs;
     app::StartupEnvironment environment = app::processEnvironment(std::vector<std::string>(argv + 1, argv + argc));

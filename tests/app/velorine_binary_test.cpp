@@ -1,6 +1,10 @@
 // The built velorine program itself, run in a private home with its own XDG directories.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
 #include <sys/stat.h>
 
 #include "store/civil_calendar.h"
@@ -161,6 +165,49 @@ TEST_F(VelorineBinaryTest, AFileSizeLimitFailsTheCompactionCleanlyInsteadOfKilli
     EXPECT_EQ(result.exitStatus, 1) << result.standardError;  // not killed by SIGXFSZ
     EXPECT_EQ(readFile(dataFile), before);
     EXPECT_EQ(testing::listDirectory(dataDirectory), "velor.ini velor.ini.lock ");
+}
+
+// A person's machine must never swap at logon: whatever the file, the start needs less than three
+// times its size beyond what it needs for a tiny list, and never makes it grow.
+TEST_F(VelorineBinaryTest, TheStartNeedsLessThanThreeTimesTheFileInMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's own memory would be counted with the program's";
+#endif
+    const std::string stamp = "[Controle]\r\nVersion=2.0\r\n";
+    const std::string reminderDay = "[Rappel]\r\nDate=" + dayTextFromToday(1) + "\r\n";
+    givenData(stamp + reminderDay + oneRecord("01/01/1990"));
+    const long baseline = run({"PROG"}).peakResidentKilobytes;
+    // Written line by line: the child's peak counts the test's own memory at the fork.
+    const auto writeList = [&](const std::function<void(std::ostream&)>& write) {
+        std::ofstream out(dataFile, std::ios::binary | std::ios::trunc);
+        write(out);
+    };
+    const auto withHoles = [&](std::ostream& out) {
+        // Every fourth slot a hole, so that the start compacts the whole list.
+        out << stamp << reminderDay << "[Velorine]\r\n";
+        for (int slot = 1; slot <= 150000; ++slot)
+            out << "Nom" << slot << "=" << (slot % 4 == 0 ? "" : "Martin") << "\r\nPren" << slot
+                << "=Anne-Sophie\r\nDate" << slot << "=01/01/1990\r\nAdress" << slot
+                << "=12 rue des Lilas, 75011 Paris\r\nEmail" << slot << "=anne.martin@example.org\r\n";
+    };
+    const auto tinySections = [&](std::ostream& out) {
+        // Without the format stamp, so that the start rewrites the file to add it.
+        out << reminderDay << oneRecord("01/01/1990");
+        for (int section = 1; section <= 900000; ++section) out << "[S" << section << "]\r\n";
+    };
+    const std::pair<const char*, std::function<void(std::ostream&)>> cases[] = {
+        {"a list with holes", withHoles}, {"a million tiny sections", tinySections}};
+    for (const auto& [what, write] : cases) {
+        writeList(write);
+        const auto size = static_cast<long>(std::filesystem::file_size(dataFile));
+        const auto result = run({"PROG"}, "xcb", std::chrono::seconds(60));
+        EXPECT_EQ(result.exitStatus, 1) << what << ": " << result.standardError;
+        EXPECT_LT((result.peakResidentKilobytes - baseline) * 1024, 3 * size)
+            << what << ": " << result.peakResidentKilobytes << " KiB at the peak, " << baseline
+            << " KiB for a tiny list, for a file of " << size / 1024 << " KiB";
+        EXPECT_LE(static_cast<long>(std::filesystem::file_size(dataFile)), size + static_cast<long>(stamp.size()))
+            << what;
+    }
 }
 
 }  // namespace

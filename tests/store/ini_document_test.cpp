@@ -1,5 +1,7 @@
 #include "store/ini_document.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace velorine::store {
@@ -227,6 +229,69 @@ TEST(IniDocumentClear, KeepsOneOfTheBlankLinesEndingAnUnreadSection) {
     IniDocument doc = IniDocument::parse("[V]\nNom1=a\n" + std::string(1000, '\n') + "[W]\r\nx=1\r\n");
     doc.replaceSection("V", "Nom1=b\n");
     EXPECT_EQ(doc.serialize(), "[V]\r\nNom1=b\r\n\r\n[W]\r\nx=1\r\n");
+}
+
+TEST(IniDocumentReplace, AReplacedSectionIsReadEditedAndWrittenLikeAnyOther) {
+    IniDocument doc = IniDocument::parse("[V]\r\nNom1=a\r\n  \r\n\r\n[W]\r\nx=1\r\n[v]\r\nNom1=dup\r\n");
+    doc.replaceSection("V", "Nom1=b\nPren1=c\n");
+    EXPECT_EQ(doc.keyCount("V"), 2u);
+    // Past the first few lookups the replaced lines are split and indexed: the same answers.
+    for (int round = 0; round < 12; ++round) {
+        EXPECT_EQ(doc.read("V", "nom1", "", 128), "b");
+        EXPECT_EQ(doc.read("V", "Pren1", "", 128), "c");
+    }
+    doc.write("V", "Date1", "01/01/1990");
+    EXPECT_EQ(doc.serialize(),
+              "[V]\r\nNom1=b\r\nPren1=c\r\nDate1=01/01/1990\r\n  \r\n[W]\r\nx=1\r\n[v]\r\nNom1=dup\r\n");
+    doc.replaceSection("V", "Nom1=d\n");
+    EXPECT_EQ(doc.serialize(), "[V]\r\nNom1=d\r\n  \r\n[W]\r\nx=1\r\n[v]\r\nNom1=dup\r\n");
+}
+
+TEST(IniDocumentSerialise, InPiecesGivesTheSameBytesAndStopsWhenAsked) {
+    std::string file = "[A]\r\n";
+    for (int i = 0; i < 20000; ++i) file += "k" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    file += "long=" + std::string(200000, 'x') + "\n[B]\r\ny=2\r\n";
+    IniDocument doc = IniDocument::parse(file);
+    doc.write("B", "z", "3");
+    std::string joined;
+    std::size_t pieces = 0;
+    EXPECT_TRUE(doc.serializeTo([&](std::string_view piece) {
+        ++pieces;
+        joined.append(piece);
+        return true;
+    }));
+    EXPECT_EQ(joined, doc.serialize());
+    EXPECT_GT(pieces, 3u);  // never the whole document at once
+    std::size_t calls = 0;
+    EXPECT_FALSE(doc.serializeTo([&](std::string_view) { return ++calls < 2; }));
+    EXPECT_EQ(calls, 2u);
+}
+
+TEST(IniDocumentSerialise, TellsWhenItWouldGiveBackTheBytesParsed) {
+    struct Case {
+        const char* what;
+        std::string file;
+        std::function<void(IniDocument&)> edit;
+        bool same;
+    };
+    const auto none = [](IniDocument&) {};
+    const Case cases[] = {
+        {"CR LF, unedited", "[A]\r\nx=1\r\n[a]\r\nx=2\r\n", none, true},
+        {"an LF", "[A]\r\nx=1\n", none, false},
+        {"no line end at the end", "[A]\r\nx=1", none, false},
+        {"a value written as it was", "[A]\r\nx=1\r\n", [](IniDocument& d) { d.write("A", "x", "1"); }, true},
+        {"a value changed", "[A]\r\nx=1\r\n", [](IniDocument& d) { d.write("A", "x", "2"); }, false},
+        {"a section added", "[A]\r\nx=1\r\n", [](IniDocument& d) { d.write("B", "x", "1"); }, false},
+        {"a section replaced by its own lines", "[A]\r\nx=1\r\n",
+         [](IniDocument& d) { d.replaceSection("A", "x=1\n"); }, true},
+        {"an empty file", "", none, true},
+    };
+    for (const auto& c : cases) {
+        IniDocument doc = IniDocument::parse(c.file);
+        c.edit(doc);
+        EXPECT_EQ(doc.serializesToParsedBytes(), c.same) << c.what;
+        EXPECT_EQ(doc.serializesToParsedBytes(), doc.serialize() == c.file) << c.what;
+    }
 }
 
 }  // namespace

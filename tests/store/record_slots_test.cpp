@@ -40,5 +40,19 @@ TEST(RecordSlots, AnswersAsAKeyLookupWouldInAnyKeyOrder) {
     }
 }
 
+TEST(RecordSlots, SeesTheValuesWrittenSinceTheParseBesideTheParsedOnes) {
+    IniDocument doc = IniDocument::parse("[Velorine]\r\nNom1=Martin\r\nPren1=\r\nNom2=Durand\r\n");
+    doc.write("Velorine", "Pren2", "Claire");
+    doc.write("Velorine", "Nom3", "Petit");
+    const RecordSlots slots(doc, "Velorine");
+    EXPECT_EQ(slots.find(1, SlotField::Surname), "Martin");
+    EXPECT_EQ(slots.find(1, SlotField::FirstName), "");
+    EXPECT_EQ(slots.find(2, SlotField::Surname), "Durand");
+    EXPECT_EQ(slots.find(2, SlotField::FirstName), "Claire");
+    EXPECT_EQ(slots.find(3, SlotField::Surname), "Petit");
+    EXPECT_EQ(slots.find(3, SlotField::FirstName), std::nullopt);
+    EXPECT_EQ(slots.find(4, SlotField::Surname), std::nullopt);
+}
+
 }  // namespace
 }  // namespace velorine::store

@@ -16,6 +16,7 @@ struct ProcessResult {
     std::string standardOutput;
     std::string standardError;
     std::chrono::milliseconds elapsed{0};
+    long peakResidentKilobytes = 0;  // the child's largest resident set, as wait4 reports it
 };
 
 // Runs `program` with `arguments`. The child's environment is exactly `environment`.
