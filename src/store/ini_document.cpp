@@ -288,6 +288,16 @@ std::vector<IniDocument::Line>& IniDocument::linesOf(std::size_t section) const 
 }
 
 template <typename Visit>
+bool IniDocument::visitTexts(std::size_t section, Visit visit) const {
+    if (const SectionState* state = stateOf(section); state && state->split) {
+        for (const Line& line : state->lines)
+            if (!visit(line.text())) return false;
+        return true;
+    }
+    return forEachRawLine(section, visit);
+}
+
+template <typename Visit>
 bool IniDocument::visitLines(std::size_t section, Visit visit) const {
     if (const SectionState* state = stateOf(section); state && state->split) {
         for (const Line& line : state->lines)
@@ -496,11 +506,11 @@ void IniDocument::replaceSection(std::string_view section, std::string lines) {
     const std::size_t index = sectionForWrite(section);
     // The first of the blank lines that end the section, found without splitting it.
     std::optional<std::string_view> separator;
-    visitLines(index, [&](const Line& line) {
-        if (!isBlank(line.text()))
+    visitTexts(index, [&](std::string_view text) {
+        if (!isBlank(text))
             separator.reset();
         else if (!separator)
-            separator = line.text();
+            separator = text;
         return true;
     });
     // Kept as bytes, not split into lines: a compacted record section is most of a large file.
@@ -539,7 +549,7 @@ std::size_t IniDocument::keyCount(std::string_view section) const {
 
 bool IniDocument::everyLineOf(std::string_view section, const std::function<bool(std::string_view)>& visit) const {
     const std::size_t s = findSection(section);
-    return s == KeyIndex::npos || visitLines(s, [&](const Line& line) { return visit(line.text()); });
+    return s == KeyIndex::npos || visitTexts(s, visit);
 }
 
 std::optional<std::string_view> IniDocument::keyLineText(std::string_view section, std::string_view key) const {
@@ -573,12 +583,7 @@ bool IniDocument::serializeTo(const ChunkSink& sink) const {
     const auto line = [&out](std::string_view text) { return out.line(text); };
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         if (i > 0 && !out.line(headerOf(i))) return false;
-        if (const SectionState* state = stateOf(i); state && state->split) {
-            for (const Line& split : state->lines)
-                if (!out.line(split.text())) return false;
-        } else if (!forEachRawLine(i, line)) {
-            return false;
-        }
+        if (!visitTexts(i, line)) return false;
         for (std::string_view rest = inertAfter(i); !rest.empty();)
             if (!out.line(nextLine(rest))) return false;
     }

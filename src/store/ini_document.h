@@ -146,7 +146,10 @@ private:
     SectionState& stateFor(std::size_t section) const;
     // The lines of a section, split from the file's bytes on first use.
     std::vector<Line>& linesOf(std::size_t section) const;
-    // Calls visit(line) for every line of the section, split or not, as long as it returns true.
+    // Calls visit(text) for every line of the section, split or not, as long as it returns true.
+    template <typename Visit>
+    bool visitTexts(std::size_t section, Visit visit) const;
+    // The same with each line's key and value found.
     template <typename Visit>
     bool visitLines(std::size_t section, Visit visit) const;
     std::optional<Line> findKey(std::size_t section, std::string_view key) const;

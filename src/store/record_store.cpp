@@ -1,5 +1,6 @@
 #include "store/record_store.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -203,27 +204,30 @@ constexpr std::size_t kLongestRecordValue = kRecordBufferSize - 1;
 
 // A value that a record read hands back as it stands: no blanks or quotes to drop, no NUL to end
 // it early, not cut to the record length.
+bool isBlankByte(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
+
 bool readsBackAsItself(std::string_view value) {
-    constexpr std::string_view kBlanks = " \t\v\f\r";
-    if (value.size() > kLongestRecordValue || value.find('\0') != std::string_view::npos) return false;
-    if (!value.empty() &&
-        (kBlanks.find(value.front()) != std::string_view::npos || kBlanks.find(value.back()) != std::string_view::npos))
+    if (value.empty()) return true;
+    if (value.size() > kLongestRecordValue || isBlankByte(value.front()) || isBlankByte(value.back())) return false;
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         return false;
-    return !(value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front());
+    return value.find('\0') == std::string_view::npos;
 }
 
 // The value of `line` when it is "<stem><slot>=<value>" with a value that reads back as itself.
 std::optional<std::string_view> compactedValue(std::string_view line, SlotField field, std::string_view number) {
     const std::string_view stem = stemOf(field);
-    if (line.size() <= stem.size() + number.size() || line.substr(0, stem.size()) != stem ||
-        line.substr(stem.size(), number.size()) != number || line[stem.size() + number.size()] != '=')
+    const std::size_t keyLength = stem.size() + number.size();
+    // Compared byte by byte: both are a few bytes long, and this runs on every line at every logon.
+    if (line.size() <= keyLength || line[keyLength] != '=' || !std::equal(stem.begin(), stem.end(), line.begin()) ||
+        !std::equal(number.begin(), number.end(), line.begin() + static_cast<std::ptrdiff_t>(stem.size())))
         return std::nullopt;
-    const std::string_view value = line.substr(stem.size() + number.size() + 1);
+    const std::string_view value = line.substr(keyLength + 1);
     if (!readsBackAsItself(value)) return std::nullopt;
     return value;
 }
 
-bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t\v\f\r") == std::string_view::npos; }
+bool isBlankLine(std::string_view line) { return std::all_of(line.begin(), line.end(), isBlankByte); }
 
 // Walks the record section against the lines a compaction writes: per live slot Nom, Pren, Date,
 // Adress, Email, then Proch when it is not empty; after the last slot at most the one blank line
