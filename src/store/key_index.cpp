@@ -37,41 +37,55 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 void KeyIndex::reserve(std::size_t keys) {
-    if (slots_.empty() && keys > 0) slots_.assign(slotsFor(keys), kEmpty);
+    if (slots_.empty() && keys > 0) {
+        slots_.assign(slotsFor(keys), kEmpty);
+        tags_.assign(slots_.size(), 0);
+    }
 }
 
-std::size_t KeyIndex::slotFor(std::string_view key, const KeyAt& keyAt) const {
+std::size_t KeyIndex::slotFor(std::string_view key, std::uint64_t hash, const KeyAt& keyAt) const {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = caseInsensitiveHash(key) & mask;; i = (i + 1) & mask) {
+    const std::uint8_t tag = tagOf(hash);
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const std::uint32_t position = slots_[i];
-        if (position == kEmpty || equalIgnoringCase(keyAt(position), key)) return i;
+        if (position == kEmpty || (tags_[i] == tag && equalIgnoringCase(keyAt(position), key))) return i;
     }
 }
 
 void KeyIndex::grow(std::size_t slots, const KeyAt& keyAt) {
     std::vector<std::uint32_t> old = std::move(slots_);
     slots_.assign(slots, kEmpty);
-    for (const std::uint32_t position : old)
-        if (position != kEmpty) slots_[slotFor(keyAt(position), keyAt)] = position;
+    tags_.assign(slots, 0);
+    for (const std::uint32_t position : old) {
+        if (position == kEmpty) continue;
+        const std::string_view key = keyAt(position);
+        const std::uint64_t hash = caseInsensitiveHash(key);
+        const std::size_t slot = slotFor(key, hash, keyAt);
+        slots_[slot] = position;
+        tags_[slot] = tagOf(hash);
+    }
 }
 
 bool KeyIndex::insert(std::string_view key, std::size_t position, const KeyAt& keyAt) {
     if (slots_.size() / 4 * 3 < used_ + 1) grow(slotsFor(used_ + 1), keyAt);
-    std::uint32_t& slot = slots_[slotFor(key, keyAt)];
-    if (slot != kEmpty) return false;
-    slot = static_cast<std::uint32_t>(position);
+    const std::uint64_t hash = caseInsensitiveHash(key);
+    const std::size_t slot = slotFor(key, hash, keyAt);
+    if (slots_[slot] != kEmpty) return false;
+    slots_[slot] = static_cast<std::uint32_t>(position);
+    tags_[slot] = tagOf(hash);
     ++used_;
     return true;
 }
 
 std::size_t KeyIndex::find(std::string_view key, const KeyAt& keyAt) const {
     if (slots_.empty()) return npos;
-    const std::uint32_t position = slots_[slotFor(key, keyAt)];
+    const std::uint32_t position = slots_[slotFor(key, caseInsensitiveHash(key), keyAt)];
     return position == kEmpty ? npos : position;
 }
 
 void KeyIndex::clear() {
     slots_.clear();
+    tags_.clear();
     used_ = 0;
 }
 

@@ -4,8 +4,9 @@
 // Open addressing in one flat array of 32-bit positions, so that indexing the 500,000 keys of a
 // large record section (or the millions of section names of a hostile file) is one allocation of
 // a few bytes a name, and lookups stay cache-friendly. The index stores positions only; the caller
-// hands in the function that gives the key of a position, so keys are never copied. Positions
-// must be below 2^32 - 1.
+// hands in the function that gives the key of a position, so keys are never copied. Beside each
+// position a byte of its key's hash is kept, so that a probe asks for a key (a read far away in
+// the document) only when that byte matches. Positions must be below 2^32 - 1.
 
 #include <cstddef>
 #include <cstdint>
@@ -36,9 +37,11 @@ public:
 private:
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
     void grow(std::size_t slots, const KeyAt& keyAt);
-    std::size_t slotFor(std::string_view key, const KeyAt& keyAt) const;
+    std::size_t slotFor(std::string_view key, std::uint64_t hash, const KeyAt& keyAt) const;
+    static std::uint8_t tagOf(std::uint64_t hash) { return static_cast<std::uint8_t>(hash >> 56); }
 
     std::vector<std::uint32_t> slots_;
+    std::vector<std::uint8_t> tags_;  // tags_[i]: the hash byte of the key at slots_[i]
     std::size_t used_ = 0;
 };
 
