@@ -80,7 +80,7 @@ void exportList(benchmark::State& state, const reminders::NameDayList* nameDays)
     const std::vector<store::BirthdayRecord> records = store::RecordStore(fixture.dataFile()).readAll();
     for (auto _ : state) {
         const contacts::CalendarExport written =
-            contacts::exportCalendar(fixture.calendar(), records, nameDays, 1796000000);
+            contacts::exportCalendar(fixture.calendar(), contacts::recordsOf(records), nameDays, 1796000000);
         if (written.failure != store::WriteFailure::None) state.SkipWithError("the calendar was not written");
         state.counters["birthdays"] = written.birthdays;
         state.counters["name_days"] = written.nameDays;

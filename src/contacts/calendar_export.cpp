@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <set>
+#include <unordered_set>
 
 #include "reminders/next_occurrence.h"
 #include "reminders/reminder_texts.h"
@@ -37,10 +37,12 @@ std::uint64_t fnv1a(std::string_view text, std::uint64_t hash = 1469598103934665
     return hash;
 }
 
-// The same person gives the same text whatever slot they are in and whenever the file is made.
-std::string personIdOf(const store::BirthdayRecord& record) {
-    const std::uint64_t hash =
-        fnv1a(record.birthDate, fnv1a("\x1F", fnv1a(record.firstName, fnv1a("\x1F", fnv1a(record.surname)))));
+// The same person gives the same number whatever slot they are in and whenever the file is made.
+std::uint64_t personHashOf(const store::BirthdayRecord& record) {
+    return fnv1a(record.birthDate, fnv1a("\x1F", fnv1a(record.firstName, fnv1a("\x1F", fnv1a(record.surname)))));
+}
+
+std::string personIdOf(std::uint64_t hash) {
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
     return text;
@@ -119,45 +121,68 @@ std::string serialised(icalcomponent* component) {
     return result;
 }
 
-// Each event is serialised as soon as it is built and then freed: a calendar holding every event
-// before one serialisation costs twice the time in allocations on a long list.
-void appendEvent(std::string& events, Component event) { events += serialised(event.get()); }
-
 }  // namespace
 
-CalendarText calendarOf(const std::vector<store::BirthdayRecord>& records, const reminders::NameDayList* nameDays,
-                        std::time_t stamp) {
+RecordSource recordsOf(const std::vector<store::BirthdayRecord>& records) {
+    return [&records](const RecordVisitor& visit) {
+        for (const store::BirthdayRecord& record : records) visit(record);
+    };
+}
+
+bool writeCalendar(const RecordSource& records, const reminders::NameDayList* nameDays, std::time_t stamp,
+                   const store::ByteSink& write, CalendarCounts& counts) {
     Component calendar(icalcomponent_new_vcalendar());
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Velorine//Velorine 2.0//FR"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
-    const icaltimetype stampTime = icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
-    CalendarText result;
-    std::string events;
-    std::set<std::string> people;
-    for (const store::BirthdayRecord& record : records) {
-        const std::string personId = personIdOf(record);
-        if (!people.insert(personId).second) continue;
-        if (Component event = birthdayEvent(record, personId, stampTime)) {
-            appendEvent(events, std::move(event));
-            ++result.birthdays;
-        }
-        if (!nameDays) continue;
-        for (const reminders::FeastDay& feast : nameDays->feastDaysOf(record.firstName)) {
-            appendEvent(events, nameDayEvent(record, personId, feast, stampTime));
-            ++result.nameDays;
-        }
-    }
     // The events go where libical would have put them: before the calendar's last line.
-    result.text = serialised(calendar.get());
-    result.text.insert(result.text.rfind("END:VCALENDAR"), events);
+    const std::string frame = serialised(calendar.get());
+    const std::size_t end = frame.rfind("END:VCALENDAR");
+    bool written = write(std::string_view(frame).substr(0, end));
+    const icaltimetype stampTime = icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
+    // Each event is serialised and freed as soon as it is built.
+    const auto writeEvent = [&](Component event) { written = written && write(serialised(event.get())); };
+    std::unordered_set<std::uint64_t> people;
+    records([&](const store::BirthdayRecord& record) {
+        if (!written) return;
+        const std::uint64_t person = personHashOf(record);
+        if (!people.insert(person).second) return;
+        const std::string personId = personIdOf(person);
+        if (Component event = birthdayEvent(record, personId, stampTime)) {
+            writeEvent(std::move(event));
+            ++counts.birthdays;
+        }
+        if (!nameDays) return;
+        for (const reminders::FeastDay& feast : nameDays->feastDaysOf(record.firstName)) {
+            writeEvent(nameDayEvent(record, personId, feast, stampTime));
+            ++counts.nameDays;
+        }
+    });
+    return written && write(std::string_view(frame).substr(end));
+}
+
+CalendarText calendarOf(const std::vector<store::BirthdayRecord>& records, const reminders::NameDayList* nameDays,
+                        std::time_t stamp) {
+    CalendarText result;
+    CalendarCounts counts;
+    writeCalendar(
+        recordsOf(records), nameDays, stamp,
+        [&result](std::string_view piece) {
+            result.text.append(piece);
+            return true;
+        },
+        counts);
+    result.birthdays = counts.birthdays;
+    result.nameDays = counts.nameDays;
     return result;
 }
 
-CalendarExport exportCalendar(const std::string& path, const std::vector<store::BirthdayRecord>& records,
+CalendarExport exportCalendar(const std::string& path, const RecordSource& records,
                               const reminders::NameDayList* nameDays, std::time_t stamp) {
-    const CalendarText calendar = calendarOf(records, nameDays, stamp);
-    return {store::writeFileReplacing(path, calendar.text), calendar.birthdays, calendar.nameDays};
+    CalendarCounts counts;
+    const store::WriteFailure failure = store::writeFileReplacing(
+        path, [&](const store::ByteSink& write) { return writeCalendar(records, nameDays, stamp, write, counts); });
+    return {failure, counts.birthdays, counts.nameDays};
 }
 
 }  // namespace velorine::contacts

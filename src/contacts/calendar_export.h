@@ -9,17 +9,37 @@
 // surname, first name and birth date (and the feast's day), so a calendar importing the file again
 // updates its events instead of adding them twice; two identical records give one event.
 //
-// The calendar is built and serialised by libical, which folds and escapes the texts.
+// The events are built and serialised by libical, which folds and escapes the texts, and written
+// out one by one: a list of a million people never has its calendar held whole.
 
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "reminders/name_day_list.h"
+#include "store/byte_sink.h"
 #include "store/record_store.h"
 #include "store/write_failure.h"
 
 namespace velorine::contacts {
+
+// Hands every record of a list to `visit`, in order: those of a vector, or those of a data file
+// one at a time (store::forEachRecordIn).
+using RecordVisitor = std::function<void(const store::BirthdayRecord&)>;
+using RecordSource = std::function<void(const RecordVisitor& visit)>;
+RecordSource recordsOf(const std::vector<store::BirthdayRecord>& records);
+
+struct CalendarCounts {
+    int birthdays = 0;
+    int nameDays = 0;
+};
+
+// The calendar of the records (in Windows-1252 as the data file holds them) handed to `write`
+// piece by piece; nameDays null for no name days; `stamp` is the DTSTAMP of every event. False
+// when `write` refused a piece (nothing more is made then).
+bool writeCalendar(const RecordSource& records, const reminders::NameDayList* nameDays, std::time_t stamp,
+                   const store::ByteSink& write, CalendarCounts& counts);
 
 struct CalendarText {
     std::string text;  // the whole iCalendar file, UTF-8
@@ -27,8 +47,7 @@ struct CalendarText {
     int nameDays = 0;
 };
 
-// `records` in Windows-1252 as the data file holds them; nameDays null for no name days;
-// `stamp` is the DTSTAMP of every event.
+// The same in one text.
 CalendarText calendarOf(const std::vector<store::BirthdayRecord>& records, const reminders::NameDayList* nameDays,
                         std::time_t stamp);
 
@@ -39,7 +58,7 @@ struct CalendarExport {
 };
 
 // The calendar written to `path` in one step (the old file, or the whole new one, never a part).
-CalendarExport exportCalendar(const std::string& path, const std::vector<store::BirthdayRecord>& records,
+CalendarExport exportCalendar(const std::string& path, const RecordSource& records,
                               const reminders::NameDayList* nameDays, std::time_t stamp);
 
 }  // namespace velorine::contacts

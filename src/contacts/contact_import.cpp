@@ -43,8 +43,14 @@ ImportOutcome importCards(const std::string& dataFilePath, const std::vector<Con
     outcome.stored = store::commit(
         dataFilePath,
         [&](store::IniDocument& doc) {
+            // Only the people of the cards are looked for in the list, in one pass over it: memory
+            // follows the address book, not the list, which may hold a million people.
+            std::set<PersonKey> wanted;
+            for (const ContactCard& card : cards) wanted.insert(keyOf(card.record));
             std::set<PersonKey> known;
-            for (const store::BirthdayRecord& record : store::readAllRecordsIn(doc)) known.insert(keyOf(record));
+            store::forEachRecordIn(doc, [&](const store::BirthdayRecord& record) {
+                if (PersonKey key = keyOf(record); wanted.contains(key)) known.insert(std::move(key));
+            });
             std::vector<store::BirthdayRecord> fresh;
             for (const ContactCard& card : cards)
                 if (known.insert(keyOf(card.record)).second) fresh.push_back(card.record);

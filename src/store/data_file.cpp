@@ -127,7 +127,7 @@ WriteFailure commitWithReason(const std::string& givenPath, const std::function<
     if (before && doc.serializesToParsedBytes()) return WriteFailure::None;
     // Written out piece by piece: the serial form of a large list is never held whole beside it.
     return files::publishFile(
-        path, [&doc](const files::ByteSink& write) { return doc.serializeTo(write); },
+        path, [&doc](const ByteSink& write) { return doc.serializeTo(write); },
         exists ? (st.st_mode & 07777) : files::kPrivateFileMode, files::Publish::Replace);
 }
 

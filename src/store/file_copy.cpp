@@ -7,9 +7,13 @@
 namespace velorine::store {
 namespace {
 
+ByteProducer wholeBytes(std::string_view bytes) {
+    return [bytes](const ByteSink& write) { return write(bytes); };
+}
+
 // Never through a link that must not be followed, nor in place of a directory, a read-only file or
 // another user's file.
-WriteFailure publishBytes(std::string_view bytes, const std::string& givenTarget, files::Publish how) {
+WriteFailure publishBytes(const ByteProducer& produce, const std::string& givenTarget, files::Publish how) {
     if (how == files::Publish::Replace) {
         if (const WriteFailure refusal = files::linkRefusal(givenTarget); refusal != WriteFailure::None) return refusal;
     }
@@ -21,13 +25,13 @@ WriteFailure publishBytes(std::string_view bytes, const std::string& givenTarget
         if (const WriteFailure refusal = files::replaceRefusal(st, target); refusal != WriteFailure::None)
             return refusal;
     }
-    return files::publishFile(target, bytes, exists ? (st.st_mode & 07777) : files::kPrivateFileMode, how);
+    return files::publishFile(target, produce, exists ? (st.st_mode & 07777) : files::kPrivateFileMode, how);
 }
 
 bool copyFile(const std::string& source, const std::string& target, files::Publish how) {
     ReadFailure failure = ReadFailure::None;
     const auto bytes = files::readWhole(source, failure);
-    return bytes && publishBytes(*bytes, target, how) == WriteFailure::None;
+    return bytes && publishBytes(wholeBytes(*bytes), target, how) == WriteFailure::None;
 }
 
 }  // namespace
@@ -46,7 +50,11 @@ bool writeFileIfAbsent(const std::string& target, std::string_view bytes) {
 }
 
 WriteFailure writeFileReplacing(const std::string& target, std::string_view bytes) {
-    return publishBytes(bytes, target, files::Publish::Replace);
+    return publishBytes(wholeBytes(bytes), target, files::Publish::Replace);
+}
+
+WriteFailure writeFileReplacing(const std::string& target, const ByteProducer& produce) {
+    return publishBytes(produce, target, files::Publish::Replace);
 }
 
 }  // namespace velorine::store

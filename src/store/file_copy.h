@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/byte_sink.h"
 #include "store/write_failure.h"
 
 namespace velorine::store {
@@ -28,5 +29,7 @@ bool writeFileIfAbsent(const std::string& target, std::string_view bytes);
 // Bytes the program made (an exported calendar) published at `target` as copyFileReplacing does;
 // WriteFailure::None when written, else why not.
 WriteFailure writeFileReplacing(const std::string& target, std::string_view bytes);
+// The same for bytes made as they are written, never held whole.
+WriteFailure writeFileReplacing(const std::string& target, const ByteProducer& produce);
 
 }  // namespace velorine::store

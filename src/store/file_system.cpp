@@ -181,9 +181,23 @@ WriteFailure publishFile(const std::string& path, const ByteProducer& produce, m
     FirstError steps;
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!steps.check(fd.valid())) return steps.failure();
-    // The first failed write is the reason, recorded with its errno before anything can change it.
-    const ByteSink write = [&](std::string_view bytes) { return steps.check(writeAll(fd.get(), bytes)); };
-    if (steps.check(::fchmod(fd.get(), mode) == 0) && steps.check(produce(write))) steps.check(::fsync(fd.get()) == 0);
+    // Small pieces are gathered, so that a calendar of a million events is not a million writes. The
+    // first failed write is the reason, recorded with its errno before anything can change it.
+    constexpr std::size_t kGathered = 64 * 1024;
+    std::string gathered;
+    const auto flush = [&] {
+        const bool written = steps.check(writeAll(fd.get(), gathered));
+        gathered.clear();
+        return written;
+    };
+    const ByteSink write = [&](std::string_view bytes) {
+        if (gathered.size() + bytes.size() > kGathered && !flush()) return false;
+        if (bytes.size() >= kGathered) return steps.check(writeAll(fd.get(), bytes));
+        gathered.append(bytes);
+        return true;
+    };
+    if (steps.check(::fchmod(fd.get(), mode) == 0) && steps.check(produce(write)) && flush())
+        steps.check(::fsync(fd.get()) == 0);
     // Closing may be where a deferred write error shows: it counts even after a failed step.
     const bool closed = fd.close();
     if (steps.check(closed)) {

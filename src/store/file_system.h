@@ -4,7 +4,6 @@
 // directory fsync), so that nobody ever sees half a file. Not for use outside store/.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +11,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include "store/byte_sink.h"
 #include "store/read_failure.h"
 #include "store/write_failure.h"
 
@@ -69,10 +69,7 @@ enum class Publish {
 // Writes `bytes` with `mode` to a temporary file beside `path` and publishes it there whole. The
 // temporary file never outlives the call. WriteFailure::None when published, else why not.
 WriteFailure publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how);
-// The same for bytes made as they are written: `produce` hands them to its sink in order and returns
-// false when the sink refused them (a write failed).
-using ByteSink = std::function<bool(std::string_view bytes)>;
-using ByteProducer = std::function<bool(const ByteSink& write)>;
+// The same for bytes made as they are written; small pieces are gathered before each write.
 WriteFailure publishFile(const std::string& path, const ByteProducer& produce, mode_t mode, Publish how);
 
 // Temporary files left beside `path` by writers killed before they published.

@@ -76,15 +76,18 @@ int freeSlotFrom(const RecordSlots& slots, int from) {
 
 std::string slotKey(std::string_view stem, int slot) { return std::string(stem) + std::to_string(slot); }
 
-std::vector<BirthdayRecord> readAllRecordsIn(const IniDocument& doc) {
+void forEachRecordIn(const IniDocument& doc, const std::function<void(BirthdayRecord)>& visit) {
     const RecordSlots slots = recordSlotsOf(doc);
-    std::vector<BirthdayRecord> records;
     for (int slot = 1;; ++slot) {
         std::string surname = slots.read(slot, SlotField::Surname, kEndSentinel);
         if (surname == kEndSentinel) break;
-        if (surname.empty()) continue;
-        records.push_back(readRecord(slots, slot, std::move(surname)));
+        if (!surname.empty()) visit(readRecord(slots, slot, std::move(surname)));
     }
+}
+
+std::vector<BirthdayRecord> readAllRecordsIn(const IniDocument& doc) {
+    std::vector<BirthdayRecord> records;
+    forEachRecordIn(doc, [&records](BirthdayRecord record) { records.push_back(std::move(record)); });
     return records;
 }
 

@@ -13,6 +13,7 @@
 // but the path. The *In functions do the same on a document in memory, for callers that already hold
 // a snapshot or an edit in progress.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +53,8 @@ inline constexpr std::size_t kRecordBufferSize = 128;
 std::string slotKey(std::string_view stem, int slot);
 
 std::vector<BirthdayRecord> readAllRecordsIn(const IniDocument& doc);
+// The same one record at a time, in slot order, for a caller that need not hold them all.
+void forEachRecordIn(const IniDocument& doc, const std::function<void(BirthdayRecord)>& visit);
 int firstFreeSlotIn(const IniDocument& doc);
 void writeRecordIn(IniDocument& doc, int slot, const BirthdayRecord& record);
 // Puts the records into the free slots one after the other: holes first, then the end of the list.

@@ -60,9 +60,12 @@ int exportCalendar(const tools::ContactsOptions& options) {
     // A new user has no data file yet: an empty list. A file named on the command line must be there.
     if (!read && failure == store::ReadFailure::Missing && !options.dataFile) read.emplace();
     if (!read) return refuse("impossible de lire " + tools::quoted(list) + " : " + tools::reasonFor(failure));
-    const contacts::CalendarExport written =
-        contacts::exportCalendar(options.exchangeFile, store::readAllRecordsIn(*read),
-                                 options.nameDays ? &reminders::builtInNameDays() : nullptr, std::time(nullptr));
+    // One record at a time, straight from the list read: a long list is never held twice.
+    const auto records = [&read](const contacts::RecordVisitor& visit) {
+        store::forEachRecordIn(*read, [&visit](store::BirthdayRecord record) { visit(record); });
+    };
+    const contacts::CalendarExport written = contacts::exportCalendar(
+        options.exchangeFile, records, options.nameDays ? &reminders::builtInNameDays() : nullptr, std::time(nullptr));
     if (written.failure != store::WriteFailure::None)
         return refuse("impossible d'écrire " + tools::quoted(options.exchangeFile) + " : " +
                       tools::reasonFor(written.failure));

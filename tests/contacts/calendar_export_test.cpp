@@ -165,11 +165,37 @@ std::string lineOf(const Event& event) {
     return line;
 }
 
+TEST(CalendarExport, HandsTheCalendarOnEventByEventAndStopsWhenAWriteFails) {
+    std::vector<std::string> pieces;
+    CalendarCounts counts;
+    EXPECT_TRUE(writeCalendar(
+        recordsOf(kPeople), nullptr, kStamp,
+        [&pieces](std::string_view piece) {
+            pieces.emplace_back(piece);
+            return true;
+        },
+        counts));
+    EXPECT_EQ(counts.birthdays, 4);
+    ASSERT_EQ(pieces.size(), 4u + 2u);  // the calendar's head, each event, its end
+    EXPECT_TRUE(pieces[1].starts_with("BEGIN:VEVENT\r\n"));
+    EXPECT_EQ(pieces.back(), "END:VCALENDAR\r\n");
+    std::string joined;
+    for (const std::string& piece : pieces) joined += piece;
+    EXPECT_EQ(joined, calendarOf(kPeople, nullptr, kStamp).text);
+
+    std::size_t calls = 0;
+    CalendarCounts stopped;
+    EXPECT_FALSE(writeCalendar(
+        recordsOf(kPeople), nullptr, kStamp, [&calls](std::string_view) { return ++calls < 2; }, stopped));
+    EXPECT_EQ(calls, 2u);
+    EXPECT_EQ(stopped.birthdays, 1);
+}
+
 TEST(CalendarExport, WritesAFileASecondReaderAgreesWith) {
     TempDir dir;
     const std::string path = dir.file("agenda.ics");
     const reminders::NameDayList nameDays = reminders::NameDayList::load();
-    const CalendarExport written = exportCalendar(path, kPeople, &nameDays, kStamp);
+    const CalendarExport written = exportCalendar(path, recordsOf(kPeople), &nameDays, kStamp);
     ASSERT_EQ(written.failure, store::WriteFailure::None);
     EXPECT_EQ(written.birthdays, 4);
     const auto read = velorine::testing::runProcess("/usr/bin/python3", {VELORINE_CALENDAR_READER, path},
@@ -191,13 +217,14 @@ TEST(CalendarExport, ReplacesTheFileWholeOrLeavesItAsItWas) {
     const std::string path = dir.file("agenda.ics");
     writeFile(path, "ancien");
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    EXPECT_EQ(exportCalendar(path, kPeople, nullptr, kStamp).failure, store::WriteFailure::ReadOnlyFile);
+    EXPECT_EQ(exportCalendar(path, recordsOf(kPeople), nullptr, kStamp).failure, store::WriteFailure::ReadOnlyFile);
     EXPECT_EQ(readFile(path), "ancien");
-    EXPECT_EQ(exportCalendar(dir.path(), kPeople, nullptr, kStamp).failure, store::WriteFailure::NotARegularFile);
-    EXPECT_EQ(exportCalendar(dir.file("absent/agenda.ics"), kPeople, nullptr, kStamp).failure,
+    EXPECT_EQ(exportCalendar(dir.path(), recordsOf(kPeople), nullptr, kStamp).failure,
+              store::WriteFailure::NotARegularFile);
+    EXPECT_EQ(exportCalendar(dir.file("absent/agenda.ics"), recordsOf(kPeople), nullptr, kStamp).failure,
               store::WriteFailure::DirectoryMissing);
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
-    EXPECT_EQ(exportCalendar(path, kPeople, nullptr, kStamp).failure, store::WriteFailure::None);
+    EXPECT_EQ(exportCalendar(path, recordsOf(kPeople), nullptr, kStamp).failure, store::WriteFailure::None);
     EXPECT_TRUE(readFile(path).starts_with("BEGIN:VCALENDAR\r\n"));
     EXPECT_EQ(testing::listDirectory(dir.path()), "agenda.ics ");  // no temporary file left
 }

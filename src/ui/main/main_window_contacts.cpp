@@ -65,8 +65,10 @@ void TForm1::Exporterversunagenda1Click() {
                                                               {QStringLiteral("Agenda iCalendar (*.ics)")},
                                                               QStringLiteral("Anniversaires.ics")});
     if (chosen.isEmpty()) return;
-    const contacts::CalendarExport written = contacts::exportCalendar(
-        filePath(chosen), store_.readAll(), nameDays ? &reminders::builtInNameDays() : nullptr, std::time(nullptr));
+    const std::vector<store::BirthdayRecord> records = store_.readAll();
+    const contacts::CalendarExport written =
+        contacts::exportCalendar(filePath(chosen), contacts::recordsOf(records),
+                                 nameDays ? &reminders::builtInNameDays() : nullptr, std::time(nullptr));
     if (written.failure != store::WriteFailure::None) {
         reportWriteFailure(context_.dialogs, QStringLiteral("L'agenda n'a pas pu être écrit"), filePath(chosen),
                            written.failure);
