@@ -11,4 +11,9 @@ using ByteSink = std::function<bool(std::string_view bytes)>;
 // Hands every piece, in order, to the sink; false when the sink refused one.
 using ByteProducer = std::function<bool(const ByteSink& write)>;
 
+// The producer of bytes already held: one piece. They must outlive it.
+inline ByteProducer wholeBytes(std::string_view bytes) {
+    return [bytes](const ByteSink& write) { return write(bytes); };
+}
+
 }  // namespace velorine::store

@@ -7,10 +7,6 @@
 namespace velorine::store {
 namespace {
 
-ByteProducer wholeBytes(std::string_view bytes) {
-    return [bytes](const ByteSink& write) { return write(bytes); };
-}
-
 // Never through a link that must not be followed, nor in place of a directory, a read-only file or
 // another user's file.
 WriteFailure publishBytes(const ByteProducer& produce, const std::string& givenTarget, files::Publish how) {

@@ -171,8 +171,7 @@ bool syncDirectory(const std::string& directory) {
 }
 
 WriteFailure publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how) {
-    return publishFile(
-        path, [bytes](const ByteSink& write) { return write(bytes); }, mode, how);
+    return publishFile(path, wholeBytes(bytes), mode, how);
 }
 
 WriteFailure publishFile(const std::string& path, const ByteProducer& produce, mode_t mode, Publish how) {
