@@ -21,8 +21,10 @@ ensure_packages() {
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   echo "Installation des paquets manquants : ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another installation may be running (an update, a second build): wait for it.
+  local wait=(-o DPkg::Lock::Timeout=600)
+  "${sudo[@]}" apt-get "${wait[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # configure_and_build DIR [CMAKE ARGS...]
