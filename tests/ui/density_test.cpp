@@ -62,7 +62,8 @@ class DensityTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         // The about box leaves its mail draft in the session's folder: a folder of the test's own.
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
     }

@@ -51,8 +51,8 @@ std::function<void(bool)> hidingTextRoles(QWidget* widget) {
         QPalette palette = shown;
         for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::HighlightedText,
                           QPalette::BrightText, QPalette::Link, QPalette::LinkVisited}) {
-            palette.setColor(QPalette::Active, role, Qt::transparent);
-            palette.setColor(QPalette::Inactive, role, Qt::transparent);
+            for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                palette.setColor(group, role, Qt::transparent);
         }
         widget->setPalette(palette);
     };
@@ -61,8 +61,8 @@ std::function<void(bool)> hidingTextRoles(QWidget* widget) {
 void addListRows(QListWidget* list, std::vector<TextElement>& elements) {
     for (int row = 0; row < list->count(); ++row) {
         QListWidgetItem* item = list->item(row);
-        const QRect area = list->visualItemRect(item).intersected(list->viewport()->rect());
-        if (item->text().isEmpty() || area.isEmpty()) continue;
+        const QRect area = list->visualItemRect(item);
+        if (item->text().isEmpty() || !list->viewport()->rect().contains(area)) continue;
         const QString text = item->text();
         elements.push_back({list->objectName() + QStringLiteral(": ") + text, list->viewport(), area,
                             [item, text](bool hidden) { item->setText(hidden ? QString() : text); }});
@@ -80,8 +80,7 @@ void addViewRows(QAbstractItemView* view, std::vector<TextElement>& elements) {
             area = area.united(view->visualRect(index));
             text += index.data().toString() + QLatin1Char(' ');
         }
-        area = area.intersected(view->viewport()->rect());
-        if (text.trimmed().isEmpty() || area.isEmpty()) continue;
+        if (text.trimmed().isEmpty() || !view->viewport()->rect().contains(area)) continue;
         elements.push_back({view->objectName() + QStringLiteral(": ") + text.trimmed(), view->viewport(), area,
                             hidingTextRoles(view)});
     }
@@ -107,8 +106,7 @@ void addCalendarRows(QCalendarWidget* calendar, std::vector<TextElement>& elemen
         QRect area;
         for (int column = 0; column < table->model()->columnCount(); ++column)
             area = area.united(table->visualRect(table->model()->index(row, column)));
-        area = area.intersected(table->viewport()->rect());
-        if (!area.isEmpty())
+        if (table->viewport()->rect().contains(area))
             elements.push_back(
                 {calendar->objectName() + QStringLiteral(": row %1").arg(row), table->viewport(), area, hide});
     }
@@ -127,8 +125,8 @@ void addHeaderSections(QHeaderView* header, std::vector<TextElement>& elements) 
 void addMenuBar(QMenuBar* bar, std::vector<TextElement>& elements) {
     for (QAction* action : bar->actions()) {
         if (action->text().isEmpty()) continue;
-        elements.push_back({QStringLiteral("menu: ") + action->text(), bar, bar->actionGeometry(action),
-                            hidingTextRoles(bar)});
+        elements.push_back(
+            {QStringLiteral("menu: ") + action->text(), bar, bar->actionGeometry(action), hidingTextRoles(bar)});
     }
 }
 
@@ -168,12 +166,16 @@ void collect(QWidget* widget, std::vector<TextElement>& elements) {
         addMenuBar(bar, elements);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         if (!label->text().isEmpty())
-            elements.push_back({name + QStringLiteral(": ") + label->text(), label, label->rect(),
-                                hidingTextRoles(label)});
+            elements.push_back(
+                {name + QStringLiteral(": ") + label->text(), label, label->rect(), hidingTextRoles(label)});
     } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
         if (!box->title().isEmpty())
             elements.push_back(
                 {name + QStringLiteral(": ") + box->title(), box, groupBoxTitle(box), hidingTextRoles(box)});
+    } else if (auto* document = qobject_cast<QTextEdit*>(widget)) {
+        if (!document->toPlainText().isEmpty())
+            elements.push_back({name + QStringLiteral(": ") + document->toPlainText().left(40), document->viewport(),
+                                document->viewport()->rect(), hidingTextRoles(document)});
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         if (!edit->text().isEmpty())
             elements.push_back({name + QStringLiteral(": ") + edit->text(), edit, edit->rect(), hidingTextRoles(edit)});
@@ -219,10 +221,16 @@ double contrastRatio(const QColor& a, const QColor& b) {
 std::vector<TextContrast> textContrasts(QWidget& window) {
     std::vector<TextElement> elements;
     collect(&window, elements);
+    // A text that other widgets mostly cover, or that lies mostly outside its parents, is not seen.
+    std::erase_if(elements, [](TextElement& element) {
+        const QRegion seen = element.widget->visibleRegion().intersected(element.area);
+        long long seenArea = 0;
+        for (const QRect& part : seen) seenArea += static_cast<long long>(part.width()) * part.height();
+        return 2 * seenArea < static_cast<long long>(element.area.width()) * element.area.height();
+    });
     const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     std::vector<TextContrast> contrasts;
-    for (const TextElement& element : elements)
-        contrasts.push_back({element.text, measure(window, shown, element)});
+    for (const TextElement& element : elements) contrasts.push_back({element.text, measure(window, shown, element)});
     return contrasts;
 }
 

@@ -255,6 +255,11 @@ void TFRappel::buildDatePicker() {
     QTextCharFormat header = navy;
     header.setFontWeight(QFont::Bold);
     Calendar1->setHeaderTextFormat(header);
+    // The days of the months before and after are drawn in the grey of disabled texts: one dark
+    // enough to be read on the white grid (5:1).
+    QPalette days = Calendar1->palette();
+    days.setColor(QPalette::Disabled, QPalette::Text, QColor(112, 112, 112));
+    Calendar1->setPalette(days);
 
     const QFont plain = font();
     Label19 = addLabel(Group2, QStringLiteral("Label19"), QStringLiteral("Années"), {336, 48});
