@@ -39,11 +39,11 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 for file in usr/bin/velorine usr/bin/velorine-rappels "usr/$windows_directory/velorine-fenetres" \
-            usr/share/applications/velorine.desktop etc/xdg/autostart/velorine-autostart.desktop \
+            usr/share/applications/velorine.desktop etc/xdg/autostart/velorine.desktop \
             usr/share/metainfo/example.velorine.Velorine.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/velorine.svg usr/share/icons/hicolor/48x48/apps/velorine.png \
             usr/share/doc/velorine/copyright usr/share/doc/velorine/changelog.gz \
-            'usr/lib/systemd/user/app-velorine\x2dautostart@.service.d/quiet-logon.conf'; do
+            'usr/lib/systemd/user/app-velorine@.service.d/quiet-logon.conf'; do
   [ -f "$root/$file" ] || fail "absent du paquet : /$file"
 done
 # Only commands in /usr/bin, each with a manual page that man reads without a warning.
@@ -62,7 +62,7 @@ done
 windows=$root/usr/$windows_directory
 [ -f "$windows/$guide_from_windows/Velor.rtf" ] || fail "le guide n'est pas où l'aide le cherche"
 [ -x "$windows/$command_from_windows/velorine" ] || fail "velorine n'est pas où un redémarrage le cherche"
-grep -qx 'Exec=velorine PROG' "$root/etc/xdg/autostart/velorine-autostart.desktop" ||
+grep -qx 'Exec=velorine PROG' "$root/etc/xdg/autostart/velorine.desktop" ||
   fail "l'entrée de démarrage ne lance pas velorine PROG"
 
 # What the desktop and the software centres read, checked by their own validators when present.
@@ -72,7 +72,7 @@ validate() {
   "$tool" "$@" >"$work/validate.log" 2>&1 || { cat "$work/validate.log"; fail "$tool $*"; }
 }
 validate desktop-file-validate "$root/usr/share/applications/velorine.desktop" \
-  "$root/etc/xdg/autostart/velorine-autostart.desktop"
+  "$root/etc/xdg/autostart/velorine.desktop"
 validate appstreamcli validate --no-net "$root/usr/share/metainfo/example.velorine.Velorine.metainfo.xml"
 
 # The unpacked programs, with a home of their own.
