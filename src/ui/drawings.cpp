@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QtMath>
 
+#include <functional>
 #include <memory>
 
 // The resources live in a static library: nothing would pull them into the program unless
@@ -87,7 +88,25 @@ QSizeF drawingSize(const QString& name) {
     return handle ? intrinsicSize(handle.get()) : QSizeF();
 }
 
-QImage renderDrawing(const QString& name, QSizeF size, qreal ratio) {
+namespace {
+
+// Every window of a run draws the same few pictures at one or two sizes: each is drawn once.
+QHash<QString, QImage>& drawnImages() {
+    static QHash<QString, QImage> images;
+    return images;
+}
+
+QString drawnKey(const QString& name, QSizeF size, qreal ratio) {
+    return QStringLiteral("%1 %2 %3 %4").arg(name).arg(size.width()).arg(size.height()).arg(ratio);
+}
+
+QImage drawnOnce(const QString& key, const std::function<QImage()>& draw) {
+    auto found = drawnImages().find(key);
+    if (found == drawnImages().end()) found = drawnImages().insert(key, draw());
+    return *found;
+}
+
+QImage renderDrawingNow(const QString& name, QSizeF size, qreal ratio) {
     const Handle handle = openDrawing(name);
     if (!handle || size.isEmpty() || ratio <= 0) return {};
     QImage image = blankImage({pixelsFor(size.width(), ratio), pixelsFor(size.height(), ratio)}, ratio);
@@ -96,7 +115,7 @@ QImage renderDrawing(const QString& name, QSizeF size, qreal ratio) {
     return image;
 }
 
-QImage renderDrawingStrip(const QString& name, qreal ratio) {
+QImage renderDrawingStripNow(const QString& name, qreal ratio) {
     const Handle handle = openDrawing(name);
     if (!handle || ratio <= 0) return {};
     const QSizeF size = intrinsicSize(handle.get());
@@ -111,6 +130,17 @@ QImage renderDrawingStrip(const QString& name, qreal ratio) {
         if (!drawInto(image, handle.get(), viewport, QRect(k * square, 0, square, square))) return {};
     }
     return image;
+}
+
+}  // namespace
+
+QImage renderDrawing(const QString& name, QSizeF size, qreal ratio) {
+    return drawnOnce(drawnKey(name, size, ratio), [&] { return renderDrawingNow(name, size, ratio); });
+}
+
+QImage renderDrawingStrip(const QString& name, qreal ratio) {
+    return drawnOnce(drawnKey(name + QStringLiteral(" strip"), {}, ratio),
+                     [&] { return renderDrawingStripNow(name, ratio); });
 }
 
 }  // namespace velorine::ui
