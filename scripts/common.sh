@@ -6,9 +6,10 @@ VELORINE_PACKAGES=(
   clang clang-format  # the fuzzers (libFuzzer) and the style check
   qt6-base-dev qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libical-dev python3-icalendar
+  libical-dev python3-icalendar librsvg2-dev
   fonts-liberation2 fonts-dejavu-core
   clang dpkg-dev desktop-file-utils appstream man-db
+  xvfb weston qt6-wayland  # the package test shows a window on X11 and on Wayland
 )
 
 # Installs the Debian packages given that are not installed yet (through sudo when not root).

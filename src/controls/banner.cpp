@@ -89,7 +89,7 @@ void TBanner::SetScrollDirection(TScrollDirection direction) {
     if (direction == direction_) {
         return;
     }
-    position_ = PositionAfterTurn(position_, direction_, direction, content_.size(), size());
+    position_ = PositionAfterTurn(position_, direction_, direction, LogicalSize(content_), size());
     direction_ = direction;
 }
 
@@ -133,7 +133,9 @@ void TBanner::RenderLines() {
     }
 }
 
-TextLook TBanner::textLook() const { return {font(), palette().color(QPalette::WindowText), Color()}; }
+TextLook TBanner::textLook() const {
+    return {font(), palette().color(QPalette::WindowText), Color(), devicePixelRatioF()};
+}
 
 void TBanner::updateTimer() {
     // A timer of interval 0 would fire on every pass of the event loop: such a banner stays still.
@@ -146,7 +148,7 @@ void TBanner::updateTimer() {
 }
 
 void TBanner::ScrollTick() {
-    const int extent = ExtentAlong(direction_, content_.size());
+    const int extent = ExtentAlong(direction_, LogicalSize(content_));
     position_ = static_cast<ScrollPosition>(position_ + pixels_);
     if (noGap_) {
         position_ = WrapIntoExtent(position_, extent);

@@ -144,6 +144,7 @@ private:
     TextLook textLook() const;
     void updateTimer();
     void paintFrame(QPainter& painter, bool noGap);
+    void followDevicePixelRatio();
 
     QTimer* timer_;
     QImage content_;

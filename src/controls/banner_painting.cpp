@@ -1,6 +1,7 @@
 #include <QPainter>
 
 #include "controls/banner.h"
+#include "controls/banner_rendering.h"
 
 namespace velorine::controls {
 
@@ -13,6 +14,18 @@ void TBanner::paintEvent(QPaintEvent*) {
     }
 }
 
+void TBanner::followDevicePixelRatio() {
+    // Text is drawn again for the screen's density; a caller's picture stays as given.
+    if (content_.devicePixelRatio() == devicePixelRatioF()) {
+        return;
+    }
+    if (!scrollText_.isEmpty()) {
+        content_ = RenderOneLine(scrollText_, textLook());
+    } else if (!lines_.isEmpty()) {
+        content_ = RenderLineList(lines_, linesAlign_, textLook());
+    }
+}
+
 void TBanner::PaintWithGap(QPainter& painter) { paintFrame(painter, false); }
 
 void TBanner::PaintWithoutGap(QPainter& painter) { paintFrame(painter, true); }
@@ -22,12 +35,15 @@ void TBanner::paintFrame(QPainter& painter, bool noGap) {
         painter.fillRect(rect(), Color());
         return;
     }
+    followDevicePixelRatio();
     // The whole frame is composed off screen and put on the screen in one operation: no flicker.
-    QImage frame(size(), QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    QImage frame(size() * ratio, QImage::Format_RGB32);
+    frame.setDevicePixelRatio(ratio);
     frame.fill(Color());
     {
         QPainter framePainter(&frame);
-        const auto copies = ContentCopies(direction_, noGap, size(), content_.size(), position_);
+        const auto copies = ContentCopies(direction_, noGap, size(), LogicalSize(content_), position_);
         for (const QPoint corner : copies) {
             framePainter.drawImage(corner, content_);
         }

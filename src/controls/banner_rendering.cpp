@@ -13,7 +13,8 @@ QImage BlankImage(QSize size, const TextLook& look) {
     if (size.isEmpty()) {
         return {};
     }
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size * look.pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(look.pixelRatio);
     image.fill(look.background);
     return image;
 }
@@ -24,6 +25,8 @@ void DrawLine(QPainter& painter, const QFontMetrics& metrics, int x, int top, co
 }
 
 }  // namespace
+
+QSize LogicalSize(const QImage& image) { return image.deviceIndependentSize().toSize(); }
 
 QImage RenderOneLine(const QString& text, const TextLook& look) {
     const QFontMetrics metrics(look.font);

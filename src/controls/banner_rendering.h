@@ -13,11 +13,17 @@
 
 namespace velorine::controls {
 
+// `pixelRatio` is the device pixel ratio the image is drawn for: at 2, it holds twice as many
+// pixels each way for the same size, and the text is drawn with all of them.
 struct TextLook {
     QFont font;
     QColor text;
     QColor background;
+    qreal pixelRatio = 1;
 };
+
+// An image's size on the screen: its pixels divided by the device pixel ratio it was drawn for.
+QSize LogicalSize(const QImage& image);
 
 // The text on one line, in an image exactly as wide as the text and as tall as the font.
 // Empty text (or text of no width) gives a null image.

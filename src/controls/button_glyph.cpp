@@ -29,24 +29,35 @@ void TButtonGlyph::SetCount(int count) {
     count_ = count;
 }
 
-QSize TButtonGlyph::ImageSize() const {
+QSize TButtonGlyph::PixelImageSize() const {
     if (strip_.isNull()) {
         return {0, 0};
     }
     return {strip_.width() / count_, strip_.height()};
 }
 
-void TButtonGlyph::Draw(QPainter& painter, QPoint at, GlyphState state, const QPalette& colours) {
-    const QSize size = ImageSize();
+QSize TButtonGlyph::ImageSize() const {
+    const QSize pixels = PixelImageSize();
+    const qreal ratio = strip_.devicePixelRatio();
+    return {qRound(pixels.width() / ratio), qRound(pixels.height() / ratio)};
+}
+
+void TButtonGlyph::Draw(QPainter& painter, QPoint at, GlyphState state, const QPalette& colours,
+                        DisabledBackground background) {
+    const QSize size = PixelImageSize();
     if (size.isEmpty()) {
         return;
+    }
+    if (background != disabledBackground_) {
+        DiscardImages();
+        disabledBackground_ = background;
     }
     int& slot = slots_[static_cast<std::size_t>(state)];
     if (slot == kNoSlot) {
         if (list_ == nullptr) {
             list_ = TGlyphCache::Instance().GetList(size);
         }
-        slot = list_->Add(BuildStateImage(strip_, count_, transparent_, state, colours));
+        slot = list_->Add(BuildStateImage(strip_, count_, transparent_, state, colours, background));
     }
     painter.drawImage(at, list_->Image(slot));
 }

@@ -13,6 +13,7 @@
 #include <array>
 
 #include "controls/button_types.h"
+#include "controls/glyph_images.h"
 
 class QPainter;
 
@@ -36,11 +37,14 @@ public:
     int Count() const { return count_; }
     void SetCount(int count);
 
-    // One image of the strip; empty when there is no strip.
+    // The size of one image of the strip on the button, empty when there is no strip. A strip
+    // drawn for a device pixel ratio of 2 has twice as many pixels each way for the same size.
     QSize ImageSize() const;
 
-    // Draws the image of `state` with its top-left corner at `at`; nothing without a strip.
-    void Draw(QPainter& painter, QPoint at, GlyphState state, const QPalette& colours);
+    // Draws the image of `state` with its top-left corner at `at`; nothing without a strip. The
+    // disabled image lies on the button face or, for a transparent button, on what is behind it.
+    void Draw(QPainter& painter, QPoint at, GlyphState state, const QPalette& colours,
+              DisabledBackground background = DisabledBackground::Face);
 
     void DiscardImages();
 
@@ -48,7 +52,10 @@ private:
     static constexpr int kNoSlot = -1;
 
     QImage strip_;
+    QSize PixelImageSize() const;
+
     QColor transparent_;
+    DisabledBackground disabledBackground_ = DisabledBackground::Face;
     int count_ = 1;
     TGlyphList* list_ = nullptr;
     std::array<int, kGlyphStateCount> slots_;

@@ -19,10 +19,16 @@ QColor TransparentColourOf(const QImage& strip);
 // strip of five.
 int SourceImageIndex(GlyphState state, int count);
 
+// Where a disabled image is drawn: on the button face of an opaque button, or straight on what
+// lies behind a transparent one.
+enum class DisabledBackground { Face, None };
+
 // The ready-to-draw image of `state`: a masked copy of its source image, or for the disabled
-// state an opaque image on the button face, recoloured from image 1 of a strip of two or more,
-// embossed from the single image otherwise. Colours come from `colours`.
+// state an image recoloured from image 1 of a strip of two or more, embossed from the single image
+// otherwise, on the button face or (DisabledBackground::None) on nothing. Colours come from
+// `colours`. A strip drawn for a device pixel ratio other than 1 gives images of that ratio; the
+// pixels of a strip with an alpha channel keep their own transparency.
 QImage BuildStateImage(const QImage& strip, int count, const QColor& transparent, GlyphState state,
-                       const QPalette& colours);
+                       const QPalette& colours, DisabledBackground background = DisabledBackground::Face);
 
 }  // namespace velorine::controls

@@ -79,8 +79,23 @@ void TIEButton::SetDropDownArrowHorz(bool dropDownArrowHorz) {
 }
 
 void TIEButton::SetGlyph(const QImage& strip) {
+    glyphSource_ = nullptr;
     glyph_.SetStrip(strip);
     update();
+}
+
+void TIEButton::SetGlyphSource(GlyphSource source) {
+    glyphSource_ = std::move(source);
+    if (glyphSource_) {
+        glyph_.SetStrip(glyphSource_(devicePixelRatioF()));
+    }
+    update();
+}
+
+void TIEButton::followDevicePixelRatio() {
+    if (glyphSource_ && glyph_.Strip().devicePixelRatio() != devicePixelRatioF()) {
+        glyph_.SetStrip(glyphSource_(devicePixelRatioF()));
+    }
 }
 
 void TIEButton::SetLayout(TButtonLayout layout) { storeAndRepaint(layout_, layout); }

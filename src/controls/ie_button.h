@@ -33,6 +33,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 #include "controls/button_glyph.h"
 #include "controls/button_state.h"
 #include "controls/button_types.h"
@@ -75,6 +77,12 @@ public:
 
     const QImage& Glyph() const { return glyph_.Strip(); }
     void SetGlyph(const QImage& strip);
+
+    // A glyph strip drawn for a device pixel ratio. The button sets its Glyph from it at once and
+    // again whenever it is painted at another ratio (a screen of another density), so that the
+    // glyph is always drawn with the screen's own pixels.
+    using GlyphSource = std::function<QImage(qreal devicePixelRatio)>;
+    void SetGlyphSource(GlyphSource source);
 
     TButtonLayout Layout() const { return layout_; }
     void SetLayout(TButtonLayout layout);
@@ -144,7 +152,10 @@ private:
     template <typename Value>
     void storeAndRepaint(Value& field, const Value& value);
 
+    void followDevicePixelRatio();
+
     TButtonGlyph glyph_;
+    GlyphSource glyphSource_;
     ButtonLook look_;
     QString caption_;
     QColor sleepingFontColor_ = Qt::black;

@@ -13,6 +13,7 @@ void TIEButton::paintEvent(QPaintEvent*) {
     if (look_.frame == FrameLook::NotComputed) {
         applyLook(LookFor(situation()));
     }
+    followDevicePixelRatio();
     QPainter painter(this);
     const QPalette& colours = palette();
     const QRect content = DrawButtonFace(painter, rect(), look_.frame, {softShading_, transparent_}, colours);
@@ -27,7 +28,8 @@ void TIEButton::paintEvent(QPaintEvent*) {
     const QPoint origin = content.topLeft();
     const bool disabled = look_.glyph == GlyphState::Disabled;
 
-    glyph_.Draw(painter, origin + layout.glyph, look_.glyph, colours);
+    glyph_.Draw(painter, origin + layout.glyph, look_.glyph, colours,
+                transparent_ ? DisabledBackground::None : DisabledBackground::Face);
     if (!caption_.isEmpty()) {
         const QColor textColour =
             look_.glyph == GlyphState::Sleeping ? sleepingFontColor_ : colours.color(QPalette::WindowText);

@@ -2,6 +2,11 @@
 
 #include <QWidget>
 
+#include <cstdio>
+#include <cstdlib>
+#include <tuple>
+#include <vector>
+
 #include "app/process_environment.h"
 #include "store/civil_calendar.h"
 #include "ui/french_locale.h"
@@ -16,13 +21,48 @@ namespace {
 // display name: the platform would glue that to every window title ("Attention — Velorine...").
 const QString kApplicationTitle = QStringLiteral("Velorine  Version 2.0");
 
+// What the toolkit says while it looks for a display: kept until it has found one (then passed on
+// as usual), dropped when it has not, for one line of our own in their place.
+struct StartMessages {
+    QtMessageHandler previous = nullptr;
+    std::vector<std::tuple<QtMsgType, QString, QString>> held;
+};
+StartMessages* startMessages = nullptr;
+
+void holdOrEndWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg) {
+        startMessages->held.emplace_back(type, QString::fromUtf8(context.category), message);
+        return;
+    }
+    std::fputs(
+        "velorine : aucun affichage n'est accessible (ni Wayland, ni X11) : les fenêtres ne peuvent pas "
+        "s'ouvrir.\n",
+        stderr);
+    std::_Exit(kNoDisplayStatus);
+}
+
+std::unique_ptr<GuardedApplication> createApplication(int& argc, char** argv) {
+    StartMessages messages;
+    startMessages = &messages;
+    messages.previous = qInstallMessageHandler(holdOrEndWithoutDisplay);
+    auto application = std::make_unique<GuardedApplication>(argc, argv);
+    qInstallMessageHandler(messages.previous);
+    startMessages = nullptr;
+    for (const auto& [type, category, text] : messages.held) {
+        const QByteArray name = category.toUtf8();
+        QMessageLogContext context(nullptr, 0, nullptr, name.constData());
+        qt_message_output(type, context, text);
+    }
+    return application;
+}
+
 }  // namespace
 
 RunApplication::~RunApplication() = default;
 
 GuardedApplication& RunApplication::get() {
     if (!application_) {
-        application_ = std::make_unique<GuardedApplication>(argc_, argv_);
+        application_ = createApplication(argc_, argv_);
         speakFrench(*application_);
         // Ties the windows to velorine.desktop, whose name a desktop's task bar shows.
         QGuiApplication::setDesktopFileName(QStringLiteral("velorine"));

@@ -12,6 +12,9 @@
 
 namespace velorine::ui {
 
+// The exit status of a run that needed a window and found no display (man velorine).
+inline constexpr int kNoDisplayStatus = 3;
+
 class RunApplication {
 public:
     // `argc` and `argv` must outlive the object, as QApplication requires.
@@ -21,6 +24,9 @@ public:
     RunApplication& operator=(const RunApplication&) = delete;
 
     // The application, created at the first call with the program's title, icon and French texts.
+    // Where no display can be reached (no Wayland compositor, no X server, no platform plugin for
+    // them), the process ends there with kNoDisplayStatus and one French line on the standard
+    // error, instead of the toolkit's abort.
     GuardedApplication& get();
 
 private:

@@ -1,7 +1,7 @@
 #pragma once
-// The program's pictures, embedded in the binary (resources/resources.qrc): the program icon, the
-// button glyphs, the cursor of the web-site link, the pictures of the reminder window and the about
-// box's mail icon.
+// The program's pictures, drawn from its drawings (ui/drawings.h) for the density of the screen
+// they are shown on: the program icon, the button glyphs, the cursor of the web-site link, the
+// pictures of the reminder window and the about box's mail icon.
 
 #include <QCursor>
 #include <QIcon>
@@ -9,20 +9,35 @@
 #include <QPixmap>
 #include <QString>
 
+#include <functional>
+
+class QLabel;
+
 namespace velorine::ui {
 
-// A glyph and its disabled image: ":/pictures/<name>.png" and "<name>_disabled.png".
+// A glyph drawn from "<name>.svg" at every size and density asked, with a pale grey image for the
+// disabled state.
 QIcon twoImageGlyph(const QString& name);
-// The party hat, from 16 to 128 pixels.
+// The party hat, at every size and density.
 QIcon programIcon();
 // "LienHtml": a pointing hand in front of a small envelope, 32 x 32, pointing with the fingertip.
 QCursor linkCursor();
-// The reminder window's pictures, numbered from 1 to kReminderPictureCount, each at its own size.
+// The reminder window's pictures, numbered from 1 to kReminderPictureCount, each at its own size,
+// drawn for the device pixel ratio `ratio`.
 inline constexpr int kReminderPictureCount = 8;
-QPixmap reminderPicture(int number);
-// A 16 x 16 glyph of the reminder window's answers: "answer_yes", "answer_no", "answer_tomorrow".
-QImage answerGlyph(const QString& name);
-// A letter envelope with a stamp, 32 x 32.
-QPixmap mailIcon();
+QPixmap reminderPicture(int number, qreal ratio);
+// The glyph strip of an answer of the reminder window ("answer_yes", "answer_no",
+// "answer_tomorrow"): its normal image and its white-and-grey disabled image side by side, 18 x 18
+// each (16 x 16 for the clock), on olive, the strip's transparent colour; drawn for `ratio`.
+QImage answerGlyph(const QString& name, qreal ratio);
+// A letter envelope with a stamp, 32 x 32, drawn for `ratio`.
+QPixmap mailIcon(qreal ratio);
+
+// Shows in `label` the pixmap `draw` gives for the label's device pixel ratio, and draws it again
+// whenever the label is painted at another ratio (moved to a screen of another density). A second
+// call replaces the first.
+void showSharp(QLabel& label, std::function<QPixmap(qreal ratio)> draw);
+// The icon at `size`, shown in `label` as showSharp does.
+void showSharpIcon(QLabel& label, const QIcon& icon, QSize size);
 
 }  // namespace velorine::ui

@@ -147,6 +147,21 @@ TEST_F(VelorineBinaryTest, TheAutomaticStartWithNothingDueLoadsNoWindowLibrary) 
     EXPECT_EQ(result.standardError.find("libQt6"), std::string::npos) << result.standardError;
 }
 
+// A window is needed but no display can be reached: one French line says so, and the status is the
+// one the manual gives, not the toolkit's abort.
+TEST_F(VelorineBinaryTest, AWindowWithoutAnyDisplayEndsWithOneLineAndItsStatus) {
+    const auto result = testing::runProcess(VELORINE_BINARY, {"RAPPEL"},
+                                            {{"HOME", home.path()},
+                                             {"XDG_CONFIG_HOME", home.file("config")},
+                                             {"XDG_DATA_HOME", home.file("data")},
+                                             {"PATH", "/usr/bin:/bin"}},
+                                            std::chrono::seconds(20));
+    EXPECT_EQ(result.exitStatus, 3) << result.standardError;
+    EXPECT_EQ(result.standardError,
+              "velorine : aucun affichage n'est accessible (ni Wayland, ni X11) : les fenêtres ne peuvent pas "
+              "s'ouvrir.\n");
+}
+
 TEST_F(VelorineBinaryTest, AFileSizeLimitFailsTheCompactionCleanlyInsteadOfKillingTheStart) {
     // Holes in the numbering make the start compact, which rewrites the whole file.
     std::string records = "[Velorine]\r\nNom1=\r\n";

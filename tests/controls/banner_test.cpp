@@ -206,6 +206,17 @@ private slots:
         }
     }
 
+    // On a dense screen the text is drawn with every pixel of the screen, at the same size.
+    void textForADenseScreenHasItsDensityAndTheSameSize() {
+        const QFont font = CrispFont(11);
+        const QImage plain = RenderOneLine(QStringLiteral("Cliquez ici"), {font, kInk, kBackground});
+        const QImage dense = RenderOneLine(QStringLiteral("Cliquez ici"), {font, kInk, kBackground, 2});
+        QCOMPARE(dense.devicePixelRatio(), 2.0);
+        QCOMPARE(dense.size(), plain.size() * 2);
+        QCOMPARE(LogicalSize(dense), plain.size());
+        QVERIFY(CountPixels(dense, dense.rect(), kInk) > 2 * CountPixels(plain, plain.rect(), kInk));
+    }
+
     void centringPutsTheOddPixelOnTheRight() {
         QCOMPARE(AlignedLineX(taCenter, 11, 4), 3);
         QCOMPARE(AlignedLineX(taRightJustify, 11, 4), 7);

@@ -110,6 +110,39 @@ private slots:
         QCOMPARE(image.pixelColor(12, 0), QColor(Qt::red));                  // others kept, opaque
     }
 
+    // A transparent button has no face: what the disabled image leaves blank shows what is behind.
+    void disabledImageOfATransparentButtonHasNoFace() {
+        const QImage recoloured =
+            BuildStateImage(GreyAndRedStrip(), 2, kOlive, GlyphState::Disabled, Colours(), DisabledBackground::None);
+        QCOMPARE(qAlpha(recoloured.pixel(0, 17)), 0);
+        QCOMPARE(recoloured.pixelColor(5, 10), Colours().color(QPalette::Dark));
+        const QImage embossed = BuildStateImage(Solid({18, 18}, Qt::white), 1, Qt::white, GlyphState::Disabled,
+                                                Colours(), DisabledBackground::None);
+        QCOMPARE(qAlpha(embossed.pixel(0, 0)), 0);
+    }
+
+    // A strip drawn smoothly for a dense screen: twice the pixels, the same size on the button, and
+    // the soft edges of its shapes keep their transparency.
+    void aStripForADenseScreenGivesImagesOfItsDensity() {
+        QImage strip(72, 36, QImage::Format_ARGB32);
+        strip.fill(qRgba(128, 128, 0, 0));
+        strip.setPixel(10, 10, qRgba(0, 160, 0, 255));
+        strip.setPixel(11, 10, qRgba(0, 160, 0, 100));
+        strip.setPixel(46, 10, qRgba(128, 128, 128, 120));
+        strip.setDevicePixelRatio(2);
+        TButtonGlyph glyph;
+        glyph.SetStrip(strip);
+        QCOMPARE(glyph.Count(), 2);
+        QCOMPARE(glyph.ImageSize(), QSize(18, 18));
+        const QImage normal = BuildStateImage(strip, 2, TransparentColourOf(strip), GlyphState::Normal, Colours());
+        QCOMPARE(normal.devicePixelRatio(), 2.0);
+        QCOMPARE(qAlpha(normal.pixel(11, 10)), 100);
+        QCOMPARE(qAlpha(normal.pixel(0, 0)), 0);
+        const QImage disabled = BuildStateImage(strip, 2, TransparentColourOf(strip), GlyphState::Disabled, Colours(),
+                                                DisabledBackground::None);
+        QCOMPARE(disabled.pixel(10, 10), qRgba(100, 100, 100, 120));  // grey, as soft as it was
+    }
+
     void singleImageIsEmbossedWhenDisabled() {
         QImage strip = Solid({18, 18}, Qt::white);
         strip.setPixelColor(5, 5, Qt::black);

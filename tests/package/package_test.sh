@@ -28,17 +28,22 @@ deb=$work/out/velorine_2.0_$(dpkg --print-architecture).deb
 
 # Computed library dependencies, and those the program loads without linking them.
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libc6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation2 fonts-dejavu-core; do
+# X11's platform plugin is in libqt6gui6; Wayland's in qt6-wayland, recommended.
+for needed in libqt6widgets6 libqt6gui6 librsvg2-2 libc6 qt6-translations-l10n fonts-liberation2 fonts-dejavu-core; do
   [[ ",$depends" == *[,\ ]$needed[\ ,]* || ",$depends" == *[,\ ]$needed ]] || fail "Depends sans $needed : $depends"
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ "$recommends" == *qt6-wayland* ]] || fail "Recommends sans qt6-wayland : $recommends"
+[[ "$depends" != *qt6-qpa-plugins* ]] || fail "Depends annonce qt6-qpa-plugins, qui ne contient que VNC"
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 for file in usr/bin/velorine usr/bin/velorine-rappels "usr/$windows_directory/velorine-fenetres" \
-            usr/share/applications/velorine.desktop etc/xdg/autostart/velorine-autostart.desktop \
+            usr/share/applications/velorine.desktop etc/xdg/autostart/velorine.desktop \
             usr/share/metainfo/example.velorine.Velorine.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/velorine.svg usr/share/icons/hicolor/48x48/apps/velorine.png \
-            usr/share/doc/velorine/copyright usr/share/doc/velorine/changelog.gz; do
+            usr/share/doc/velorine/copyright usr/share/doc/velorine/changelog.gz \
+            'usr/lib/systemd/user/app-velorine@.service.d/quiet-logon.conf'; do
   [ -f "$root/$file" ] || fail "absent du paquet : /$file"
 done
 # Only commands in /usr/bin, each with a manual page that man reads without a warning.
@@ -57,7 +62,7 @@ done
 windows=$root/usr/$windows_directory
 [ -f "$windows/$guide_from_windows/Velor.rtf" ] || fail "le guide n'est pas où l'aide le cherche"
 [ -x "$windows/$command_from_windows/velorine" ] || fail "velorine n'est pas où un redémarrage le cherche"
-grep -qx 'Exec=velorine PROG' "$root/etc/xdg/autostart/velorine-autostart.desktop" ||
+grep -qx 'Exec=velorine PROG' "$root/etc/xdg/autostart/velorine.desktop" ||
   fail "l'entrée de démarrage ne lance pas velorine PROG"
 
 # What the desktop and the software centres read, checked by their own validators when present.
@@ -67,7 +72,7 @@ validate() {
   "$tool" "$@" >"$work/validate.log" 2>&1 || { cat "$work/validate.log"; fail "$tool $*"; }
 }
 validate desktop-file-validate "$root/usr/share/applications/velorine.desktop" \
-  "$root/etc/xdg/autostart/velorine-autostart.desktop"
+  "$root/etc/xdg/autostart/velorine.desktop"
 validate appstreamcli validate --no-net "$root/usr/share/metainfo/example.velorine.Velorine.metainfo.xml"
 
 # The unpacked programs, with a home of their own.
@@ -92,6 +97,75 @@ run timeout 20 "$root/usr/bin/velorine" PROG || status=$?
 status=0
 run timeout 3 "$root/usr/bin/velorine" 2>"$work/windows.log" || status=$?
 [ "$status" -eq 124 ] || fail "la fenêtre de la liste ne reste pas ouverte (code $status) : $(cat "$work/windows.log")"
+
+# No display at all: one French line and the manual's status 3, not the toolkit's abort.
+status=0
+message=$(env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+          timeout 20 "$root/usr/bin/velorine" 2>&1) || status=$?
+[ "$status" -eq 3 ] && [[ "$message" == "velorine : aucun affichage"* ]] ||
+  fail "sans affichage : code $status, $message"
+
+# The same window on a real X server and on a real Wayland compositor, when they are installed.
+runtime=$work/runtime
+mkdir -m 700 "$runtime"
+if command -v Xvfb >/dev/null; then
+  # Xvfb takes a free display number and writes it down.
+  mkfifo "$work/display"
+  exec 7<>"$work/display"
+  Xvfb -displayfd 7 -nolisten tcp -screen 0 1024x768x24 >"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  read -r -t 10 number <&7 || number=
+  status=0
+  [ -n "$number" ] && env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" \
+    XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$runtime" DISPLAY=":$number" \
+    timeout 3 "$root/usr/bin/velorine" 2>"$work/x11.log" || status=$?
+  [ "$status" -eq 124 ] || fail "X11 : la fenêtre ne reste pas ouverte (code $status) : $(cat "$work/x11.log")"
+  kill "$xvfb"
+else
+  echo "X11 sauté : Xvfb est absent (paquet xvfb)."
+fi
+if command -v weston >/dev/null && [ -e /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ]; then
+  XDG_RUNTIME_DIR="$runtime" weston --backend=headless-backend.so --socket=velorine-test --idle-time=0 \
+    >"$work/weston.log" 2>&1 &
+  weston=$!
+  for _ in $(seq 50); do [ -S "$runtime/velorine-test" ] && break; sleep 0.1; done
+  status=0
+  env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+    XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=velorine-test QT_QPA_PLATFORM=wayland \
+    timeout 3 "$root/usr/bin/velorine" 2>"$work/wayland.log" || status=$?
+  [ "$status" -eq 124 ] || fail "Wayland : la fenêtre ne reste pas ouverte (code $status) : $(cat "$work/wayland.log")"
+  kill "$weston"
+else
+  echo "Wayland sauté : weston ou qt6-wayland est absent."
+fi
+
+# Desktops that start the logon entry through systemd: the unit its generator makes of the
+# installed entry gets the package's drop-in, and a quiet start (status 1) is a success of it.
+generator=/usr/lib/systemd/user-generators/systemd-xdg-autostart-generator
+if [ -x "$generator" ] && command -v systemd-analyze >/dev/null; then
+  units=$work/units
+  mkdir "$units"
+  PATH="$root/usr/bin:/usr/bin:/bin" XDG_CONFIG_DIRS="$root/etc/xdg" XDG_CONFIG_HOME="$work/no-config" \
+    "$generator" "$units" "$units" "$units"
+  unit=$(cd "$units" && ls -- app-velorine*.service 2>/dev/null | head -1)
+  if [ -z "$unit" ]; then
+    fail "le générateur de systemd ne fait pas d'unité de l'entrée de démarrage"
+  else
+    dump=$(XDG_RUNTIME_DIR="$runtime" SYSTEMD_LOG_LEVEL=debug SYSTEMD_UNIT_PATH="$units:$root/usr/lib/systemd/user:" \
+           systemd-analyze --user verify "$units/$unit" 2>&1)
+    [[ "$dump" == *"DropIn Path: $root/usr/lib/systemd/user/"*quiet-logon.conf* ]] ||
+      fail "l'unité $unit ne reçoit pas quiet-logon.conf : $dump"
+    grep -qx 'SuccessExitStatus=1' "$root/usr/lib/systemd/user/"*/quiet-logon.conf ||
+      fail "quiet-logon.conf ne compte pas le code 1 comme un succès"
+    command=$(sed -n 's/^ExecStart=:\{0,1\}//p' "$units/$unit")
+    status=0
+    # shellcheck disable=SC2086 # the unit's command line, split as systemd splits it
+    run timeout 20 $command || status=$?
+    [ "$status" -eq 1 ] || fail "$command (l'unité) : code $status au lieu de 1"
+  fi
+else
+  echo "Démarrage par systemd sauté : systemd-xdg-autostart-generator ou systemd-analyze est absent."
+fi
 
 [ "$failures" -eq 0 ] || exit 1
 echo "Paquet vérifié : $(basename "$deb")"

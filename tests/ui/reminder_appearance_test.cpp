@@ -3,11 +3,16 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include <QAction>
+#include <QDir>
+
+#include <cmath>
+#include <utility>
 #include <QFrame>
 #include <QListWidget>
 #include <QTest>
 
 #include "controls/ie_button.h"
+#include "reminder_test_data.h"
 #include "store/data_file.h"
 #include "ui/pictures.h"
 #include "ui/reminder/reminder_window_settings.h"
@@ -29,17 +34,117 @@ QSize shownPictureSize(WindowRig& rig) { return rig.control<QLabel>("Image4").pi
 
 QColor backgroundOf(QWidget& widget) { return widget.palette().color(QPalette::Window); }
 
+// The widget as the window shows it, with what lies behind it.
+QImage shownInItsWindow(QWidget& widget) {
+    return widget.window()->grab(QRect(widget.mapTo(widget.window(), QPoint()), widget.size())).toImage();
+}
+
+int pixelsNotOf(QWidget& widget, const QColor& colour) {
+    const QImage image = shownInItsWindow(widget);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) != colour.rgb() ? 1 : 0;
+    return count;
+}
+
+// No block of another colour behind the button: its corners show the background.
+bool cornersAre(QWidget& widget, const QColor& colour) {
+    const QImage image = shownInItsWindow(widget);
+    for (const QPoint corner : {QPoint(1, 1), QPoint(image.width() - 2, 1), QPoint(1, image.height() - 2),
+                                QPoint(image.width() - 2, image.height() - 2)})
+        if (image.pixel(corner) != colour.rgb()) return false;
+    return true;
+}
+
 }  // namespace
 
 class ReminderAppearanceTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyPictureIsThereAtItsSize() {
-        for (int number = 1; number <= kReminderPictureCount; ++number)
-            QCOMPARE(reminderPicture(number).size(), kPictureSizes[number - 1]);
-        for (const char* glyph : {"answer_yes", "answer_no", "answer_tomorrow"})
-            QCOMPARE(answerGlyph(QString::fromLatin1(glyph)).size(), QSize(16, 16));
+    // Each picture is drawn with as many pixels as the screen has under it: its own size times the
+    // device pixel ratio, rounded up.
+    void everyPictureIsThereAtItsSizeAndAtEveryDensity_data() {
+        QTest::addColumn<qreal>("ratio");
+        for (qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) QTest::addRow("%g", ratio) << ratio;
+    }
+    void everyPictureIsThereAtItsSizeAndAtEveryDensity() {
+        QFETCH(qreal, ratio);
+        const auto pixels = [ratio](int logical) { return static_cast<int>(std::ceil(logical * ratio - 1e-6)); };
+        for (int number = 1; number <= kReminderPictureCount; ++number) {
+            const QPixmap picture = reminderPicture(number, ratio);
+            const QSize size = kPictureSizes[number - 1];
+            QCOMPARE(picture.size(), QSize(pixels(size.width()), pixels(size.height())));
+            QCOMPARE(picture.devicePixelRatio(), ratio);
+        }
+        // Two square images side by side: 18 pixels each way, the clock 16.
+        for (const auto& [glyph, side] : {std::pair{"answer_yes", 18}, {"answer_no", 18}, {"answer_tomorrow", 16}}) {
+            const QImage strip = answerGlyph(QString::fromLatin1(glyph), ratio);
+            QCOMPARE(strip.size(), QSize(2 * pixels(side), pixels(side)));
+            QCOMPARE(strip.devicePixelRatio(), ratio);
+            // The strip's transparent colour, at its bottom-left corner: olive, drawn nowhere else.
+            QCOMPARE(QColor(strip.pixel(0, strip.height() - 1)).rgb(), qRgb(128, 128, 0));
+        }
+    }
+
+    void theAnswersLookAsDesigned() {
+        WindowRig rig(WindowRig::reminderRun(""));
+        for (const char* name : {"IEButton1", "IEButton2", "IEButton3", "IEButton4"}) {
+            auto& answer = rig.control<controls::TIEButton>(name);
+            QCOMPARE(answer.font().pixelSize(), 11);
+            QVERIFY(answer.font().bold());
+            QVERIFY(answer.font().families().contains(QStringLiteral("Verdana")));
+            QCOMPARE(answer.palette().color(QPalette::WindowText), QColor(0, 0, 255));
+            QCOMPARE(answer.SleepingFontColor(), QColor(Qt::black));
+            QVERIFY(answer.Transparent());
+            QVERIFY(answer.SoftShading());
+            QVERIFY(answer.WordWrap());
+            QCOMPARE(answer.NumGlyphs(), 2);
+        }
+    }
+
+    // Sleeping and disabled, an answer is drawn straight on the window's background, whatever its
+    // colour; a disabled one shows its glyph greyed.
+    void theAnswersLieOnTheBackgroundAndADisabledOneShowsAGreyedGlyph_data() {
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("ivoire") << QColor(254, 255, 240) << "answers";
+        QTest::newRow("bleu clair") << QColor(190, 215, 250) << "answers_blue";
+    }
+    void theAnswersLieOnTheBackgroundAndADisabledOneShowsAGreyedGlyph() {
+        QFETCH(QColor, background);
+        QFETCH(QString, picture);
+        WindowRig rig(WindowRig::reminderRun(aWeekOfReminders()));
+        rig.dialogs.chosenColours = {background};
+        rig.control<QAction>("Changerlacouleurdufond2").trigger();
+        auto& no = rig.control<controls::TIEButton>("IEButton1");
+        const QRect answers(110, 320, 280, 40);
+        QDir().mkpath(VELORINE_SCREENSHOT_DIR);
+        const QString path = QStringLiteral(VELORINE_SCREENSHOT_DIR "/%1_%2.png");
+        rig.reminderWindow().grab(answers).save(path.arg(picture, QStringLiteral("enabled")));
+        QVERIFY(pixelsNotOf(no, background) > 30);
+        QVERIFY(cornersAre(no, background));
+
+        rig.control<QAction>("MenuItem1").trigger();  // another day: "Non" and "Demain" are disabled
+        QVERIFY(!no.isEnabled());
+        rig.reminderWindow().grab(answers).save(path.arg(picture, QStringLiteral("disabled")));
+        QVERIFY(cornersAre(no, background));
+        const QString caption = no.Caption();
+        no.SetCaption(QString());
+        const QImage glyph = shownInItsWindow(no);
+        no.SetCaption(caption);
+        int grey = 0;
+        int coloured = 0;
+        for (int y = 0; y < glyph.height(); ++y) {
+            for (int x = 0; x < glyph.width(); ++x) {
+                const QColor pixel = glyph.pixelColor(x, y);
+                if (pixel.rgb() == background.rgb()) continue;
+                if (pixel.saturation() < 20 && pixel.value() < 200) ++grey;
+                if (pixel.saturation() > 80 && pixel.rgb() != background.rgb()) ++coloured;
+            }
+        }
+        QVERIFY2(grey > 20, qPrintable(QString::number(grey)));
+        QCOMPARE(coloured, 0);
     }
 
     void aFirstCreationWithoutOptionsShowsTheDefaults() {

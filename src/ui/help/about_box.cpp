@@ -11,6 +11,7 @@
 #include "ui/centring.h"
 #include "ui/colours.h"
 #include "ui/design_fonts.h"
+#include "ui/design_palette.h"
 #include "ui/pictures.h"
 
 namespace velorine::ui {
@@ -26,11 +27,11 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int 
     return label;
 }
 
-QLabel* addPicture(QWidget* parent, const QString& name, const QPixmap& picture, int left, int top) {
+QLabel* addPicture(QWidget* parent, const QString& name, std::function<QPixmap(qreal)> picture, int left, int top) {
     auto* image = new QLabel(parent);
     image->setObjectName(name);
     image->setGeometry(left, top, 32, 32);
-    image->setPixmap(picture);
+    showSharp(*image, std::move(picture));
     return image;
 }
 
@@ -42,6 +43,8 @@ TAboutBox::TAboutBox(RunContext& context, QWidget* mainWindow, const std::string
     setWindowTitle(QStringLiteral("A propos d'Velorine..."));
     setFixedSize(386, 198);
     setFont(designFont(QStringLiteral("Verdana"), 11));
+    // Its texts are black and navy by design: the whole box keeps the light design colours.
+    useDesignPalette(*this);
     QPalette black = palette();
     black.setColor(QPalette::WindowText, Qt::black);
     setPalette(black);
@@ -50,7 +53,8 @@ TAboutBox::TAboutBox(RunContext& context, QWidget* mainWindow, const std::string
 }
 
 void TAboutBox::buildControls() {
-    Image1 = addPicture(this, QStringLiteral("Image1"), programIcon().pixmap(32, 32), 9, 4);
+    Image1 = addPicture(
+        this, QStringLiteral("Image1"), [](qreal ratio) { return programIcon().pixmap(QSize(32, 32), ratio); }, 9, 4);
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -69,7 +73,7 @@ void TAboutBox::buildControls() {
     navy.setColor(QPalette::Text, colourFromNumber(kNavyNumber));
     Edit1->setPalette(navy);
 
-    Image2 = addPicture(this, QStringLiteral("Image2"), mailIcon(), 312, 115);
+    Image2 = addPicture(this, QStringLiteral("Image2"), mailIcon, 312, 115);
     Image2->setToolTip(QStringLiteral("Envoyer un mail à l'auteur"));
     Image2->setCursor(linkCursor());
     Image2->hide();

@@ -14,6 +14,7 @@
 #include "app/process_environment.h"
 #include "ui/centring.h"
 #include "ui/design_fonts.h"
+#include "ui/design_palette.h"
 #include "ui/help/rtf_reader.h"
 #include "ui/pictures.h"
 
@@ -76,6 +77,8 @@ void TAide::buildControls() {
     RichEdit1 = new QTextEdit(this);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The guide is a document with colours of its own: it is shown on the page it was written on.
+    useDesignPalette(*RichEdit1);
     RichEdit1->setPlainText(QStringLiteral("RichEdit1"));
 
     auto* middle = new QHBoxLayout;

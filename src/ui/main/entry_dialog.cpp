@@ -11,6 +11,7 @@
 #include "ui/colours.h"
 #include "ui/cp1252_text.h"
 #include "ui/design_fonts.h"
+#include "ui/design_palette.h"
 #include "ui/glyph_button.h"
 #include "ui/main/date_separator.h"
 #include "ui/write_failure.h"
@@ -64,6 +65,7 @@ void TSais::buildControls() {
     QPalette navy = Label9->palette();
     navy.setColor(QPalette::WindowText, colourFromNumber(kNavyNumber));
     Label9->setPalette(navy);
+    useDesignBackground(*Label9);
 
     // Created in tab order: surname, first name, date, address, e-mail, OK, cancel.
     addLabel(Panel2, QStringLiteral("Nom :"), 80, 38);

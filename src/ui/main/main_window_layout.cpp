@@ -16,6 +16,7 @@
 
 #include "ui/colours.h"
 #include "ui/design_fonts.h"
+#include "ui/design_palette.h"
 #include "ui/main/birthday_list_model.h"
 #include "ui/element_colours.h"
 #include "ui/main/main_window.h"
@@ -86,6 +87,8 @@ void TForm1::buildToolbar(QWidget* window) {
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(designFont(QStringLiteral("Arial"), 12, true));
     setPaletteColour(*Label2, QPalette::WindowText, kBlueNumber);
+    // Its colour is the design's or the user's: it keeps the light background it was chosen on.
+    useDesignBackground(*Label2);
     Label2->setToolTip(QStringLiteral("Clic droit pour changer la couleur"));
     Label2->setContextMenuPolicy(Qt::CustomContextMenu);
     Label2->move(460, 8);
@@ -120,10 +123,12 @@ void TForm1::buildListArea(QWidget* window) {
     ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView->setContextMenuPolicy(Qt::CustomContextMenu);
     ListView->viewport()->setMouseTracking(true);
-    // The selection stays as visible when the list loses the focus.
+    // The selection stays as visible when the list loses the focus. The list's colours are fixed
+    // (the design's or the user's), so its selection is too: white on a blue dark enough for it.
     QPalette palette = ListView->palette();
-    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
-        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+            palette.setColor(group, role, designPalette().color(QPalette::Active, role));
     ListView->setPalette(palette);
 
     QHeaderView* header = ListView->header();
@@ -165,6 +170,7 @@ void TForm1::buildStatusBar(QWidget* window) {
     Label3->move(std::max(496, Label1->geometry().right() + 5), 10);
     Label3->adjustSize();
     Label3->setMouseTracking(true);
+    useDesignBackground(*Label3);
     setLinkColour(kBlueNumber);
 }
 

@@ -18,6 +18,7 @@
 #include "ui/centring.h"
 #include "ui/cp1252_text.h"
 #include "ui/design_fonts.h"
+#include "ui/design_palette.h"
 #include "ui/pictures.h"
 #include "ui/reminder/date_block_texts.h"
 
@@ -25,6 +26,9 @@ namespace velorine::ui {
 
 TFRappel::TFRappel(RunContext& context) : context_(context) {
     setObjectName(QStringLiteral("FRappel"));
+    // Every text of this window has a colour of its design (or of the user's choice) on a background
+    // of the same kind: under a dark desktop theme too, it keeps the light colours it was drawn with.
+    useDesignPalette(*this);
     setWindowTitle(QStringLiteral("Des Velorine approchent !!"));
     setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint);

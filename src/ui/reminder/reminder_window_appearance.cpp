@@ -36,7 +36,7 @@ void TFRappel::FormCreate() {
 }
 
 void TFRappel::showPicture(int number) {
-    Image4->setPixmap(reminderPicture(number));
+    showSharp(*Image4, [number](qreal ratio) { return reminderPicture(number, ratio); });
     writeReminderPicture(context_.startup.dataFilePath, pictureAfter(number));
 }
 

@@ -81,20 +81,27 @@ QListWidget* addNameList(QWidget* parent, const QString& name, const QRect& box)
     return list;
 }
 
+// A flat answer button: caption in bold blue Verdana (black while the pointer is away), glyph
+// strip of a normal and a disabled image, drawn straight on the window's background.
 controls::TIEButton* addAnswer(QWidget* parent, const QString& name, const QString& caption, const QString& glyph,
                                int left) {
     auto* button = named(new controls::TIEButton(parent), name);
     button->setGeometry(left, 328, 81, 25);
+    button->setFont(designFont(kVerdana, 11, true));
+    setPaletteColour(*button, QPalette::WindowText, kBlueNumber);
+    button->SetSoftShading(true);
+    button->SetTransparent(true);
+    button->SetWordWrap(true);
     button->SetCaption(caption);
-    button->SetGlyph(answerGlyph(glyph));
-    button->SetNumGlyphs(1);
+    button->SetGlyphSource([glyph](qreal ratio) { return answerGlyph(glyph, ratio); });
+    button->SetNumGlyphs(2);
     return button;
 }
 
 QLabel* addIcon(QWidget* parent, const QString& name, const QPoint& at) {
     auto* icon = named(new QLabel(parent), name);
     icon->setGeometry(QRect(at, QSize(32, 32)));
-    icon->setPixmap(programIcon().pixmap(32, 32));
+    showSharpIcon(*icon, programIcon(), QSize(32, 32));
     return icon;
 }
 
@@ -194,6 +201,8 @@ void TFRappel::buildAnswers() {
                           QStringLiteral("answer_tomorrow"), 296);
     IEButton4 =
         addAnswer(Panel1, QStringLiteral("IEButton4"), QStringLiteral("&Quitter"), QStringLiteral("answer_no"), 208);
+    // The window's text colour, black as designed (the window keeps its design colours).
+    IEButton2->SetSleepingFontColor(palette().color(QPalette::WindowText));
     IEButton4->setToolTip(QStringLiteral("Quitter le logiciel"));
     IEButton4->hide();
 }
@@ -246,6 +255,11 @@ void TFRappel::buildDatePicker() {
     QTextCharFormat header = navy;
     header.setFontWeight(QFont::Bold);
     Calendar1->setHeaderTextFormat(header);
+    // The days of the months before and after are drawn in the grey of disabled texts: one dark
+    // enough to be read on the white grid (5:1).
+    QPalette days = Calendar1->palette();
+    days.setColor(QPalette::Disabled, QPalette::Text, QColor(112, 112, 112));
+    Calendar1->setPalette(days);
 
     const QFont plain = font();
     Label19 = addLabel(Group2, QStringLiteral("Label19"), QStringLiteral("Années"), {336, 48});

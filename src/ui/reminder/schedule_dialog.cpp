@@ -34,7 +34,7 @@ QLabel* addIcon(QWidget* parent, const QString& name, int left, int top) {
     auto* image = new QLabel(parent);
     image->setObjectName(name);
     image->setGeometry(left, top, kIconSize, kIconSize);
-    image->setPixmap(programIcon().pixmap(kIconSize, kIconSize));
+    showSharpIcon(*image, programIcon(), QSize(kIconSize, kIconSize));
     return image;
 }
 
