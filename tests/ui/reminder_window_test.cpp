@@ -291,15 +291,15 @@ private slots:
         QTest::newRow("Demain") << "IEButton3"
                                 << "Rappel/Date"
                                 << "7 12 2026";
-        QTest::newRow("Non: the birthday today") << "IEButton1"
-                                                 << "Velorine/Proch1"
-                                                 << "6 12 2027";
+        QTest::newRow("Non: the birthday today, until tomorrow") << "IEButton1"
+                                                                 << "Velorine/Proch1"
+                                                                 << "7 12 2026";
         QTest::newRow("Non: a birthday tomorrow and its name day") << "IEButton1"
                                                                    << "Velorine/Proch3"
                                                                    << "7 12 2026";
-        QTest::newRow("Non: a name day alone carries the birthday") << "IEButton1"
-                                                                    << "Velorine/Proch2"
-                                                                    << "15 3 2027";
+        QTest::newRow("Non: a name day alone holds nothing back") << "IEButton1"
+                                                                  << "Velorine/Proch2"
+                                                                  << "absent";
         QTest::newRow("Non: a birthday in six days") << "IEButton1"
                                                      << "Velorine/Proch5"
                                                      << "12 12 2026";
