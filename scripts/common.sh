@@ -5,6 +5,7 @@ VELORINE_PACKAGES=(
   g++ cmake ninja-build pkg-config
   clang clang-format  # the fuzzers (libFuzzer) and the style check
   qt6-base-dev qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  libxcb1-dev  # the window manager asked for a window's frame before it is shown
   libgtest-dev libgmock-dev libbenchmark-dev
   libical-dev python3-icalendar librsvg2-dev
   fonts-liberation2 fonts-dejavu-core

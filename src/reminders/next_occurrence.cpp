@@ -31,9 +31,8 @@ NextOccurrence nextOccurrence(int day, int month, const store::CalendarDate& ref
 }
 
 std::string occurrenceText(const NextOccurrence& occurrence) {
-    const long long year = occurrence.dayCount == 0 ? occurrence.year + 1 : occurrence.year;
     char text[40];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04lld", occurrence.day, occurrence.month, year);
+    std::snprintf(text, sizeof text, "%02d/%02d/%04lld", occurrence.day, occurrence.month, occurrence.year);
     return text;
 }
 

@@ -2,8 +2,7 @@
 // The next time a yearly day (a birthday, a feast) comes round, counted from the reference date.
 //
 // 29 February stands for 1 March in the years without it, for the comparison and the day count;
-// its text keeps "29/02". On the day itself the count is 0 and the text names the following
-// year's occurrence: the one the person is to be reminded of next.
+// its text keeps "29/02". On the day itself the count is 0.
 
 #include <string>
 
@@ -25,8 +24,7 @@ struct NextOccurrence {
 // The reference must be a real date of a year below INT_MAX, and day/month a yearly day.
 NextOccurrence nextOccurrence(int day, int month, const store::CalendarDate& reference);
 
-// "%02d/%02d/%04d" of the day, the month and the occurrence year; the year after it when the day
-// count is 0.
+// "%02d/%02d/%04d" of the day, the month and the occurrence year.
 std::string occurrenceText(const NextOccurrence& occurrence);
 
 }  // namespace velorine::reminders

@@ -28,10 +28,9 @@ bool holdBackUntilNextBirthday(const std::string& dataFilePath, const std::vecto
     std::vector<std::string> keys;
     std::vector<std::string> values;
     for (const ReminderEntry& entry : entries) {
-        const std::optional<store::CalendarDate> resume = store::scanSlashedDate(entry.occurrenceText);
-        if (!resume) continue;
+        if (!entry.resumeDate) continue;
         keys.push_back(store::slotKey("Proch", entry.slot));
-        values.push_back(store::dayText(*resume));
+        values.push_back(store::dayText(*entry.resumeDate));
     }
     if (keys.empty()) {
         if (failure) *failure = store::WriteFailure::None;

@@ -6,8 +6,13 @@
 //
 //   keep reminding       Rappel/Date = today        ("%d %d %d"): every later start today reminds again
 //   quiet until tomorrow Rappel/Date = the next day  ("%d %d %d"): automatic starts stay silent today
-//   not before the next  Proch<slot> of every entry = its occurrence date ("%d/%d/%d" read, "%d %d %d"
-//   birthday             written), in list order: each listed birthday is held back until that date
+//   not before the next  Proch<slot> of every birthday line = its resume date ("%d %d %d"), in list
+//   birthday             order: the birthday listed is silenced up to and including the occurrence
+//                        listed (one still to come is announced again on the day itself, one of today
+//                        comes back with next year's reminders); a name-day line holds nothing back
+//
+// The engine reads every Proch<n> as the day before which that birthday is not announced, the
+// meaning the files of earlier versions give it too.
 
 #include <string>
 #include <vector>
@@ -22,8 +27,8 @@ bool keepReminding(const std::string& dataFilePath, const store::CalendarDate& t
                    store::WriteFailure* failure = nullptr);
 bool quietUntilTomorrow(const std::string& dataFilePath, const store::CalendarDate& today,
                         store::WriteFailure* failure = nullptr);
-// An entry whose occurrence text does not scan as three numbers is skipped (the engine never makes
-// one). True when there was nothing to write.
+// Entries without a resume date (name-day lines) write nothing. True when there was nothing to
+// write.
 bool holdBackUntilNextBirthday(const std::string& dataFilePath, const std::vector<ReminderEntry>& entries,
                                store::WriteFailure* failure = nullptr);
 

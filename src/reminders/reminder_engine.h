@@ -9,6 +9,7 @@
 // The reference date is the caller's: the real date for the automatic start, the date the reminder
 // window shows for the window. It must be a real date (nothing is due otherwise).
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,11 +22,13 @@ namespace velorine::reminders {
 struct ReminderEntry {
     std::string text;  // the line shown, Windows-1252
     int slot;          // the slot of the person it is about
-    // The occurrence text ("%02d/%02d/%04d") of that person's birthday, which the reminder window
-    // turns into the slot's resume date; a name-day line carries its person's birthday too. When
-    // the slot has no birthday (a hole, or a birth date that is not a day of the year), a name-day
-    // line carries its own occurrence text.
-    std::string occurrenceText;
+    // For a birthday line, the day from which "not before the next birthday" lets this birthday be
+    // announced again, once the occurrence listed is silenced: the birthday itself when it is still
+    // to come (it is announced on the day), the day after the reference date when it is today (next
+    // year's reminders then come as usual). 29 February keeps its day in a year without it ("29 2
+    // 2027"), which the resume test orders between 28 February and 1 March. None for a name-day
+    // line: the person's birthday was not on the screen, so nothing of it is held back.
+    std::optional<store::CalendarDate> resumeDate;
     friend bool operator==(const ReminderEntry&, const ReminderEntry&) = default;
 };
 

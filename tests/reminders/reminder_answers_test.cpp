@@ -46,17 +46,17 @@ TEST_F(ReminderAnswersTest, TheNextReminderDayIsTodayOrTheCalendarDayAfter) {
     }
 }
 
-TEST_F(ReminderAnswersTest, NotBeforeTheNextBirthdayWritesEveryEntryInOrder) {
+TEST_F(ReminderAnswersTest, NotBeforeTheNextBirthdayWritesTheResumeDateOfEveryBirthdayLine) {
     writeFile(file, "[Velorine]\r\nNom1=Roux\r\nPren1=Yves\r\nDate1=19/05/1970\r\n");
     const std::vector<ReminderEntry> entries = {
-        {"Yves Roux aura 56 ans DEMAIN !!", 1, "19/05/2026"},
-        {"Ce sera la fete d'Yves Roux DEMAIN !!", 1, "19/05/2026"},
-        {"Anne Martin a 30 ans AUJOURD'HUI !!", 3, "08/12/2027"},
-        {"Auguste Petit aura 47 ans le 29/02/2027 (dans 9 jours)", 12, "29/02/2027"},
+        {"Yves Roux aura 56 ans DEMAIN !!", 1, store::CalendarDate{19, 5, 2026}},
+        {"Ce sera la fete d'Yves Roux DEMAIN !!", 1, std::nullopt},
+        {"Ce sera la fete d'Odile Blanc DEMAIN !!", 2, std::nullopt},
+        {"Auguste Petit aura 47 ans le 29/02/2027 (dans 9 jours)", 12, store::CalendarDate{29, 2, 2027}},
     };
     ASSERT_TRUE(holdBackUntilNextBirthday(file, entries));
     EXPECT_EQ(value("Velorine", "Proch1"), "19 5 2026");
-    EXPECT_EQ(value("Velorine", "Proch3"), "8 12 2027");
+    EXPECT_EQ(value("Velorine", "Proch2"), "absent");
     EXPECT_EQ(value("Velorine", "Proch12"), "29 2 2027");
     // One key per slot, however many entries named it.
     EXPECT_EQ(readFile(file).find("Proch1="), readFile(file).rfind("Proch1="));
@@ -68,32 +68,73 @@ TEST_F(ReminderAnswersTest, FailedWritesAreReportedAndChangeNothing) {
     const std::string before = readFile(file);
     EXPECT_FALSE(keepReminding(file, {6, 12, 2026}));
     EXPECT_FALSE(quietUntilTomorrow(file, {6, 12, 2026}));
-    EXPECT_FALSE(holdBackUntilNextBirthday(file, {{"x", 1, "19/05/2026"}}));
+    EXPECT_FALSE(holdBackUntilNextBirthday(file, {{"x", 1, store::CalendarDate{19, 5, 2026}}}));
     EXPECT_EQ(readFile(file), before);
     EXPECT_FALSE(keepReminding(dir.file("absent/velor.ini"), {6, 12, 2026}));
 }
 
-// "Non" at logon, then the starts that follow: compaction runs at each of them and must not undo
-// the answer; the person comes back on the day the resume date names.
-TEST_F(ReminderAnswersTest, NotBeforeTheNextBirthdayOutlivesTheCompactionOfLaterStarts) {
-    // A hole before the person, so that every compaction moves them to another slot.
-    writeFile(file, cp1252(dataFileText("7", {{"Éva", "Vide", std::string("01/01/1990")},
-                                              {"Yves", "Roux", std::string("09/12/1970")}})));
-    store::RecordStore(file).deleteRecord({"Vide", cp1252("Éva"), "01/01/1990"});
-    const store::CalendarDate today{6, 12, 2026};
-    const auto dueOn = [&](const store::CalendarDate& day) {
+// "Non" at logon, then the starts that follow, each compacting the list first: compaction must not
+// undo the answer, and the answer silences only the occurrences that were on the screen.
+class NotBeforeTheNextBirthdayTest : public ReminderAnswersTest {
+protected:
+    void SetUp() override {
+        // A hole before the people, so that every compaction moves them to another slot.
+        writeFile(file, cp1252(dataFileText("7", {{"Éva", "Vide", std::string("01/01/1990")},
+                                                  {"Anne", "Martin", std::string("09/12/1990")},
+                                                  {"Léon", "Petit", std::string("09/12/2001")},
+                                                  {"Odile", "Blanc", std::string("20/01/1980")},
+                                                  {"Zoé", "Roux", std::string("12/12/2019")}})));
+        store::RecordStore(file).deleteRecord({"Vide", cp1252("Éva"), "01/01/1990"});
+    }
+
+    std::vector<ReminderEntry> entriesOn(const store::CalendarDate& day) {
         EXPECT_TRUE(store::RecordStore(file).compact());
-        return buildReminderList(store::snapshot(file), builtInCalendar(), false, day);
+        return buildReminderList(store::snapshot(file), builtInCalendar(), true, day);
+    }
+    std::vector<std::string> linesOn(const store::CalendarDate& day) {
+        std::vector<std::string> lines;
+        for (const ReminderEntry& entry : entriesOn(day)) lines.push_back(store::cp1252ToUtf8(entry.text));
+        return lines;
+    }
+};
+
+TEST_F(NotBeforeTheNextBirthdayTest, SilencesOnlyTheOccurrencesListed) {
+    // 9 December 2026: two birthdays today, Odile's name day (14/12) in five days, Zoé's birthday
+    // in three.
+    ASSERT_EQ(linesOn({9, 12, 2026}), (std::vector<std::string>{
+                                          "Anne Martin a 36 ans AUJOURD'HUI !!",
+                                          "Léon Petit a 25 ans AUJOURD'HUI !!",
+                                          "Ce sera la fete d'Odile Blanc le 14/12/2026 (dans 5 jours)",
+                                          "Zoé Roux aura 7 ans le 12/12/2026 (dans 3 jours)",
+                                      }));
+    ASSERT_TRUE(holdBackUntilNextBirthday(file, entriesOn({9, 12, 2026})));
+
+    const struct {
+        store::CalendarDate day;
+        std::vector<std::string> lines;
+    } cases[] = {
+        // The rest of the day: name days only, never held back.
+        {{9, 12, 2026}, {"Ce sera la fete d'Odile Blanc le 14/12/2026 (dans 5 jours)"}},
+        {{11, 12, 2026}, {"Ce sera la fete d'Odile Blanc le 14/12/2026 (dans 3 jours)"}},
+        // A birthday announced for a later day comes back on the day itself.
+        {{12, 12, 2026},
+         {"Ce sera la fete d'Odile Blanc le 14/12/2026 (dans 2 jours)", "Zoé Roux a 7 ans AUJOURD'HUI !!"}},
+        // Odile was listed for her name day only: her birthday's reminders come as usual.
+        {{15, 1, 2027}, {"Odile Blanc aura 47 ans le 20/01/2027 (dans 5 jours)"}},
+        // Today's birthdays: next year's reminders come as usual.
+        {{4, 12, 2027},
+         {"Anne Martin aura 37 ans le 09/12/2027 (dans 5 jours)",
+          "Léon Petit aura 26 ans le 09/12/2027 (dans 5 jours)"}},
     };
-    const std::vector<ReminderEntry> shown = dueOn(today);
-    ASSERT_EQ(shown.size(), 1u);
-    ASSERT_TRUE(holdBackUntilNextBirthday(file, shown));
-    EXPECT_TRUE(dueOn(today).empty());
-    EXPECT_TRUE(dueOn({7, 12, 2026}).empty());
-    EXPECT_TRUE(dueOn({8, 12, 2026}).empty());
-    const std::vector<ReminderEntry> onTheDay = dueOn({9, 12, 2026});
-    ASSERT_EQ(onTheDay.size(), 1u);
-    EXPECT_EQ(store::cp1252ToUtf8(onTheDay[0].text), "Yves Roux a 56 ans AUJOURD'HUI !!");
+    for (const auto& c : cases) EXPECT_EQ(linesOn(c.day), c.lines) << store::displayDate(c.day);
+}
+
+// What an earlier version wrote for a birthday answered on the day (the same day of the next year)
+// keeps its meaning: that birthday stays quiet until then.
+TEST_F(NotBeforeTheNextBirthdayTest, ResumeDatesOfEarlierVersionsKeepTheirMeaning) {
+    ASSERT_TRUE(store::writeValue(file, "Velorine", "Proch2", "9 12 2027"));
+    EXPECT_EQ(linesOn({4, 12, 2027}), std::vector<std::string>{"Léon Petit aura 26 ans le 09/12/2027 (dans 5 jours)"});
+    EXPECT_EQ(linesOn({9, 12, 2027}).front(), "Anne Martin a 37 ans AUJOURD'HUI !!");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The reminder list built from a data file: which birthdays are due, their lines, the occurrence
-// texts they carry, and the order of the entries.
+// The reminder list built from a data file: which birthdays are due, their lines, the resume dates
+// they carry, and the order of the entries.
 
 #include <gtest/gtest.h>
 
@@ -16,17 +16,18 @@ using store::CalendarDate;
 struct ExpectedEntry {
     int slot;
     std::string line;
-    std::string occurrenceText;
+    std::string resumeDate;  // "%d %d %d", empty for none
     friend bool operator==(const ExpectedEntry&, const ExpectedEntry&) = default;
     friend std::ostream& operator<<(std::ostream& out, const ExpectedEntry& e) {
-        return out << e.slot << " \"" << e.line << "\" " << e.occurrenceText;
+        return out << e.slot << " \"" << e.line << "\" " << e.resumeDate;
     }
 };
 
 std::vector<ExpectedEntry> entriesOf(const std::string& utf8Text, const CalendarDate& reference) {
     std::vector<ExpectedEntry> entries;
     for (const ReminderEntry& entry : reminderEntries(utf8Text, reference))
-        entries.push_back({entry.slot, store::cp1252ToUtf8(entry.text), entry.occurrenceText});
+        entries.push_back({entry.slot, store::cp1252ToUtf8(entry.text),
+                           entry.resumeDate ? store::dayText(*entry.resumeDate) : std::string()});
     return entries;
 }
 
@@ -45,16 +46,17 @@ TEST(ReminderList, FollowsTheWorkedExamples) {
         std::vector<TestPerson> people;
         std::vector<ExpectedEntry> entries;
     } cases[] = {
-        {{1, 3, 2026}, inSlotThree(anne), {{3, "Anne Martin aura 56 ans le 05/03/2026 (dans 4 jours)", "05/03/2026"}}},
-        {{5, 3, 2026}, inSlotThree(anne), {{3, "Anne Martin a 56 ans AUJOURD'HUI !!", "05/03/2027"}}},
+        {{1, 3, 2026}, inSlotThree(anne), {{3, "Anne Martin aura 56 ans le 05/03/2026 (dans 4 jours)", "5 3 2026"}}},
+        // Today's birthday is silenced for today only: next year's reminders come as usual.
+        {{5, 3, 2026}, inSlotThree(anne), {{3, "Anne Martin a 56 ans AUJOURD'HUI !!", "6 3 2026"}}},
         {{30, 12, 2026},
          inSlotThree({"Luc", "Girard", "01/01/1990"}),
-         {{3, "Luc Girard aura 37 ans le 01/01/2027 (dans 2 jours)", "01/01/2027"}}},
-        // A name-day line carries its person's birthday, not the name day.
-        {{18, 5, 2026}, yvesInSlotFive, {{5, "Ce sera la fete d'Yves Durand DEMAIN !!", "01/09/2026"}}},
+         {{3, "Luc Girard aura 37 ans le 01/01/2027 (dans 2 jours)", "1 1 2027"}}},
+        // A name-day line holds nothing back: the birthday was not on the screen.
+        {{18, 5, 2026}, yvesInSlotFive, {{5, "Ce sera la fete d'Yves Durand DEMAIN !!", ""}}},
         {{27, 12, 2026},
          inSlotThree({"Jean", "Petit", "14/02/1960"}),
-         {{3, "C'est la fête de Jean Petit AUJOURD'HUI !!", "14/02/2027"}}},
+         {{3, "C'est la fête de Jean Petit AUJOURD'HUI !!", ""}}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(entriesOf(dataFileText("7", c.people), c.reference), c.entries) << store::displayDate(c.reference);
@@ -145,20 +147,19 @@ TEST(ReminderList, RemindsTwentyNineFebruaryOnFirstMarchInOtherYears) {
         {"7", {20, 2, 2027}, {}},
         {"9",
          {20, 2, 2027},
-         {{1, "Auguste Roux aura 47 ans le 29/02/2027 (dans 9 jours)", "29/02/2027"},
-          {1, "Ce sera la fete d'Auguste Roux le 29/02/2027 (dans 9 jours)", "29/02/2027"}}},
+         {{1, "Auguste Roux aura 47 ans le 29/02/2027 (dans 9 jours)", "29 2 2027"},
+          {1, "Ce sera la fete d'Auguste Roux le 29/02/2027 (dans 9 jours)", ""}}},
         {"7",
          {28, 2, 2027},
-         {{1, "Auguste Roux aura 47 ans DEMAIN !!", "29/02/2027"},
-          {1, "Ce sera la fete d'Auguste Roux DEMAIN !!", "29/02/2027"}}},
+         {{1, "Auguste Roux aura 47 ans DEMAIN !!", "29 2 2027"}, {1, "Ce sera la fete d'Auguste Roux DEMAIN !!", ""}}},
         {"7",
          {1, 3, 2027},
-         {{1, "Auguste Roux a 47 ans AUJOURD'HUI !!", "29/02/2028"},
-          {1, "C'est la fête d'Auguste Roux AUJOURD'HUI !!", "29/02/2028"}}},
+         {{1, "Auguste Roux a 47 ans AUJOURD'HUI !!", "2 3 2027"},
+          {1, "C'est la fête d'Auguste Roux AUJOURD'HUI !!", ""}}},
         {"7",
          {29, 2, 2028},
-         {{1, "Auguste Roux a 48 ans AUJOURD'HUI !!", "29/02/2029"},
-          {1, "C'est la fête d'Auguste Roux AUJOURD'HUI !!", "29/02/2029"}}},
+         {{1, "Auguste Roux a 48 ans AUJOURD'HUI !!", "1 3 2028"},
+          {1, "C'est la fête d'Auguste Roux AUJOURD'HUI !!", ""}}},
         {"7", {1, 3, 2028}, {}},
     };
     for (const auto& c : cases) {
@@ -213,13 +214,13 @@ TEST(ReminderList, OrdersBySlotThenBirthdayBeforeNameDaysWhateverTheirDates) {
                                                 {"Yolande", "Morel", "15/06/1990"}});
     EXPECT_EQ(entriesOf(file, {10, 6, 2026}),
               (std::vector<ExpectedEntry>{
-                  {1, "Hervé Blanc aura 46 ans le 16/06/2026 (dans 6 jours)", "16/06/2026"},
-                  {1, "Ce sera la fete de Hervé Blanc le 17/06/2026 (dans 7 jours)", "16/06/2026"},
-                  {2, "Ce sera la fete de Guy Roux le 12/06/2026 (dans 2 jours)", "20/06/2026"},
-                  {3, "Landry Petit a 26 ans AUJOURD'HUI !!", "10/06/2027"},
-                  {3, "C'est la fête de Landry Petit AUJOURD'HUI !!", "10/06/2027"},
-                  {4, "Yolande Morel aura 36 ans le 15/06/2026 (dans 5 jours)", "15/06/2026"},
-                  {4, "Ce sera la fete d'Yolande Morel DEMAIN !!", "15/06/2026"},
+                  {1, "Hervé Blanc aura 46 ans le 16/06/2026 (dans 6 jours)", "16 6 2026"},
+                  {1, "Ce sera la fete de Hervé Blanc le 17/06/2026 (dans 7 jours)", ""},
+                  {2, "Ce sera la fete de Guy Roux le 12/06/2026 (dans 2 jours)", ""},
+                  {3, "Landry Petit a 26 ans AUJOURD'HUI !!", "11 6 2026"},
+                  {3, "C'est la fête de Landry Petit AUJOURD'HUI !!", ""},
+                  {4, "Yolande Morel aura 36 ans le 15/06/2026 (dans 5 jours)", "15 6 2026"},
+                  {4, "Ce sera la fete d'Yolande Morel DEMAIN !!", ""},
               }));
 }
 
@@ -232,8 +233,8 @@ TEST(ReminderList, SkipsHolesAndStopsAtTheFirstAbsentSurname) {
         "Pren4=Paul\nDate4=05/03/1990\n"
         "Nom5=Blanc\nPren5=Paul\nDate5=05/03/1990\n";
     EXPECT_EQ(entriesOf(file, {1, 3, 2026}),
-              (std::vector<ExpectedEntry>{{1, "Anne Martin aura 56 ans le 05/03/2026 (dans 4 jours)", "05/03/2026"},
-                                          {3, "Luc Roux aura 46 ans le 06/03/2026 (dans 5 jours)", "06/03/2026"}}));
+              (std::vector<ExpectedEntry>{{1, "Anne Martin aura 56 ans le 05/03/2026 (dans 4 jours)", "5 3 2026"},
+                                          {3, "Luc Roux aura 46 ans le 06/03/2026 (dans 5 jours)", "6 3 2026"}}));
 }
 
 TEST(ReminderList, EndsTheSlotsAtASurnameThatReadsLikeTheEndSentinel) {
@@ -244,14 +245,13 @@ TEST(ReminderList, EndsTheSlotsAtASurnameThatReadsLikeTheEndSentinel) {
 }
 
 // A hole normally has an empty first name; one edited by hand may have one. It has no birthday,
-// so its name-day line carries the name day's own occurrence text.
-TEST(ReminderList, RemindsAHolesNameDayWithItsOwnOccurrenceText) {
+// only its name day.
+TEST(ReminderList, RemindsAHolesNameDayWithoutABirthday) {
     const std::string file = "[Velorine]\nNom1=\nPren1=Landry\nDate1=10/06/2000\n";
     EXPECT_EQ(entriesOf(file, {10, 6, 2026}),
-              (std::vector<ExpectedEntry>{{1, "C'est la fête de Landry  AUJOURD'HUI !!", "10/06/2027"}}));
-    EXPECT_EQ(
-        entriesOf(file, {8, 6, 2026}),
-        (std::vector<ExpectedEntry>{{1, "Ce sera la fete de Landry  le 10/06/2026 (dans 2 jours)", "10/06/2026"}}));
+              (std::vector<ExpectedEntry>{{1, "C'est la fête de Landry  AUJOURD'HUI !!", ""}}));
+    EXPECT_EQ(entriesOf(file, {8, 6, 2026}),
+              (std::vector<ExpectedEntry>{{1, "Ce sera la fete de Landry  le 10/06/2026 (dans 2 jours)", ""}}));
 }
 
 TEST(ReminderList, GivesNoBirthdayForABirthDateThatIsNotADayOfTheYear) {
@@ -261,9 +261,8 @@ TEST(ReminderList, GivesNoBirthdayForABirthDateThatIsNotADayOfTheYear) {
     };
     for (const auto& birthDate : birthDates) {
         const std::string file = dataFileText("7", {{"Guy", "Roux", birthDate}});
-        EXPECT_EQ(
-            entriesOf(file, {10, 6, 2026}),
-            (std::vector<ExpectedEntry>{{1, "Ce sera la fete de Guy Roux le 12/06/2026 (dans 2 jours)", "12/06/2026"}}))
+        EXPECT_EQ(entriesOf(file, {10, 6, 2026}),
+                  (std::vector<ExpectedEntry>{{1, "Ce sera la fete de Guy Roux le 12/06/2026 (dans 2 jours)", ""}}))
             << '"' << birthDate.value_or("(absent)") << '"';
     }
 }

@@ -56,6 +56,28 @@ private slots:
         QCOMPARE(centredTopLeft(QRect(10, 10, 100, 100), QSize(105, 100)), QPoint(8, 10));
     }
 
+    // The reminder window on a 1024 × 768 screen: its frame, title bar included, is what is
+    // centred, so the place does not change once the window manager has drawn the frame.
+    void centringTakesTheFrameIn_data() {
+        QTest::addColumn<QRect>("outer");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QPoint>("client");
+        QTest::newRow("no frame") << QRect(0, 0, 1024, 768) << QMargins() << QPoint(245, 188);
+        QTest::newRow("20-pixel title") << QRect(0, 0, 1024, 768) << QMargins(1, 20, 1, 1) << QPoint(245, 197);
+        QTest::newRow("26-pixel title, wide borders")
+            << QRect(0, 0, 1024, 768) << QMargins(4, 26, 4, 4) << QPoint(245, 199);
+        QTest::newRow("over a framed owner") << QRect(100, 50, 700, 500) << QMargins(4, 26, 4, 4) << QPoint(183, 115);
+    }
+    void centringTakesTheFrameIn() {
+        QFETCH(QRect, outer);
+        QFETCH(QMargins, frame);
+        QFETCH(QPoint, client);
+        const QSize size(533, 392);
+        const QRect placed = centredClientArea(outer, size, frame);
+        QCOMPARE(placed, QRect(client, size));
+        QCOMPARE(placed.marginsAdded(frame).topLeft(), centredTopLeft(outer, size.grownBy(frame)));
+    }
+
     void tooltipSwitchCoversEveryWidget() {
         // Counts the tooltip requests that reach the widget.
         struct Probe : QObject {

@@ -6,15 +6,18 @@
 #include <QCalendarWidget>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <sys/stat.h>
 
 #include "controls/banner.h"
 #include "controls/ie_button.h"
 #include "reminder_test_data.h"
+#include "store/civil_calendar.h"
 #include "store/data_file.h"
 #include "ui/write_failure.h"
 #include "window_rig.h"
@@ -231,6 +234,43 @@ private slots:
         QVERIFY(run.list("ListBox2").isVisible());
     }
 
+    // 3 October brings sixteen names for the next day, "François(d'Assises)" among them.
+    void everyNameOfTheYearIsReadWholeWithoutScrollingSideways() {
+        ReminderRun run("");
+        for (store::CalendarDate day{1, 1, 2028}; day.year == 2028; day = store::addDays(day, 1)) {
+            run.lookAt(day);
+            QCoreApplication::processEvents();  // the lists lay their scroll bars out
+            for (const char* name : {"ListBox2", "ListBox3"}) {
+                const QListWidget& names = run.list(name);
+                if (!names.isVisible()) continue;
+                const QString what = QStringLiteral("%1 on %2/%3").arg(name).arg(day.day).arg(day.month);
+                QVERIFY2(!names.horizontalScrollBar()->isVisible(), qPrintable(what));
+                QVERIFY2(names.sizeHintForColumn(0) <= names.viewport()->width(), qPrintable(what));
+                QVERIFY2(names.geometry().right() < run.window().width(), qPrintable(what));
+            }
+        }
+    }
+
+    void aLineWiderThanTheListShowsWholeInItsTooltip() {
+        ReminderRun run(recordSection({{"Rochefoucauld-Montbel de La Tour", "Marie-Christine", "09/12/1955", "", ""},
+                                       {"Roux", "Zo\xE9", "10/12/2019", "", ""}}) +
+                        "[Rappel]\r\nJours=7\r\n");
+        QListWidget& list = run.list("ListBox1");
+        const auto tooltipOf = [&](int row) {
+            QToolTip::hideText();
+            if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) return QStringLiteral("(still shown)");
+            const QPoint at = list.visualItemRect(list.item(row)).center();
+            QHelpEvent help(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+            QCoreApplication::sendEvent(list.viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        const QString longLine =
+            QStringLiteral("Marie-Christine Rochefoucauld-Montbel de La Tour aura 71 ans le 09/12/2026 (dans 3 jours)");
+        QCOMPARE(list.item(0)->text(), longLine);
+        QCOMPARE(tooltipOf(0), longLine);
+        QCOMPARE(tooltipOf(1), QString());  // "Zoé Roux aura 7 ans le 10/12/2026 (dans 4 jours)" fits
+    }
+
     void dateCommandsMoveTheReferenceDateAndDisableNoAndTomorrow() {
         ReminderRun run(aWeekOfReminders());
         const auto reference = [&] { return run.rig.context.startup.referenceDate; };
@@ -291,15 +331,15 @@ private slots:
         QTest::newRow("Demain") << "IEButton3"
                                 << "Rappel/Date"
                                 << "7 12 2026";
-        QTest::newRow("Non: the birthday today") << "IEButton1"
-                                                 << "Velorine/Proch1"
-                                                 << "6 12 2027";
+        QTest::newRow("Non: the birthday today, until tomorrow") << "IEButton1"
+                                                                 << "Velorine/Proch1"
+                                                                 << "7 12 2026";
         QTest::newRow("Non: a birthday tomorrow and its name day") << "IEButton1"
                                                                    << "Velorine/Proch3"
                                                                    << "7 12 2026";
-        QTest::newRow("Non: a name day alone carries the birthday") << "IEButton1"
-                                                                    << "Velorine/Proch2"
-                                                                    << "15 3 2027";
+        QTest::newRow("Non: a name day alone holds nothing back") << "IEButton1"
+                                                                  << "Velorine/Proch2"
+                                                                  << "absent";
         QTest::newRow("Non: a birthday in six days") << "IEButton1"
                                                      << "Velorine/Proch5"
                                                      << "12 12 2026";

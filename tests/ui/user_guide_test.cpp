@@ -59,6 +59,12 @@ private slots:
               "Ouvrir...", "Fusionner", "velorine PROG", "velorine-rappels", "notify-send",
               "~/.local/share/velorine/velor.ini", "DataPath=", "~/.config/velorine/velorine.conf"})
             QVERIFY2(text.contains(QString::fromUtf8(needed)), needed);
+        // What the Fichier menu exchanges with other programs, the same in a terminal, and where
+        // the about box writes its mail draft.
+        for (const char* needed :
+             {"Importer des contacts (vCard)…", "Exporter vers un agenda (iCalendar)…", "velorine-contacts importer",
+              "velorine-contacts exporter", "LSEOHILD.EML", "$XDG_RUNTIME_DIR/velorine/", "~/.cache/velorine/"})
+            QVERIFY2(text.contains(QString::fromUtf8(needed)), needed);
         // Nothing of the RTF itself shows, and the accents came through.
         for (const char* leak : {"\\", "{", "}", "Liberation", "Guide de l'utilisateur}"})
             QVERIFY2(!text.contains(QLatin1String(leak)), leak);

@@ -1,8 +1,16 @@
 #include "ui/reminder/reminder_list_delegate.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace velorine::ui {
+namespace {
+
+constexpr int kTextIndent = 2;
+
+}  // namespace
 
 bool isNameDayLine(const QString& text) {
     return text.startsWith(QStringLiteral("Ce sera")) || text.startsWith(QStringLiteral("C'est"));
@@ -21,12 +29,27 @@ void ReminderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->setPen(ink);
     painter->setFont(option.font);
     painter->setClipRect(option.rect);
-    painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter->drawText(option.rect.adjusted(kTextIndent, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      text);
     painter->restore();
 }
 
 QSize ReminderListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    return {option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()) + 2, kReminderLineHeight};
+    return {option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()) + kTextIndent,
+            kReminderLineHeight};
+}
+
+bool ReminderListDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) {
+    if (event->type() != QEvent::ToolTip || !index.isValid())
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    // The list never scrolls sideways: what passes its right edge can only be read here.
+    if (kTextIndent + option.fontMetrics.horizontalAdvance(text) > view->viewport()->width())
+        QToolTip::showText(event->globalPos(), text, view->viewport(), view->visualRect(index));
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 }  // namespace velorine::ui

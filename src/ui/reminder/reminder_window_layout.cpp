@@ -6,13 +6,17 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTextCharFormat>
 
 #include <algorithm>
 
 #include "controls/banner.h"
 #include "controls/ie_button.h"
+#include "reminders/built_in_name_days.h"
 #include "ui/colours.h"
+#include "ui/cp1252_text.h"
 #include "ui/design_fonts.h"
 #include "ui/element_colours.h"
 #include "ui/pictures.h"
@@ -79,6 +83,31 @@ QListWidget* addNameList(QWidget* parent, const QString& name, const QRect& box)
     setTextColour(*list, kNavyNumber);
     list->hide();
     return list;
+}
+
+// The widest first name of the calendar in this font.
+QString widestCalendarName(const QFontMetrics& metrics) {
+    QString widest;
+    int widestAdvance = -1;
+    for (const std::string& entry : reminders::builtInNameDays().texts()) {
+        const QString name = textFromCp1252(entry.substr(0, entry.find('|')));
+        if (const int advance = metrics.horizontalAdvance(name); advance > widestAdvance) {
+            widest = name;
+            widestAdvance = advance;
+        }
+    }
+    return widest;
+}
+
+// The names of a day are read whole, never scrolled sideways: a list is as wide as the widest
+// name of the calendar needs beside its vertical scroll bar, and never narrower than designed.
+void fitToTheWidestName(QListWidget* list, const QString& widest) {
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->addItem(widest);
+    const int needed = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                       list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list->verticalScrollBar());
+    list->clear();
+    list->resize(std::max(list->width(), needed), list->height());
 }
 
 // A flat answer button: caption in bold blue Verdana (black while the pointer is away), glyph
@@ -154,6 +183,8 @@ void TFRappel::buildNamesOfTheDay() {
     Label11 = addLabel(Panel1, QStringLiteral("Label11"), QString(), {360, 83});
     Label12 = addLabel(Panel1, QStringLiteral("Label12"), QString(), {360, 99});
     ListBox3 = addNameList(Panel1, QStringLiteral("ListBox3"), {360, 80, 129, 41});
+    const QString widest = widestCalendarName(ListBox2->fontMetrics());
+    for (QListWidget* names : {ListBox2, ListBox3}) fitToTheWidestName(names, widest);
 
     for (QLabel* name : {Label8, Label9, Label11, Label12}) {
         name->setFont(bold(font()));
