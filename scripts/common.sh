@@ -6,7 +6,7 @@ VELORINE_PACKAGES=(
   clang clang-format  # the fuzzers (libFuzzer) and the style check
   qt6-base-dev qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libical-dev python3-icalendar
+  libical-dev python3-icalendar libicu-dev  # calendars; letters composed and decomposed
   fonts-liberation2 fonts-dejavu-core
   clang dpkg-dev desktop-file-utils appstream man-db
 )

@@ -1,0 +1,31 @@
+#pragma once
+// Texts of other character sets turned into UTF-8, by the C library's converter (iconv), which
+// knows every set address books label their values with (ISO-8859-15, KOI8-R, Windows-1251,
+// Shift_JIS, UTF-16...).
+//
+// A converter keeps what it opened for the sets it met, so that a book of thousands of values in
+// one set opens it once; it is not shared between threads.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velorine::contacts {
+
+class CharsetConverter {
+public:
+    CharsetConverter() = default;
+    ~CharsetConverter();
+    CharsetConverter(const CharsetConverter&) = delete;
+    CharsetConverter& operator=(const CharsetConverter&) = delete;
+
+    // `bytes` of the set named `label` (as the file names it, any case) in UTF-8; nothing when the
+    // set is unknown or the bytes are not text of that set.
+    std::optional<std::string> toUtf8(std::string_view bytes, const std::string& label);
+
+private:
+    std::map<std::string, void*> opened_;  // label upper-cased -> iconv_t, (iconv_t)-1 when unknown
+};
+
+}  // namespace velorine::contacts
