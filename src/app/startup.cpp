@@ -29,7 +29,7 @@ StartupState locateData(const StartupEnvironment& env) {
     state.installDirectory = configValue(env.configFile, "InstallPath");
     if (state.installDirectory.empty()) state.installDirectory = env.executableDirectory;
     state.dataFilePath = dataFileIn(state.dataDirectory);
-    state.pendingFilePath = state.dataDirectory + "/velor.ouv";
+    state.pendingFilePath = pendingFileIn(state.dataDirectory);
     return state;
 }
 
@@ -81,6 +81,8 @@ std::string configuredDataDirectory(const std::string& configFile, const std::st
 
 std::string dataFileIn(const std::string& dataDirectory) { return dataDirectory + "/velor.ini"; }
 
+std::string pendingFileIn(const std::string& dataDirectory) { return dataDirectory + "/velor.ouv"; }
+
 std::string commandWordFrom(const std::vector<std::string>& arguments) {
     std::string word;
     for (const auto& argument : arguments) {
@@ -102,7 +104,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     StartupOutcome outcome;
     StartupState& state = outcome.state;
     state = locateData(env);
-    store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+    outcome.listReplaced = store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
     switch (recoverPreviousVersion({env.configFile, state.installDirectory, state.pendingFilePath}, env.recovery)) {
         case RecoveryResult::Restarted:
             // The new instance swaps the old list in: this one must not write the data file again.
@@ -110,7 +112,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
             return outcome;
         case RecoveryResult::TakenWithoutRestart:
             // What the new instance would have done first; the run then goes on with the old list.
-            store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+            if (store::adoptPendingFile(state.dataFilePath, state.pendingFilePath)) outcome.listReplaced = true;
             break;
         case RecoveryResult::NothingTaken: break;
     }

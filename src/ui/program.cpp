@@ -7,6 +7,7 @@
 #include "app/process_environment.h"
 #include "app/startup.h"
 #include "ui/application.h"
+#include "ui/main/kept_calendar.h"
 #include "ui/platform_dialogs.h"
 #include "ui/recovery_dialogs.h"
 
@@ -22,6 +23,7 @@ int runProgram(int& argc, char** argv) {
     environment.recovery = recoveryDialogs(dialogs, [&application] { application.get(); });
     const app::StartupOutcome outcome = app::runStartup(environment);
     if (!outcome.problem.empty()) std::fprintf(stderr, "%s\n", outcome.problem.c_str());
+    if (outcome.listReplaced) keepCalendarAfterStart(outcome.state.dataFilePath);
     if (outcome.endsRun) return outcome.exitStatus;
     return runWindows(outcome.state, application);
 }
