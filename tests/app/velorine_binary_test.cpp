@@ -145,6 +145,26 @@ TEST_F(VelorineBinaryTest, TheAutomaticStartWithNothingDueLoadsNoWindowLibrary) 
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_NE(result.standardError.find("libc.so"), std::string::npos) << "the loader said nothing";
     EXPECT_EQ(result.standardError.find("libQt6"), std::string::npos) << result.standardError;
+    EXPECT_EQ(result.standardError.find("libical"), std::string::npos) << result.standardError;
+}
+
+// The start at logon that takes a pending list in (an open whose restart failed) brings the kept
+// calendar up to date, even when nothing is due; it hands over to the windows' executable for it.
+TEST_F(VelorineBinaryTest, APendingListBringsTheKeptCalendarUpToDateAtTheGate) {
+    const std::string calendar = dataDirectory + "/anniversaires.ics";
+    givenData(oneRecord(birthDateFromToday(30)) + "[Agenda]\r\nAJour=1\r\n");
+    givenData("[Controle]\r\nVersion=2.0\r\n[Agenda]\r\nAJour=1\r\n[Velorine]\r\nNom1=Nouveau\r\nPren1=Paul\r\n"
+              "Date1=02/02/1980\r\n",
+              "velor.ouv");
+    const auto result = run({"PROG"});
+    EXPECT_EQ(result.exitStatus, 1) << result.standardError;
+    EXPECT_FALSE(testing::fileExists(dataDirectory + "/velor.ouv"));
+    EXPECT_NE(readFile(calendar).find("SUMMARY:Anniversaire de Paul Nouveau (1980)\r\n"), std::string::npos);
+    // The next start, with nothing changed, writes nothing.
+    const auto written = std::filesystem::last_write_time(calendar);
+    const auto again = run({"PROG"});
+    EXPECT_EQ(again.exitStatus, 1) << again.standardError;
+    EXPECT_EQ(std::filesystem::last_write_time(calendar), written);
 }
 
 TEST_F(VelorineBinaryTest, AFileSizeLimitFailsTheCompactionCleanlyInsteadOfKillingTheStart) {
