@@ -2,6 +2,7 @@
 
 #include <array>
 #include <ctime>
+#include <tuple>
 
 #include "store/civil_calendar.h"
 
@@ -114,7 +115,7 @@ std::variant<store::CalendarDate, BirthdayRefusal> birthdayOf(const ContentLine&
     store::CalendarDate date{scanned->day, scanned->month, yearKnown ? *scanned->year : store::kUnknownBirthYear};
     if (!store::isRealDate(date)) return BirthdayRefusal{"date de naissance qui n'existe pas " + quoted(text)};
     if (yearKnown && scanned->utcTime) date = localDayOf(date, *scanned->utcTime);
-    if (yearKnown && store::comparisonKey(date) > store::comparisonKey(today))
+    if (yearKnown && std::tie(date.year, date.month, date.day) > std::tie(today.year, today.month, today.day))
         return BirthdayRefusal{"date de naissance dans l'avenir " + quoted(text)};
     return date;
 }

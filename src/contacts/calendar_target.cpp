@@ -68,7 +68,8 @@ Head headOf(const std::string& path) {
 // The same file: the same inode when both exist (a link, another spelling of the path), else the
 // same place once the existing part of each path is resolved.
 bool samePlace(const std::string& a, const std::string& b) {
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0)
         return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     std::error_code error;
@@ -114,8 +115,7 @@ std::string calendarTargetText(CalendarTargetRefusal refusal, const std::string&
             return name + " est un fichier de la liste de Velorine, il ne sera pas remplacé par un agenda" + rule;
         case CalendarTargetRefusal::List:
             return name + " est une liste de Velorine, elle ne sera pas remplacée par un agenda" + rule;
-        case CalendarTargetRefusal::OtherFile:
-            return name + " n'est pas un agenda, il ne sera pas remplacé" + rule;
+        case CalendarTargetRefusal::OtherFile: return name + " n'est pas un agenda, il ne sera pas remplacé" + rule;
     }
     return {};
 }

@@ -43,7 +43,8 @@ std::uint64_t mixed(std::uint64_t hash) {
 std::string fingerprintOf(const store::IniDocument& snapshot, const CalendarUpkeepSettings& settings) {
     std::uint64_t people = 0;
     store::forEachRecordIn(snapshot, [&people](const store::BirthdayRecord& record) {
-        people += mixed(fnv1a(record.birthDate, fnv1a("\x1F", fnv1a(record.firstName, fnv1a("\x1F", fnv1a(record.surname))))));
+        people += mixed(
+            fnv1a(record.birthDate, fnv1a("\x1F", fnv1a(record.firstName, fnv1a("\x1F", fnv1a(record.surname))))));
     });
     char text[64];
     std::snprintf(text, sizeof text, "%016llx-%llu-%d-%d", static_cast<unsigned long long>(people),

@@ -22,7 +22,10 @@ CharsetConverter::~CharsetConverter() {
 std::optional<std::string> CharsetConverter::toUtf8(std::string_view bytes, const std::string& label) {
     const std::string key = upperAscii(label);
     auto found = opened_.find(key);
-    if (found == opened_.end()) found = opened_.emplace(key, static_cast<void*>(::iconv_open("UTF-8", key.c_str()))).first;
+    if (found == opened_.end()) {
+        if (opened_.size() >= kMostCharsets) return std::nullopt;
+        found = opened_.emplace(key, static_cast<void*>(::iconv_open("UTF-8", key.c_str()))).first;
+    }
     if (found->second == kUnknown) return std::nullopt;
     const auto converter = static_cast<iconv_t>(found->second);
     ::iconv(converter, nullptr, nullptr, nullptr, nullptr);  // a fresh start: no state of the last value

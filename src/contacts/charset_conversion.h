@@ -4,7 +4,10 @@
 // Shift_JIS, UTF-16...).
 //
 // A converter keeps what it opened for the sets it met, so that a book of thousands of values in
-// one set opens it once; it is not shared between threads.
+// one set opens it once; it is not shared between threads. Address books use one set or two: past
+// kMostCharsets different labels, a new one is taken for unknown without asking the C library,
+// whose search for a name it does not know is slow, so that a hostile file naming a new set on
+// every card is read as fast as any other.
 
 #include <map>
 #include <optional>
@@ -12,6 +15,8 @@
 #include <string_view>
 
 namespace velorine::contacts {
+
+inline constexpr std::size_t kMostCharsets = 16;
 
 class CharsetConverter {
 public:

@@ -33,9 +33,19 @@ std::string trimmed(std::string_view text) {
     return std::string(text);
 }
 
-// One line of UTF-8 text: line breaks become `lineBreak`, every other control character (C0, DEL,
-// C1) a blank, so that nothing a terminal or the data file would obey gets through.
+// No text of a card is kept longer than this: the data file keeps 127 characters, a summary names a
+// card in a line, and a hostile card's megabytes of name are not carried from copy to copy.
+constexpr std::size_t kLongestText = 4096;
+
+// One line of UTF-8 text, at most kLongestText bytes of it (cut before a whole character): line
+// breaks become `lineBreak`, every other control character (C0, DEL, C1) a blank, so that nothing a
+// terminal or the data file would obey gets through.
 std::string oneLine(std::string_view text, std::string_view lineBreak) {
+    if (text.size() > kLongestText) {
+        std::size_t cut = kLongestText;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+        text = text.substr(0, cut);
+    }
     std::string line;
     line.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -153,9 +153,10 @@ TEST_F(VelorineBinaryTest, TheAutomaticStartWithNothingDueLoadsNoWindowLibrary) 
 TEST_F(VelorineBinaryTest, APendingListBringsTheKeptCalendarUpToDateAtTheGate) {
     const std::string calendar = dataDirectory + "/anniversaires.ics";
     givenData(oneRecord(birthDateFromToday(30)) + "[Agenda]\r\nAJour=1\r\n");
-    givenData("[Controle]\r\nVersion=2.0\r\n[Agenda]\r\nAJour=1\r\n[Velorine]\r\nNom1=Nouveau\r\nPren1=Paul\r\n"
-              "Date1=02/02/1980\r\n",
-              "velor.ouv");
+    givenData(
+        "[Controle]\r\nVersion=2.0\r\n[Agenda]\r\nAJour=1\r\n[Velorine]\r\nNom1=Nouveau\r\nPren1=Paul\r\n"
+        "Date1=02/02/1980\r\n",
+        "velor.ouv");
     const auto result = run({"PROG"});
     EXPECT_EQ(result.exitStatus, 1) << result.standardError;
     EXPECT_FALSE(testing::fileExists(dataDirectory + "/velor.ouv"));

@@ -119,9 +119,10 @@ TEST_F(CalendarUpkeepTest, RewritesTheCalendarOnlyWhenWhatItShowsChanged) {
     EXPECT_EQ(eventCount(), 2);
     const std::string two = readFile(calendar);
     ASSERT_TRUE(store::commit(list, [](store::IniDocument& doc) {
-        doc.replaceSection("Velorine",
-                           "Nom1=Blanc\r\nPren1=Luc\r\nDate1=02/02/1980\r\nNom2=Roy\r\nPren2=Eva\r\nDate2=01/05/1990\r\n"
-                           "Adress2=Lyon\r\n");
+        doc.replaceSection(
+            "Velorine",
+            "Nom1=Blanc\r\nPren1=Luc\r\nDate1=02/02/1980\r\nNom2=Roy\r\nPren2=Eva\r\nDate2=01/05/1990\r\n"
+            "Adress2=Lyon\r\n");
     }));
     EXPECT_EQ(keepCalendarUpToDate(list, 3000).result, UpkeepResult::UpToDate);
     EXPECT_EQ(readFile(calendar), two);
@@ -156,9 +157,8 @@ TEST_F(CalendarUpkeepTest, NeverReplacesAFileThatIsNoCalendar) {
         EXPECT_EQ(upkeep.refusal, c.refusal) << c.path;
         EXPECT_EQ(readFile(c.path), before) << c.path;
     }
-    ASSERT_TRUE(store::commit(list, [&](store::IniDocument& doc) {
-        doc.write("Agenda", "Fichier", dir.file("absent/agenda.ics"));
-    }));
+    ASSERT_TRUE(store::commit(
+        list, [&](store::IniDocument& doc) { doc.write("Agenda", "Fichier", dir.file("absent/agenda.ics")); }));
     const CalendarUpkeep missing = keepCalendarUpToDate(list);
     EXPECT_EQ(missing.result, UpkeepResult::Failed);
     EXPECT_EQ(missing.failure, store::WriteFailure::DirectoryMissing);

@@ -27,9 +27,9 @@ QString causeOf(const contacts::CalendarUpkeep& upkeep) {
 bool keepCalendarUpToDate(const std::string& dataFilePath, UserDialogs& dialogs) {
     const contacts::CalendarUpkeep upkeep = contacts::keepCalendarUpToDate(dataFilePath);
     if (upkeep.result != contacts::UpkeepResult::Failed) return true;
-    dialogs.showMessage(MessageIcon::Error, QStringLiteral("Problème"),
-                        QStringLiteral("%1 :\n%2\n\n%3").arg(kNotUpdated, QFile::decodeName(upkeep.path.c_str()),
-                                                             causeOf(upkeep)));
+    dialogs.showMessage(
+        MessageIcon::Error, QStringLiteral("Problème"),
+        QStringLiteral("%1 :\n%2\n\n%3").arg(kNotUpdated, QFile::decodeName(upkeep.path.c_str()), causeOf(upkeep)));
     return false;
 }
 
