@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <unistd.h>
+
 #include <optional>
 
 #include "app/terminal_text.h"
@@ -67,6 +69,12 @@ std::optional<store::IniDocument> compactedAndStamped(const std::string& dataFil
     return store::snapshot(dataFilePath);
 }
 
+// The pending list, when there is one, in the data file's place; true when it was taken.
+bool takePendingList(const StartupEnvironment& env, const StartupState& state) {
+    if (env.beforeListReplaced && ::access(state.pendingFilePath.c_str(), F_OK) == 0) env.beforeListReplaced(state);
+    return store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+}
+
 bool isAnythingDue(const StartupEnvironment& env, const store::IniDocument& data, const StartupState& state) {
     if (env.isAnythingDue) return env.isAnythingDue(state, state.referenceDate);
     return reminders::isAnythingDueIn(data, state.nameDayReminders, state.referenceDate);
@@ -104,7 +112,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     StartupOutcome outcome;
     StartupState& state = outcome.state;
     state = locateData(env);
-    outcome.listReplaced = store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+    outcome.listReplaced = takePendingList(env, state);
     switch (recoverPreviousVersion({env.configFile, state.installDirectory, state.pendingFilePath}, env.recovery)) {
         case RecoveryResult::Restarted:
             // The new instance swaps the old list in: this one must not write the data file again.
@@ -112,7 +120,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
             return outcome;
         case RecoveryResult::TakenWithoutRestart:
             // What the new instance would have done first; the run then goes on with the old list.
-            if (store::adoptPendingFile(state.dataFilePath, state.pendingFilePath)) outcome.listReplaced = true;
+            if (takePendingList(env, state)) outcome.listReplaced = true;
             break;
         case RecoveryResult::NothingTaken: break;
     }

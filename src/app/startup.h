@@ -50,6 +50,9 @@ struct StartupEnvironment {
     // the reminder engine answers it on the start-up's own snapshot of the data file.
     std::function<bool(const StartupState&, const store::CalendarDate& today)> isAnythingDue;
     RecoveryDialogs recovery;
+    // Called just before a pending list takes the data file's place, while the list it replaces is
+    // still there (the windows keep what belongs to this computer and not to a list). May be empty.
+    std::function<void(const StartupState&)> beforeListReplaced;
 };
 
 struct StartupOutcome {

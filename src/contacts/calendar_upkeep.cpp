@@ -103,17 +103,24 @@ bool storeCalendarUpkeep(const std::string& dataFilePath, const CalendarUpkeepSe
         failure);
 }
 
-std::string withCalendarUpkeepOf(const std::string& dataFilePath, std::string listBytes) {
-    const store::IniDocument current = store::snapshot(dataFilePath);
-    store::IniDocument opened = store::IniDocument::parse(std::move(listBytes));
-    if (!current.hasSection(kSection) && !opened.hasSection(kSection)) return std::string(opened.parsedBytes());
+std::string calendarUpkeepLines(const std::string& dataFilePath) {
     std::string lines;
-    current.everyLineOf(kSection, [&lines](std::string_view line) {
+    store::snapshot(dataFilePath).everyLineOf(kSection, [&lines](std::string_view line) {
         if (line.find_first_not_of(" \t") != std::string_view::npos) lines.append(line).append("\n");
         return true;
     });
-    opened.replaceSection(kSection, std::move(lines));
-    return opened.serialize();
+    return lines;
+}
+
+bool carryCalendarUpkeep(const std::string& dataFilePath, const std::string& lines, store::WriteFailure* failure) {
+    // Most swaps: no option on either side, and nothing to write.
+    if (lines.empty() && !store::snapshot(dataFilePath).hasSection(kSection)) return true;
+    return store::commit(
+        dataFilePath,
+        [&lines](store::IniDocument& doc) {
+            if (!lines.empty() || doc.hasSection(kSection)) doc.replaceSection(kSection, lines);
+        },
+        failure);
 }
 
 CalendarUpkeep keepCalendarUpToDate(const std::string& dataFilePath, std::time_t stamp) {

@@ -48,11 +48,16 @@ CalendarUpkeepSettings calendarUpkeepIn(const store::IniDocument& snapshot, cons
 bool storeCalendarUpkeep(const std::string& dataFilePath, const CalendarUpkeepSettings& settings,
                          store::WriteFailure* failure = nullptr);
 
-// The bytes of a list about to take the place of the one at `dataFilePath` (an opened list), with
-// that one's [Agenda] section instead of its own: the option belongs to this computer, where a
-// calendar program is subscribed to the calendar, not to the list, which may come from elsewhere.
-// The bytes as they are when neither has the section.
-std::string withCalendarUpkeepOf(const std::string& dataFilePath, std::string listBytes);
+// The option belongs to this computer, where a calendar program is subscribed to the calendar,
+// not to a list, which may come from elsewhere: when a list takes the data file's place (an opened
+// list, the previous version's), the [Agenda] section of the list it replaces is carried into it,
+// instead of its own.
+//
+// The section's lines in the list at `dataFilePath`, as they stand ("" when it has none).
+std::string calendarUpkeepLines(const std::string& dataFilePath);
+// Puts them in place of the list's own section, in one commit (none when neither has one).
+bool carryCalendarUpkeep(const std::string& dataFilePath, const std::string& lines,
+                         store::WriteFailure* failure = nullptr);
 
 enum class UpkeepResult {
     NotKept,   // the option is off, or the list cannot be read: nothing to do

@@ -138,6 +138,34 @@ TEST_F(CalendarUpkeepTest, RewritesTheCalendarOnlyWhenWhatItShowsChanged) {
     EXPECT_EQ(readFile(calendar).find("BEGIN:VALARM"), std::string::npos);
 }
 
+// The option is carried into a list that takes this one's place, in place of the list's own.
+TEST_F(CalendarUpkeepTest, CarriesTheOptionIntoTheListThatReplacesThisOne) {
+    keep(true, 3);
+    const std::string lines = calendarUpkeepLines(list);
+    EXPECT_EQ(lines, "AJour=1\nFetes=1\nAlarme=3\n");
+    const struct {
+        std::string replacing;
+        std::string carried;
+        bool kept;
+    } cases[] = {
+        {"[Velorine]\r\nNom1=Roy\r\n", lines, true},
+        {"[Agenda]\r\nAJour=1\r\nFichier=/ailleurs.ics\r\n[Velorine]\r\nNom1=Roy\r\n", lines, true},
+        {"[Agenda]\r\nAJour=1\r\n[Velorine]\r\nNom1=Roy\r\n", "", false},  // this computer kept none
+    };
+    for (const auto& c : cases) {
+        writeFile(list, c.replacing);
+        ASSERT_TRUE(carryCalendarUpkeep(list, c.carried));
+        const CalendarUpkeepSettings settings = calendarUpkeepIn(store::snapshot(list), list);
+        EXPECT_EQ(settings.kept, c.kept) << c.replacing;
+        EXPECT_EQ(settings.path, calendar) << c.replacing;
+        EXPECT_NE(readFile(list).find("Nom1=Roy"), std::string::npos);
+    }
+    // Neither has the section: the file is left byte for byte.
+    writeFile(list, "[Velorine]\nNom1=Roy\n");
+    ASSERT_TRUE(carryCalendarUpkeep(list, ""));
+    EXPECT_EQ(readFile(list), "[Velorine]\nNom1=Roy\n");
+}
+
 TEST_F(CalendarUpkeepTest, NeverReplacesAFileThatIsNoCalendar) {
     keep();
     const struct {

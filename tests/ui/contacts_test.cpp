@@ -18,7 +18,6 @@
 
 #include <optional>
 
-#include "store/data_file.h"
 #include "ui/main/contacts_dialogs.h"
 #include "window_rig.h"
 
@@ -404,23 +403,6 @@ private slots:
                          .arg(notes)),
                  qPrintable(rig.dialogs.messages()[0]));
         QCOMPARE(readBytes(notes.toStdString()), std::string("à faire\n"));
-    }
-
-    // A list opened in place of this one keeps this computer's calendar option: the next start
-    // brings the same calendar up to date with the opened list.
-    void anOpenedListKeepsTheCalendarOfThisComputer() {
-        WindowRig rig(recordSection({kJean}) + "[Agenda]\r\nAJour=1\r\nFichier=/tmp/agenda-suivi.ics\r\n");
-        const QString opened =
-            fileIn(rig, "autre.txt",
-                   "[Controle]\r\nVersion=2.0\r\n[Agenda]\r\nAJour=1\r\nFichier=/ailleurs/a.ics\r\n" +
-                       recordSection({{"Roy", "Eva", "01/05/1990", "", ""}}));
-        rig.dialogs.chosenFiles = {opened};
-        rig.dialogs.answers = {true};
-        rig.control<QAction>("Ouvrir1").trigger();
-        const store::IniDocument pending = store::snapshot(rig.context.startup.pendingFilePath);
-        QCOMPARE(pending.read("Agenda", "Fichier", "", 256), std::string("/tmp/agenda-suivi.ics"));
-        QCOMPARE(pending.read("Agenda", "AJour", "", 2), std::string("1"));
-        QCOMPARE(pending.read("Velorine", "Nom1", "", 128), std::string("Roy"));
     }
 };
 

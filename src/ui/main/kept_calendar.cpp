@@ -33,7 +33,13 @@ bool keepCalendarUpToDate(const std::string& dataFilePath, UserDialogs& dialogs)
     return false;
 }
 
-void keepCalendarAfterStart(const std::string& dataFilePath) {
+void CalendarAcrossSwap::keep(const std::string& dataFilePath) { lines_ = contacts::calendarUpkeepLines(dataFilePath); }
+
+void CalendarAcrossSwap::bringUpToDate(const std::string& dataFilePath) const {
+    store::WriteFailure failure = store::WriteFailure::None;
+    if (!contacts::carryCalendarUpkeep(dataFilePath, lines_, &failure))
+        std::fprintf(stderr, "velorine : l'option de l'agenda n'a pas pu être gardée : %s\n",
+                     writeFailureText(failure, dataFilePath).toUtf8().constData());
     const contacts::CalendarUpkeep upkeep = contacts::keepCalendarUpToDate(dataFilePath);
     if (upkeep.result != contacts::UpkeepResult::Failed) return;
     std::fprintf(stderr, "velorine : %s (« %s ») : %s\n", kNotUpdated.toUtf8().constData(),

@@ -14,7 +14,18 @@ class UserDialogs;
 // false.
 bool keepCalendarUpToDate(const std::string& dataFilePath, UserDialogs& dialogs);
 
-// At the start that took a pending list in, before any window: a line on standard error.
-void keepCalendarAfterStart(const std::string& dataFilePath);
+// The start that takes a pending list in, before any window: the option of the list replaced is
+// carried into the new one, then the calendar brought up to date; a line on standard error when it
+// cannot be.
+class CalendarAcrossSwap {
+public:
+    // Before the swap: the option of the list still there.
+    void keep(const std::string& dataFilePath);
+    // After it.
+    void bringUpToDate(const std::string& dataFilePath) const;
+
+private:
+    std::string lines_;
+};
 
 }  // namespace velorine::ui

@@ -6,7 +6,6 @@
 
 #include <optional>
 
-#include "contacts/calendar_upkeep.h"
 #include "store/file_copy.h"
 #include "store/record_store.h"
 #include "ui/main/list_file.h"
@@ -102,10 +101,8 @@ void TForm1::Ouvrir1Click() {
     if (!list) return;
     if (!context_.dialogs.askYesNo(QStringLiteral("ATTENTION"), kOpenQuestion)) return;
     // The bytes checked above, not the file again: it may have changed meanwhile. Fails when a
-    // pending file is already waiting: it would be lost, or it would win. The calendar this
-    // computer keeps stays kept; the next start brings it up to date with the opened list.
-    const std::string pending = contacts::withCalendarUpkeepOf(store_.path(), list->bytes);
-    if (!store::writeFileIfAbsent(context_.startup.pendingFilePath, pending)) {
+    // pending file is already waiting: it would be lost, or it would win.
+    if (!store::writeFileIfAbsent(context_.startup.pendingFilePath, list->bytes)) {
         context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle, kCopyFailed);
         return;
     }
