@@ -25,7 +25,10 @@ QString causeOf(const contacts::CalendarUpkeep& upkeep) {
 }  // namespace
 
 bool keepCalendarUpToDate(const std::string& dataFilePath, UserDialogs& dialogs) {
-    const contacts::CalendarUpkeep upkeep = contacts::keepCalendarUpToDate(dataFilePath);
+    return tellCalendarUpkeep(contacts::keepCalendarUpToDate(dataFilePath), dialogs);
+}
+
+bool tellCalendarUpkeep(const contacts::CalendarUpkeep& upkeep, UserDialogs& dialogs) {
     if (upkeep.result != contacts::UpkeepResult::Failed) return true;
     dialogs.showMessage(
         MessageIcon::Error, QStringLiteral("Problème"),

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "contacts/calendar_upkeep.h"
+
 namespace velorine::ui {
 
 class UserDialogs;
@@ -13,6 +15,8 @@ class UserDialogs;
 // After a change made in a window: a "Problème" box when the calendar could not be written, and
 // false.
 bool keepCalendarUpToDate(const std::string& dataFilePath, UserDialogs& dialogs);
+// The same for an upkeep done already (off the window's thread, after a long import).
+bool tellCalendarUpkeep(const contacts::CalendarUpkeep& upkeep, UserDialogs& dialogs);
 
 // The start that takes a pending list in, before any window: the option of the list replaced is
 // carried into the new one, then the calendar brought up to date; a line on standard error when it

@@ -74,10 +74,13 @@ void TForm1::Importerdescontacts1Click() {
     const store::CalendarDate today = context_.today();
     contacts::VcardReading reading;
     contacts::ImportOutcome outcome;
+    contacts::CalendarUpkeep upkeep;
+    // The kept calendar too: a long list takes as long to write out.
     runWithProgress(*this, QStringLiteral("Importer des contacts"),
                     QStringLiteral("Importation des contacts de « %1 »...").arg(QFileInfo(chosen).fileName()), [&] {
                         reading = contacts::readVcardFile(book, today);
                         if (reading.book) outcome = contacts::importCards(list, reading.book->cards);
+                        if (outcome.stored) upkeep = contacts::keepCalendarUpToDate(list);
                     });
     if (!reading.book) {
         context_.dialogs.showMessage(
@@ -91,7 +94,7 @@ void TForm1::Importerdescontacts1Click() {
         return;
     }
     fillList();
-    keepCalendarUpToDate();
+    tellCalendarUpkeep(upkeep, context_.dialogs);
     importSummary_->showSummary(contacts::importSummary(chosen.toStdString(), *reading.book, outcome));
 }
 
