@@ -7,7 +7,8 @@ VELORINE_PACKAGES=(
   qt6-base-dev qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libxcb1-dev  # the window manager asked for a window's frame before it is shown
   libgtest-dev libgmock-dev libbenchmark-dev
-  libical-dev python3-icalendar librsvg2-dev
+  libical-dev python3-icalendar libicu-dev  # calendars; letters composed and decomposed
+  librsvg2-dev  # the drawings, at the screen's density
   fonts-liberation2 fonts-dejavu-core
   clang dpkg-dev desktop-file-utils appstream man-db
   xvfb weston qt6-wayland  # the package test shows a window on X11 and on Wayland

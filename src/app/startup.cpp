@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <unistd.h>
+
 #include <optional>
 
 #include "app/terminal_text.h"
@@ -29,7 +31,7 @@ StartupState locateData(const StartupEnvironment& env) {
     state.installDirectory = configValue(env.configFile, "InstallPath");
     if (state.installDirectory.empty()) state.installDirectory = env.executableDirectory;
     state.dataFilePath = dataFileIn(state.dataDirectory);
-    state.pendingFilePath = state.dataDirectory + "/velor.ouv";
+    state.pendingFilePath = pendingFileIn(state.dataDirectory);
     return state;
 }
 
@@ -67,6 +69,12 @@ std::optional<store::IniDocument> compactedAndStamped(const std::string& dataFil
     return store::snapshot(dataFilePath);
 }
 
+// The pending list, when there is one, in the data file's place; true when it was taken.
+bool takePendingList(const StartupEnvironment& env, const StartupState& state) {
+    if (env.beforeListReplaced && ::access(state.pendingFilePath.c_str(), F_OK) == 0) env.beforeListReplaced(state);
+    return store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+}
+
 bool isAnythingDue(const StartupEnvironment& env, const store::IniDocument& data, const StartupState& state) {
     if (env.isAnythingDue) return env.isAnythingDue(state, state.referenceDate);
     return reminders::isAnythingDueIn(data, state.nameDayReminders, state.referenceDate);
@@ -80,6 +88,8 @@ std::string configuredDataDirectory(const std::string& configFile, const std::st
 }
 
 std::string dataFileIn(const std::string& dataDirectory) { return dataDirectory + "/velor.ini"; }
+
+std::string pendingFileIn(const std::string& dataDirectory) { return dataDirectory + "/velor.ouv"; }
 
 std::string commandWordFrom(const std::vector<std::string>& arguments) {
     std::string word;
@@ -102,7 +112,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     StartupOutcome outcome;
     StartupState& state = outcome.state;
     state = locateData(env);
-    store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+    outcome.listReplaced = takePendingList(env, state);
     switch (recoverPreviousVersion({env.configFile, state.installDirectory, state.pendingFilePath}, env.recovery)) {
         case RecoveryResult::Restarted:
             // The new instance swaps the old list in: this one must not write the data file again.
@@ -110,7 +120,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
             return outcome;
         case RecoveryResult::TakenWithoutRestart:
             // What the new instance would have done first; the run then goes on with the old list.
-            store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+            if (takePendingList(env, state)) outcome.listReplaced = true;
             break;
         case RecoveryResult::NothingTaken: break;
     }

@@ -50,6 +50,9 @@ struct StartupEnvironment {
     // the reminder engine answers it on the start-up's own snapshot of the data file.
     std::function<bool(const StartupState&, const store::CalendarDate& today)> isAnythingDue;
     RecoveryDialogs recovery;
+    // Called just before a pending list takes the data file's place, while the list it replaces is
+    // still there (the windows keep what belongs to this computer and not to a list). May be empty.
+    std::function<void(const StartupState&)> beforeListReplaced;
 };
 
 struct StartupOutcome {
@@ -57,6 +60,9 @@ struct StartupOutcome {
     bool endsRun = false;    // create no window: see restarted and exitStatus
     bool restarted = false;  // a new instance takes the previous version's list in; this one ends with 0
     int exitStatus = 0;      // 1 when the automatic start has nothing to show
+    // A pending list (an opened one, the previous version's) took the data file's place in this
+    // start: whatever is kept of the list elsewhere (its calendar) is to be brought up to date.
+    bool listReplaced = false;
     // For standard error: one French line, without its end, when the automatic start could not read
     // the data file as a list (UTF-16, no section) and left it as it is; empty otherwise. The list
     // window tells the same itself.
@@ -70,6 +76,8 @@ StartupOutcome runStartup(const StartupEnvironment& environment);
 std::string configuredDataDirectory(const std::string& configFile, const std::string& defaultDataDirectory);
 // The data file of a data directory: <directory>/velor.ini.
 std::string dataFileIn(const std::string& dataDirectory);
+// The pending data file of a data directory, which the next start takes in: <directory>/velor.ouv.
+std::string pendingFileIn(const std::string& dataDirectory);
 
 // The command word of a run: arguments joined by single blanks, letters a-z upper-cased.
 std::string commandWordFrom(const std::vector<std::string>& arguments);

@@ -44,6 +44,12 @@ int main(int argc, char** argv) {
     if (app::runModeFor(app::commandWordFrom(arguments)) != app::RunMode::AutomaticReminder) handOverToWindows(argv);
 
     app::StartupEnvironment environment = app::processEnvironment(std::move(arguments));
+    // A pending list is taken in by the windows' executable, which also brings the list's calendar
+    // up to date (that needs libraries this one does not load). Rare: after an open or a recovery
+    // whose restart failed.
+    const std::string dataDirectory =
+        app::configuredDataDirectory(environment.configFile, environment.defaultDataDirectory);
+    if (::access(app::pendingFileIn(dataDirectory).c_str(), F_OK) == 0) handOverToWindows(argv);
     // The previous version's list is offered in a window: the windows' executable starts the run
     // over and asks. Nothing has been decided here yet that it would not decide the same way.
     const auto windowsTakeOver = [argv]() -> bool { handOverToWindows(argv); };

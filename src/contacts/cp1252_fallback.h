@@ -1,11 +1,16 @@
 #pragma once
 // Address-book texts (UTF-8, any script) as the data file can hold them (Windows-1252).
 //
-// A character Windows-1252 has is kept. One it lacks is replaced by its base letter when it has
-// one: a letter with a diacritic Windows-1252 does not carry (ő → o, ș → s, ā → a, by its Unicode
-// decomposition), a letter with a stroke (ł → l, đ → d, ħ → h), a dash that is not "-" (→ "-"); a
-// combining mark is dropped from the letter before it. Anything else (another script, a symbol,
-// an emoji) has no replacement: the caller decides whether the text may lose it.
+// The text is first composed (Unicode NFC): "Zoe" followed by a combining acute accent is "Zoé",
+// which Windows-1252 holds. Then a character Windows-1252 has is kept. One it lacks is replaced by
+// what its Unicode decomposition (compatibility included) gives without its marks, when all of that
+// is in Windows-1252: "ễ" of "Nguyễn" and "ầ" of "Trần" become "e" and "a", "ő" "ș" "ā" "o" "s"
+// "a", the ligature "ﬁ" "fi", whatever Latin block the letter comes from. Letters with a stroke,
+// which Unicode does not decompose (ł đ ħ ŧ), become their letter, and dashes that are not "-"
+// become "-". A combining mark left alone is dropped. Anything else (another script, a symbol, an
+// emoji) has no replacement: the caller decides whether the text may lose it.
+//
+// Composition and decomposition are ICU's (libicu), the reference of the Unicode tables.
 
 #include <optional>
 #include <string>

@@ -21,15 +21,19 @@ std::string nameOf(const store::BirthdayRecord& record) {
 }  // namespace
 
 std::string importSummary(const std::string& fileName, const VcardBook& book, const ImportOutcome& outcome) {
-    const auto withoutBirthday = std::count_if(book.refused.begin(), book.refused.end(), [](const RefusedCard& card) {
-        return card.kind == RefusalKind::NoBirthday;
-    });
-    const auto refusedForName = static_cast<long long>(book.refused.size()) - withoutBirthday;
+    const auto refusedFor = [&book](RefusalKind kind) {
+        return std::count_if(book.refused.begin(), book.refused.end(),
+                             [kind](const RefusedCard& card) { return card.kind == kind; });
+    };
+    const auto withoutBirthday = refusedFor(RefusalKind::NoBirthday);
+    const auto refusedForName = refusedFor(RefusalKind::Name);
+    const auto refusedForLetters = refusedFor(RefusalKind::Letters);
     std::string text = "Contacts importés de « " + fileName + " » :\n";
     text += countLine("personnes ajoutées à la liste", outcome.added);
     text += countLine("déjà dans la liste", outcome.alreadyThere);
     text += countLine("cartes sans date de naissance utilisable", withoutBirthday);
     if (refusedForName > 0) text += countLine("cartes refusées pour leur nom", refusedForName);
+    if (refusedForLetters > 0) text += countLine("cartes illisibles dans leur jeu de caractères", refusedForLetters);
 
     std::string changed;
     for (const ContactCard& card : book.cards)

@@ -6,6 +6,7 @@
 //     déjà dans la liste : 1
 //     cartes sans date de naissance utilisable : 2
 //     cartes refusées pour leur nom : 1            (only when there are any)
+//     cartes illisibles dans leur jeu de caractères : 1   (only when there are any)
 //
 //   Textes adaptés aux lettres de Velorine :       (only when there are any)
 //     Łukasz Wałęsa → Lukasz Walesa

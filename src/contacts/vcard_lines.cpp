@@ -7,14 +7,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// A 2.1 soft line break: the value is quoted-printable and its line ends with "=".
-bool endsWithSoftBreak(std::string_view line) {
-    if (line.empty() || line.back() != '=') return false;
-    const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos) return false;
-    return upperAscii(line.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
-}
-
 // Splits at `separator` outside double quotes.
 std::vector<std::string_view> splitOutsideQuotes(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
@@ -36,11 +28,59 @@ std::string withoutQuotes(std::string_view value) {
     return std::string(value);
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view upper) {
-    return a.size() == upper.size() && upperAscii(a) == upper;
-}
+// The logical line being unfolded, and what is known of its head: whether its value is
+// quoted-printable, which is known once its first colon has been seen. The colon is looked for in
+// each new piece only, so that a head folded over many lines is scanned once.
+class LogicalLine {
+public:
+    void start(std::string_view piece) {
+        text_.assign(piece);
+        headScanned_ = 0;
+        headKnown_ = quotedPrintable_ = false;
+        learnHead();
+    }
+    void append(std::string_view piece) {
+        text_.append(piece);
+        learnHead();
+    }
+    // A soft line break of 2.1 ends the line: the "=" goes, and the next line continues it.
+    bool takeSoftBreak() {
+        if (!quotedPrintable_ || text_.empty() || text_.back() != '=') return false;
+        text_.pop_back();
+        return true;
+    }
+    std::string_view text() const { return text_; }
+    bool empty() const { return text_.empty(); }
+
+private:
+    void learnHead() {
+        if (headKnown_) return;
+        const std::size_t colon = text_.find(':', headScanned_);
+        if (colon == std::string::npos) {
+            headScanned_ = text_.size();
+            return;
+        }
+        headKnown_ = true;
+        quotedPrintable_ =
+            upperAscii(std::string_view(text_).substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
+    }
+
+    std::string text_;
+    std::size_t headScanned_ = 0;
+    bool headKnown_ = false;
+    bool quotedPrintable_ = false;
+};
 
 }  // namespace
+
+bool equalsIgnoringCase(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i] >= 'a' && text[i] <= 'z' ? static_cast<char>(text[i] - 'a' + 'A') : text[i];
+        if (c != upper[i]) return false;
+    }
+    return true;
+}
 
 std::string upperAscii(std::string_view text) {
     std::string upper(text);
@@ -66,9 +106,9 @@ bool ContentLine::hasType(std::string_view upperType) const {
     return false;
 }
 
-std::vector<std::string> unfoldedLines(std::string_view bytes) {
+void forEachUnfoldedLine(std::string_view bytes, const std::function<bool(std::string_view line)>& take) {
     if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-    std::vector<std::string> lines;
+    LogicalLine line;
     bool joinNext = false;
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -76,19 +116,27 @@ std::vector<std::string> unfoldedLines(std::string_view bytes) {
         if (end == std::string_view::npos) end = bytes.size();
         std::string_view physical = bytes.substr(start, end - start);
         start = end + 1;
-        if (physical.ends_with('\r')) physical.remove_suffix(1);
+        while (physical.ends_with('\r')) physical.remove_suffix(1);
         const bool folded = !physical.empty() && (physical.front() == ' ' || physical.front() == '\t');
-        if (!lines.empty() && joinNext) {
-            lines.back().append(physical);
-        } else if (!lines.empty() && folded) {
-            lines.back().append(physical.substr(1));
+        if (!line.empty() && joinNext) {
+            line.append(physical);
+        } else if (!line.empty() && folded) {
+            line.append(physical.substr(1));
         } else if (!physical.empty()) {
-            lines.emplace_back(physical);
+            if (!line.empty() && !take(line.text())) return;
+            line.start(physical);
         }
-        joinNext = !lines.empty() && endsWithSoftBreak(lines.back());
-        if (joinNext) lines.back().pop_back();
+        joinNext = line.takeSoftBreak();
     }
-    return lines;
+    if (!line.empty()) take(line.text());
+}
+
+std::string_view lineName(std::string_view line) {
+    const std::size_t end = line.find_first_of(";:");
+    if (end == std::string_view::npos || line.find(':') == std::string_view::npos) return {};
+    std::string_view name = line.substr(0, end);
+    if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos) name.remove_prefix(dot + 1);
+    return name;
 }
 
 std::optional<ContentLine> parseContentLine(std::string_view line) {

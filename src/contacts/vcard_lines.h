@@ -1,15 +1,18 @@
 #pragma once
 // The content lines of a vCard file (versions 2.1, 3.0 and 4.0), before any value is decoded.
 //
-// unfoldedLines() joins what writers split: a physical line that starts with a blank or a tab
+// forEachUnfoldedLine() joins what writers split: a physical line that starts with a blank or a tab
 // continues the one before it (the blank is dropped), and a quoted-printable value whose line ends
-// with "=" (a soft line break of 2.1) continues on the next line whatever it starts with. CR LF and
-// LF both end a line; a leading UTF-8 byte-order mark is dropped; empty lines are skipped.
+// with "=" (a soft line break of 2.1) continues on the next line whatever it starts with. LF ends a
+// line, with any CR before it (CR LF, and CR CR LF of a file that passed through Windows twice); a
+// leading UTF-8 byte-order mark is dropped; empty lines are skipped. Time is linear in the size of
+// the file and memory that of its longest line, however the lines are folded.
 //
 // parseContentLine() splits "group.NAME;PARAM=value;BARE:value". Names and parameter names are
 // upper-cased (they are case-insensitive); a bare parameter of 2.1 ("TEL;HOME;PREF:") is a TYPE;
 // double quotes around a parameter value are dropped. Nothing when the line has no ":".
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,8 +36,18 @@ struct ContentLine {
     bool hasType(std::string_view upperType) const;
 };
 
-std::vector<std::string> unfoldedLines(std::string_view bytes);
+// Hands every unfolded line to `take`, in order, until it returns false; a line lives only during
+// its call.
+void forEachUnfoldedLine(std::string_view bytes, const std::function<bool(std::string_view line)>& take);
+
 std::optional<ContentLine> parseContentLine(std::string_view line);
+
+// The name of a content line without its group and parameters ("item1.EMAIL;TYPE=x:..." gives
+// "EMAIL"), as written; empty when there is no ":".
+std::string_view lineName(std::string_view line);
+
+// Whether two texts are equal, ASCII letter case aside; `upper` is upper case.
+bool equalsIgnoringCase(std::string_view text, std::string_view upper);
 
 // ASCII upper case, for the case-insensitive parts of the format.
 std::string upperAscii(std::string_view text);

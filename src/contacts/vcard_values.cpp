@@ -31,21 +31,6 @@ std::string fromQuotedPrintable(std::string_view encoded) {
     return bytes;
 }
 
-std::string fromLatin1(std::string_view bytes) {
-    std::string utf8;
-    utf8.reserve(bytes.size() * 2);
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            utf8.push_back(c);
-        } else {
-            utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-        }
-    }
-    return utf8;
-}
-
 bool isQuotedPrintable(const ContentLine& line) {
     const auto encoding = line.parameter("ENCODING");
     return (encoding && upperAscii(*encoding) == "QUOTED-PRINTABLE") || line.hasType("QUOTED-PRINTABLE");
@@ -95,12 +80,16 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
-std::string decodedValue(const ContentLine& line) {
+std::optional<std::string> decodedValue(const ContentLine& line, CharsetConverter& converter) {
     const std::string bytes = isQuotedPrintable(line) ? fromQuotedPrintable(line.value) : line.value;
     const std::string charset = upperAscii(line.parameter("CHARSET").value_or(""));
-    if (charset == "ISO-8859-1" || charset == "LATIN1" || charset == "ISO8859-1") return fromLatin1(bytes);
-    if (charset == "WINDOWS-1252" || charset == "CP1252") return store::cp1252ToUtf8(bytes);
-    return isValidUtf8(bytes) ? bytes : store::cp1252ToUtf8(bytes);
+    if (charset.empty() || charset == "UTF-8" || charset == "UTF8")
+        return isValidUtf8(bytes) ? bytes : store::cp1252ToUtf8(bytes);
+    constexpr std::string_view kWindows1252Labels[] = {
+        "WINDOWS-1252", "CP1252", "ISO-8859-1", "ISO8859-1", "ISO_8859-1", "LATIN1", "LATIN-1", "US-ASCII", "ASCII"};
+    for (const std::string_view label : kWindows1252Labels)
+        if (charset == label) return store::cp1252ToUtf8(bytes);
+    return converter.toUtf8(bytes, charset);
 }
 
 std::vector<std::string> componentsOf(std::string_view decoded) {

@@ -32,7 +32,8 @@ const char* articleBefore(std::string_view displayName) {
 std::string displayNameOf(std::string_view firstName, std::string_view surname) {
     std::string name;
     name.reserve(firstName.size() + 1 + surname.size());
-    name.append(firstName).append(" ").append(surname);
+    if (!firstName.empty()) name.append(firstName).append(" ");
+    name.append(surname);
     if (name.size() > kDisplayNameLength) name.resize(kDisplayNameLength);
     return name;
 }

@@ -26,7 +26,8 @@ namespace velorine::reminders {
 // and never grows past 199 characters.
 inline constexpr std::size_t kDisplayNameLength = 127;
 
-// First name, one blank, surname (a leading blank when the first name is empty); cut to 127.
+// First name, one blank, surname; the surname alone when there is no first name (an address book's
+// "Maman"), never with a blank before it; cut to 127.
 std::string displayNameOf(std::string_view firstName, std::string_view surname);
 
 std::string birthdayText(std::string_view displayName, long long age, const NextOccurrence& birthday);

@@ -1,11 +1,24 @@
 #include "tools/contacts_command_line.h"
 
+#include "contacts/calendar_export.h"
 #include "tools/argument_reader.h"
 
 namespace velorine::tools {
 namespace {
 
 std::string refusal(std::string message) { return message + " (velorine-contacts --aide donne l'usage)"; }
+
+// "0" to "365", digits only.
+std::optional<int> alarmDaysOf(const std::optional<std::string>& text) {
+    if (!text || text->empty() || text->size() > 3) return std::nullopt;
+    int days = 0;
+    for (const char c : *text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        days = days * 10 + (c - '0');
+    }
+    if (days > contacts::kLongestAlarm) return std::nullopt;
+    return days;
+}
 
 }  // namespace
 
@@ -36,6 +49,13 @@ ContactsCommandLine parseContactsCommandLine(const std::vector<std::string>& arg
         } else if (name == "--fetes" && !hasInlineValue && !importing) {
             if (options.nameDays) return {{}, refusal("l'option --fetes est donnée deux fois")};
             options.nameDays = true;
+        } else if (name == "--alarme" && !importing) {
+            if (options.alarmDays) return {{}, refusal("l'option --alarme est donnée deux fois")};
+            options.alarmDays = alarmDaysOf(reader.valueOf(inlineValue, hasInlineValue));
+            if (!options.alarmDays)
+                return {{},
+                        refusal("l'option --alarme attend un nombre de jours de 0 à " +
+                                std::to_string(contacts::kLongestAlarm))};
         } else if (argument.starts_with("-") && argument != "-") {
             return {{}, refusal("option inconnue " + quoted(argument) + " pour " + action)};
         } else if (options.exchangeFile.empty()) {
@@ -53,20 +73,26 @@ ContactsCommandLine parseContactsCommandLine(const std::vector<std::string>& arg
 
 std::string contactsUsageText() {
     return "Usage : velorine-contacts importer FICHIER.vcf [--fichier LISTE]\n"
-           "        velorine-contacts exporter FICHIER.ics [--fetes] [--fichier LISTE]\n"
+           "        velorine-contacts exporter FICHIER.ics [--fetes] [--alarme JOURS] [--fichier LISTE]\n"
            "        velorine-contacts --aide\n"
            "\n"
            "importer  ajoute à la liste de Velorine les personnes d'un carnet d'adresses vCard (.vcf)\n"
            "          qui ont une date de naissance ; une personne déjà dans la liste n'est pas\n"
            "          ajoutée une deuxième fois. Un résumé dit qui a été ajouté et qui ne l'a pas été.\n"
-           "exporter  écrit un agenda iCalendar (.ics) : un anniversaire par personne, chaque année.\n"
+           "exporter  écrit un agenda iCalendar (.ics) : un anniversaire par personne, chaque année,\n"
+           "          avec une alarme le matin, autant de jours avant que les rappels de Velorine.\n"
+           "          Il n'écrit que dans un nouveau fichier, un fichier vide ou un agenda déjà exporté :\n"
+           "          jamais sur une liste ni sur un autre fichier.\n"
            "\n"
            "  --fetes           ajoute à l'agenda les fêtes que les rappels annoncent\n"
+           "  --alarme JOURS    l'alarme JOURS jours avant chaque événement (0 : aucune alarme)\n"
            "  --fichier LISTE   ce fichier de données plutôt que celui de Velorine\n"
            "  --aide            affiche cette aide\n"
            "\n"
            "Sans --fichier, la liste est celle de Velorine : velor.ini dans le dossier que nomme\n"
            "~/.config/velorine/velorine.conf, sinon dans ~/.local/share/velorine.\n"
+           "\n"
+           "Quand la liste tient à jour un agenda (menu Options de Velorine), importer le met à jour.\n"
            "\n"
            "Code de sortie : 0 quand l'action a réussi, 2 pour une option ou un fichier incorrects,\n"
            "ou un fichier qui n'a pas pu être écrit.\n";

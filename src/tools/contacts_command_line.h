@@ -2,7 +2,7 @@
 // The command line of velorine-contacts:
 //
 //   velorine-contacts importer FICHIER.vcf [--fichier LISTE]
-//   velorine-contacts exporter FICHIER.ics [--fetes] [--fichier LISTE]
+//   velorine-contacts exporter FICHIER.ics [--fetes] [--alarme JOURS] [--fichier LISTE]
 //   velorine-contacts --aide
 //
 // The action word comes first, then its file; options may follow in any order, each once, a value
@@ -22,6 +22,7 @@ struct ContactsOptions {
     std::string exchangeFile;             // the address book read, or the calendar written
     std::optional<std::string> dataFile;  // the list; the program's own when absent
     bool nameDays = false;                // --fetes: the export adds the name days
+    std::optional<int> alarmDays;         // --alarme: 0 to 365; the list's reminder horizon when absent
 };
 
 struct ContactsCommandLine {

@@ -1,5 +1,6 @@
 // velorine-contacts: the birthdays of an address book into the list, and the list out to a
 // calendar, from a terminal.
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -8,10 +9,14 @@
 
 #include "app/terminal_text.h"
 #include "contacts/calendar_export.h"
+#include "contacts/calendar_target.h"
+#include "contacts/calendar_upkeep.h"
 #include "contacts/contact_import.h"
 #include "contacts/import_summary.h"
 #include "contacts/vcard_reader.h"
 #include "reminders/built_in_name_days.h"
+#include "reminders/reminder_settings.h"
+#include "store/civil_calendar.h"
 #include "store/data_file.h"
 #include "store/private_files.h"
 #include "store/record_store.h"
@@ -40,8 +45,27 @@ int print(std::string_view text) {
 
 std::string parentOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
 
+// The kept calendar after a change of the list: a line when it was written, a refusal when it
+// could not be.
+int keepCalendar(const std::string& list, std::string summary) {
+    const contacts::CalendarUpkeep upkeep = contacts::keepCalendarUpToDate(list);
+    const std::string calendar = tools::quoted(upkeep.path);
+    switch (upkeep.result) {
+        case contacts::UpkeepResult::NotKept:
+        case contacts::UpkeepResult::UpToDate: break;
+        case contacts::UpkeepResult::Written: summary += "\nAgenda " + calendar + " mis à jour.\n"; break;
+        case contacts::UpkeepResult::Failed:
+            print(summary);
+            return refuse("l'agenda " + calendar + " n'a pas pu être mis à jour : " +
+                          (upkeep.refusal != contacts::CalendarTargetRefusal::None
+                               ? "ce fichier n'est pas un agenda, il n'est pas remplacé"
+                               : tools::reasonFor(upkeep.failure)));
+    }
+    return print(summary);
+}
+
 int importContacts(const tools::ContactsOptions& options) {
-    const contacts::VcardReading reading = contacts::readVcardFile(options.exchangeFile);
+    const contacts::VcardReading reading = contacts::readVcardFile(options.exchangeFile, store::localToday());
     if (!reading.book) return refuse(contacts::refusedFileText(app::terminalText(options.exchangeFile), reading.error));
     const std::string list = options.dataFile.value_or(tools::programDataFile());
     // A new user's data folder may not exist yet; the program would make it private, so does this.
@@ -50,11 +74,16 @@ int importContacts(const tools::ContactsOptions& options) {
     if (!outcome.stored)
         return refuse("les contacts n'ont pas pu être ajoutés à " + tools::quoted(list) + " : " +
                       tools::reasonFor(outcome.failure));
-    return print(contacts::importSummary(app::terminalText(options.exchangeFile), *reading.book, outcome));
+    return keepCalendar(list, contacts::importSummary(app::terminalText(options.exchangeFile), *reading.book, outcome));
 }
 
 int exportCalendar(const tools::ContactsOptions& options) {
-    const std::string list = options.dataFile.value_or(tools::programDataFile());
+    const std::string programList = tools::programDataFile();
+    const std::string list = options.dataFile.value_or(programList);
+    const contacts::CalendarTargetRefusal refusal =
+        contacts::calendarTargetRefusal(options.exchangeFile, {list, programList});
+    if (refusal != contacts::CalendarTargetRefusal::None)
+        return refuse(contacts::calendarTargetText(refusal, app::terminalText(options.exchangeFile)));
     store::ReadFailure failure = store::ReadFailure::None;
     std::optional<store::IniDocument> read = store::readSnapshot(list, failure);
     // A new user has no data file yet: an empty list. A file named on the command line must be there.
@@ -64,8 +93,11 @@ int exportCalendar(const tools::ContactsOptions& options) {
     const auto records = [&read](const contacts::RecordVisitor& visit) {
         store::forEachRecordIn(*read, [&visit](store::BirthdayRecord record) { visit(record); });
     };
-    const contacts::CalendarExport written = contacts::exportCalendar(
-        options.exchangeFile, records, options.nameDays ? &reminders::builtInNameDays() : nullptr, std::time(nullptr));
+    const int alarmDays =
+        std::clamp(options.alarmDays.value_or(reminders::horizonIn(*read)), 0, contacts::kLongestAlarm);
+    const contacts::CalendarContent content{options.nameDays ? &reminders::builtInNameDays() : nullptr, alarmDays, {}};
+    const contacts::CalendarExport written =
+        contacts::exportCalendar(options.exchangeFile, records, content, std::time(nullptr));
     if (written.failure != store::WriteFailure::None)
         return refuse("impossible d'écrire " + tools::quoted(options.exchangeFile) + " : " +
                       tools::reasonFor(written.failure));
@@ -74,6 +106,8 @@ int exportCalendar(const tools::ContactsOptions& options) {
                           (written.birthdays > 1 ? " anniversaires" : " anniversaire");
     if (options.nameDays)
         summary += ", " + std::to_string(written.nameDays) + (written.nameDays > 1 ? " fêtes" : " fête");
+    if (alarmDays > 0)
+        summary += ", avec une alarme " + std::to_string(alarmDays) + (alarmDays > 1 ? " jours avant" : " jour avant");
     return print(summary + ".\n");
 }
 

@@ -145,6 +145,33 @@ TEST_F(VelorineBinaryTest, TheAutomaticStartWithNothingDueLoadsNoWindowLibrary) 
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_NE(result.standardError.find("libc.so"), std::string::npos) << "the loader said nothing";
     EXPECT_EQ(result.standardError.find("libQt6"), std::string::npos) << result.standardError;
+    EXPECT_EQ(result.standardError.find("libical"), std::string::npos) << result.standardError;
+}
+
+// The start at logon that takes a pending list in (an open whose restart failed, the previous
+// version's list) hands over to the windows' executable, which keeps this computer's calendar
+// option, not the list's, and brings the calendar up to date, even when nothing is due.
+TEST_F(VelorineBinaryTest, APendingListBringsTheKeptCalendarUpToDateAtTheGate) {
+    const std::string calendar = dataDirectory + "/anniversaires.ics";
+    const std::string elsewhere = home.file("ailleurs.ics");
+    const std::string agenda = "[Agenda]\r\nAJour=1\r\nFichier=" + calendar + "\r\n";
+    const std::string pendingList =
+        "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Nouveau\r\nPren1=Paul\r\nDate1=02/02/1980\r\n";
+    for (const std::string& pendingAgenda : {std::string(), "[Agenda]\r\nAJour=1\r\nFichier=" + elsewhere + "\r\n"}) {
+        givenData(oneRecord(birthDateFromToday(30)) + agenda);
+        givenData(pendingList + pendingAgenda, "velor.ouv");
+        const auto result = run({"PROG"});
+        EXPECT_EQ(result.exitStatus, 1) << result.standardError;
+        EXPECT_FALSE(testing::fileExists(dataDirectory + "/velor.ouv"));
+        EXPECT_NE(readFile(calendar).find("SUMMARY:Anniversaire de Paul Nouveau (1980)\r\n"), std::string::npos);
+        EXPECT_FALSE(testing::fileExists(elsewhere));
+        EXPECT_EQ(store::readValue(dataFile, "Agenda", "Fichier", "", 256), calendar);
+    }
+    // The next start, with nothing changed, writes nothing.
+    const auto written = std::filesystem::last_write_time(calendar);
+    const auto again = run({"PROG"});
+    EXPECT_EQ(again.exitStatus, 1) << again.standardError;
+    EXPECT_EQ(std::filesystem::last_write_time(calendar), written);
 }
 
 // A window is needed but no display can be reached: one French line says so, and the status is the

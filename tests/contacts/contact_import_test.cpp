@@ -79,7 +79,8 @@ TEST(ImportSummary, CountsAndNamesEveryCardNotTakenAsItWas) {
     book.cards[1].changed = true;
     book.refused = {
         {"Paul Martin", "pas de date de naissance", RefusalKind::NoBirthday},
-        {"王小明", "le nom contient « 王 », un caractère que Velorine ne peut pas enregistrer", RefusalKind::Name}};
+        {"王小明", "le nom contient « 王 », un caractère que Velorine ne peut pas enregistrer", RefusalKind::Name},
+        {"carte n° 7", "texte illisible dans le jeu de caractères annoncé « X-INCONNU »", RefusalKind::Letters}};
     const ImportOutcome outcome{true, store::WriteFailure::None, 1, 1};
     EXPECT_EQ(importSummary("carnet.vcf", book, outcome),
               "Contacts importés de « carnet.vcf » :\n"
@@ -87,13 +88,16 @@ TEST(ImportSummary, CountsAndNamesEveryCardNotTakenAsItWas) {
               "  déjà dans la liste : 1\n"
               "  cartes sans date de naissance utilisable : 1\n"
               "  cartes refusées pour leur nom : 1\n"
+              "  cartes illisibles dans leur jeu de caractères : 1\n"
               "\n"
               "Textes adaptés aux lettres de Velorine :\n"
               "  Łukasz Wałęsa → Lukasz Walesa\n"
               "\n"
               "Cartes non reprises :\n"
               "  Paul Martin : pas de date de naissance\n"
-              "  王小明 : le nom contient « 王 », un caractère que Velorine ne peut pas enregistrer\n");
+              "  王小明 : le nom contient « 王 », un caractère que Velorine ne peut pas enregistrer\n"
+              "  carte n° 7 : texte illisible dans le jeu de caractères annoncé « X-INCONNU »\n");
+    book.refused.pop_back();
     book.refused.pop_back();
     book.cards[1].changed = false;
     EXPECT_EQ(importSummary("a.vcf", book, outcome).find("refusées pour leur nom"), std::string::npos);

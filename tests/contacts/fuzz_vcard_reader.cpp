@@ -22,7 +22,8 @@ bool fitsTheDataFile(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto reading = velorine::contacts::readVcards(std::string_view(reinterpret_cast<const char*>(data), size));
+    const auto reading =
+        velorine::contacts::readVcards(std::string_view(reinterpret_cast<const char*>(data), size), {6, 12, 2026});
     require(reading.book.has_value() == reading.error.empty());
     if (!reading.book) return 0;
     for (const auto& card : reading.book->cards) {

@@ -6,6 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,8 +39,11 @@ Person personOf(const ContactCard& card) {
             store::cp1252ToUtf8(r.address), store::cp1252ToUtf8(r.email)};
 }
 
+// The day the tests run on: a birth after it is refused.
+constexpr store::CalendarDate kToday{6, 12, 2026};
+
 VcardBook bookOf(const std::string& bytes) {
-    VcardReading reading = readVcards(bytes);
+    VcardReading reading = readVcards(bytes, kToday);
     EXPECT_TRUE(reading.book) << reading.error;
     return reading.book ? std::move(*reading.book) : VcardBook{};
 }
@@ -45,6 +51,26 @@ VcardBook bookOf(const std::string& bytes) {
 VcardBook corpus(const std::string& name) { return bookOf(readFile(std::string(VELORINE_VCARD_CORPUS) + "/" + name)); }
 
 std::string card(const std::string& lines) { return "BEGIN:VCARD\r\nVERSION:3.0\r\n" + lines + "END:VCARD\r\n"; }
+
+// The local time of the test is Paris's while it lives.
+class ParisTime {
+public:
+    ParisTime() {
+        if (const char* zone = std::getenv("TZ")) saved_ = zone;
+        ::setenv("TZ", "Europe/Paris", 1);
+        ::tzset();
+    }
+    ~ParisTime() {
+        if (saved_)
+            ::setenv("TZ", saved_->c_str(), 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+
+private:
+    std::optional<std::string> saved_;
+};
 
 TEST(VcardReader, ReadsAPhonesQuotedPrintableExport) {
     const VcardBook book = corpus("phone_21.vcf");
@@ -98,7 +124,7 @@ TEST(VcardReader, ReadsEveryFormOfBirthDate) {
     } cases[] = {
         {"BDAY:19531015", "15/10/1953", nullptr},
         {"BDAY:1953-10-15", "15/10/1953", nullptr},
-        {"BDAY:19531015T231000Z", "15/10/1953", nullptr},
+        {"BDAY:19531015T231000Z", "16/10/1953", nullptr},
         {"BDAY:1953-10-15T23:10:00+02:00", "15/10/1953", nullptr},
         {"BDAY;VALUE=DATE:1953-10-15", "15/10/1953", nullptr},
         {"BDAY:--1015", "15/10/1604", nullptr},
@@ -111,7 +137,23 @@ TEST(VcardReader, ReadsEveryFormOfBirthDate) {
         {"BDAY:1900-02-29", nullptr, "date de naissance qui n'existe pas « 1900-02-29 »"},
         {"BDAY:1990-04-31", nullptr, "date de naissance qui n'existe pas « 1990-04-31 »"},
         {"BDAY:1990-13-01", nullptr, "date de naissance qui n'existe pas « 1990-13-01 »"},
-        {"BDAY:0000-01-01", nullptr, "date de naissance qui n'existe pas « 0000-01-01 »"},
+        // A year before 1604 is a placeholder: a birthday without a year.
+        {"BDAY:0001-01-01", "01/01/1604", nullptr},
+        {"BDAY:0000-02-29", "29/02/1604", nullptr},
+        {"BDAY:1603-12-31", "31/12/1604", nullptr},
+        // Local midnight kept in UTC is the local day (Paris, summer time); other times keep their date.
+        {"BDAY:1985-04-11T22:00:00Z", "12/04/1985", nullptr},
+        {"BDAY:19850411T220000Z", "12/04/1985", nullptr},
+        {"BDAY:1985-01-11T23:30Z", "12/01/1985", nullptr},
+        {"BDAY:1985-04-11T12:00:00Z", "11/04/1985", nullptr},
+        {"BDAY:1985-04-11T22:00:00", "11/04/1985", nullptr},
+        {"BDAY:2026-12-06", "06/12/2026", nullptr},
+        {"BDAY:2026-12-07", nullptr, "date de naissance dans l'avenir « 2026-12-07 »"},
+        {"BDAY:2999-01-01", nullptr, "date de naissance dans l'avenir « 2999-01-01 »"},
+        {"BDAY:--1231", "31/12/1604", nullptr},
+        // vCard 4.0 gives the same birthday twice: the first that is a date counts.
+        {"BDAY;VALUE=text;ALTID=1;LANGUAGE=fr:vers 1950\r\nBDAY;ALTID=1:19500102", "02/01/1950", nullptr},
+        {"BDAY;VALUE=text:jamais\r\nBDAY:hier", nullptr, "date de naissance écrite en toutes lettres « jamais »"},
         {"BDAY:", nullptr, "date de naissance vide"},
         {"BDAY;VALUE=text:circa 1800", nullptr, "date de naissance écrite en toutes lettres « circa 1800 »"},
         {"BDAY:15/10/1953", nullptr, "date de naissance illisible « 15/10/1953 »"},
@@ -120,6 +162,7 @@ TEST(VcardReader, ReadsEveryFormOfBirthDate) {
         {"BDAY:---15", nullptr, "date de naissance illisible « ---15 »"},
         {"BDAY:19531015abc", nullptr, "date de naissance illisible « 19531015abc »"},
     };
+    const ParisTime paris;
     for (const auto& c : cases) {
         const VcardBook book = bookOf(card("N:Roy;Eva;;;\r\n" + std::string(c.bday) + "\r\n"));
         if (c.birthDate) {
@@ -142,7 +185,11 @@ TEST(VcardReader, TakesTheNameFromNThenFromFn) {
         {"N:Roy;Eva;Marie;Dr;\r\nFN:Dr Eva Marie Roy\r\n", "Roy", "Eva"},
         {"N:;;;;\r\nFN:Eva Marie Roy\r\n", "Roy", "Eva Marie"},
         {"FN:  Eva   Roy \r\n", "Roy", "Eva"},
-        {"N:;Eva;;;\r\nFN:Eva\r\n", "Eva", "Eva"},
+        // No surname in N: the whole name from FN, never the same word twice.
+        {"N:;Maman;;;\r\nFN:Maman\r\n", "Maman", ""},
+        {"N:;Jean Dupont;;;\r\nFN:Jean Dupont\r\n", "Dupont", "Jean"},
+        {"N:;Jean;;;\r\nFN:Jean Dupont\r\n", "Dupont", "Jean"},
+        {"N:;Papa;;;\r\n", "Papa", ""},
         {"N:Roy\r\n", "Roy", ""},
         {"N:Roy;Eva\\nMarie;;;\r\n", "Roy", "Eva Marie"},  // no line break can reach the data file
         {"N:\"Roy\";Eva;;;\r\n", "Roy", "Eva"},            // as the data file reads it back
@@ -155,10 +202,15 @@ TEST(VcardReader, TakesTheNameFromNThenFromFn) {
         EXPECT_EQ(got.surname, c.surname) << c.lines;
         EXPECT_EQ(got.firstName, c.firstName) << c.lines;
     }
-    const VcardBook nameless = bookOf(card("N:;;;;\r\nBDAY:1990-01-01\r\n") + card("FN:\r\nBDAY:1990-01-01\r\n"));
-    ASSERT_EQ(nameless.refused.size(), 2u);
+    const VcardBook nameless =
+        bookOf(card("N:;;;;\r\nBDAY:1990-01-01\r\n") + card("FN:\r\nBDAY:1990-01-01\r\n") + card("N:;;;;\r\n"));
+    ASSERT_EQ(nameless.refused.size(), 3u);
     EXPECT_EQ(nameless.refused[0].label, "carte n° 1");
     EXPECT_EQ(nameless.refused[1].reason, "carte sans nom");
+    EXPECT_EQ(nameless.refused[1].kind, RefusalKind::Name);
+    // Neither a name nor a birthday: a card without a birthday.
+    EXPECT_EQ(nameless.refused[2].reason, "pas de date de naissance");
+    EXPECT_EQ(nameless.refused[2].kind, RefusalKind::NoBirthday);
 }
 
 TEST(VcardReader, KeepsTextsWithinWhatTheDataFileHolds) {
@@ -206,7 +258,7 @@ TEST(VcardReader, RefusesFilesThatAreNoAddressBook) {
          "la carte n° 2 est incomplète (sa fin END:VCARD manque) : le fichier a sans doute été tronqué"},
     };
     for (const auto& c : cases) {
-        const VcardReading reading = readVcards(c.bytes);
+        const VcardReading reading = readVcards(c.bytes, kToday);
         EXPECT_FALSE(reading.book) << c.bytes;
         EXPECT_EQ(reading.error, c.error) << c.bytes;
     }
@@ -229,9 +281,117 @@ TEST(VcardReader, RefusesWhatIsNoReadableFile) {
         {huge, "il dépasse 32 Mio, bien plus que n'importe quel carnet d'adresses"},
     };
     for (const auto& c : cases) {
-        const VcardReading reading = readVcardFile(c.path);
+        const VcardReading reading = readVcardFile(c.path, kToday);
         EXPECT_FALSE(reading.book) << c.path;
         EXPECT_EQ(reading.error, c.error) << c.path;
+    }
+}
+
+TEST(VcardReader, ComposesThenFoldsLettersWindows1252Lacks) {
+    const struct {
+        const char* name;  // N's family name, UTF-8
+        const char* stored;
+        bool changed;
+    } cases[] = {
+        {"Zoe\xCC\x81", "Zoé", false},               // a decomposed accent is composed first
+        {"Nguye\xCC\x82\xCC\x83n", "Nguyen", true},  // decomposed, and outside Windows-1252 once composed
+        {"Nguyễn", "Nguyen", true},                  // Latin Extended Additional
+        {"Trần", "Tran", true},
+        {"Ǆurić", "DŽuric", true},  // a compatibility decomposition
+        {"ﬁfi", "fifi", true},
+        {"Łódź", "Lódz", true},  // a stroke, which Unicode does not decompose
+        {"Ōsaka", "Osaka", true},
+        {"Ｏｔａ", "Ota", true},  // full-width letters
+    };
+    for (const auto& c : cases) {
+        const VcardBook book = bookOf(card("N:" + std::string(c.name) + ";Eva;;;\r\nBDAY:1990-01-01\r\n"));
+        ASSERT_EQ(book.cards.size(), 1u) << c.name;
+        EXPECT_EQ(personOf(book.cards[0]).surname, c.stored) << c.name;
+        EXPECT_EQ(book.cards[0].changed, c.changed) << c.name;
+    }
+    const VcardBook greek = bookOf(card("N:Παπαδόπουλος;Eva;;;\r\nBDAY:1990-01-01\r\n"));
+    ASSERT_EQ(greek.refused.size(), 1u);
+    EXPECT_EQ(greek.refused[0].kind, RefusalKind::Name);
+}
+
+TEST(VcardReader, ConvertsEveryCharacterSetOrRefusesTheCard) {
+    const struct {
+        std::string nLine;
+        const char* surname;  // nullptr: refused with `reason`
+        const char* reason;
+    } cases[] = {
+        // Labelled Latin-1, meant as Windows-1252 by the mail programs that write it.
+        {"N;CHARSET=ISO-8859-1:C\x9Cur;Eva;;;", "Cœur", nullptr},
+        {"N;CHARSET=iso-8859-1;ENCODING=QUOTED-PRINTABLE:=80uro;Eva;;;", "€uro", nullptr},
+        {"N;CHARSET=ISO-8859-15:\xBD\xA4;Eva;;;", "œ€", nullptr},
+        {"N;CHARSET=WINDOWS-1250:\x8Ar\xF9tek;Eva;;;", "Šrutek", nullptr},
+        {"N;CHARSET=UTF-8:Gr\xC3\xBC\xC3\x9F;Eva;;;", "Grüß", nullptr},
+        // Another script, converted right, then refused for its letters: never stored as mojibake.
+        {"N;CHARSET=KOI8-R:\xF0\xD5\xDB\xCB\xC9\xCE;Eva;;;", nullptr,
+         "le nom contient « П », un caractère que Velorine ne peut pas enregistrer"},
+        {"N;CHARSET=WINDOWS-1251:\xCF\xF3\xF8\xEA\xE8\xED;Eva;;;", nullptr,
+         "le nom contient « П », un caractère que Velorine ne peut pas enregistrer"},
+        {"N;CHARSET=X-INCONNU:Roy;Eva;;;", nullptr, "texte illisible dans le jeu de caractères annoncé « X-INCONNU »"},
+        {"N;CHARSET=SHIFT_JIS:\x82;Eva;;;", nullptr, "texte illisible dans le jeu de caractères annoncé « SHIFT_JIS »"},
+    };
+    for (const auto& c : cases) {
+        const VcardBook book = bookOf(card(c.nLine + "\r\nBDAY:1990-01-01\r\n"));
+        if (c.surname) {
+            ASSERT_EQ(book.cards.size(), 1u) << c.nLine;
+            EXPECT_EQ(personOf(book.cards[0]).surname, c.surname) << c.nLine;
+        } else {
+            ASSERT_EQ(book.refused.size(), 1u) << c.nLine;
+            EXPECT_EQ(book.refused[0].reason, c.reason) << c.nLine;
+        }
+    }
+}
+
+TEST(VcardReader, ReadsFilesAsTheyCameThroughOtherSystems) {
+    const std::string plain = card("N:Roy;Éva;;;\r\nBDAY:1990-01-01\r\n");
+    std::string crcrlf;  // a phone's export that passed through Windows twice
+    for (const char c : plain) {
+        if (c == '\n') crcrlf += '\r';
+        crcrlf += c;
+    }
+    const auto utf16 = [&plain](bool bigEndian) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        // `plain` is ASCII but for "É" (U+00C9).
+        for (std::size_t i = 0; i < plain.size(); ++i) {
+            char16_t unit = static_cast<unsigned char>(plain[i]);
+            if (plain.compare(i, 2, "\xC3\x89") == 0) unit = 0xC9, ++i;
+            bytes += bigEndian ? static_cast<char>(unit >> 8) : static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? static_cast<char>(unit & 0xFF) : static_cast<char>(unit >> 8);
+        }
+        return bytes;
+    };
+    const std::string variants[] = {crcrlf, utf16(false), utf16(true), plain + std::string(512, '\0')};
+    for (const std::string& bytes : variants) {
+        const VcardBook book = bookOf(bytes);
+        ASSERT_EQ(book.cards.size(), 1u);
+        EXPECT_EQ(personOf(book.cards[0]), (Person{"Roy", "Éva", "01/01/1990", "", ""}));
+    }
+    // A NUL before the end is still binary.
+    EXPECT_FALSE(readVcards(std::string("BEGIN:VCARD\r\n\0N:Roy\r\nEND:VCARD\r\n", 31), kToday).book);
+}
+
+// Folded heads and values of any length are read in time linear in the file's size: files under
+// the size limit used to take minutes.
+TEST(VcardReader, ReadsHostileFoldingInLinearTime) {
+    const auto folded = [](std::string head, const std::string& piece, int count) {
+        for (int i = 0; i < count; ++i) head += "\r\n " + piece;
+        return head;
+    };
+    const std::string hostile[] = {
+        folded("X-P;A=", "AAAAAAAAAAAAAAAAAAAAAAAA=", 200000) + "\r\n :x",  // a 5 MB parameter part
+        folded("NOTE;ENCODING=QUOTED-PRINTABLE:", "AAAAAAAAAAAAAAAAAAAAAAAAA=", 200000) + "\r\nA",
+        folded("PHOTO;ENCODING=b:", "AAAAAAAAAAAAAAAAAAAAAAAAA", 200000),
+    };
+    for (const std::string& line : hostile) {
+        const auto start = std::chrono::steady_clock::now();
+        const VcardBook book = bookOf(card("N:Roy;Eva;;;\r\n" + line + "\r\nBDAY:1990-01-01\r\n"));
+        const auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(book.cards.size(), 1u);
+        EXPECT_LT(took, std::chrono::seconds(3)) << line.substr(0, 40);
     }
 }
 

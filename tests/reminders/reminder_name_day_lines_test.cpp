@@ -63,10 +63,11 @@ TEST(ReminderNameDayLines, AreNeverShownWhenNameDaysAreOff) {
     EXPECT_EQ(reminderLines(file, {18, 5, 2026}, false), std::vector<std::string>{"Yves Durand aura 46 ans DEMAIN !!"});
 }
 
-TEST(ReminderNameDayLines, NeverMatchAnEmptyFirstNameWhoseBirthdayStartsWithABlank) {
+// An empty first name has no name day, and its birthday line names the surname alone.
+TEST(ReminderNameDayLines, NeverMatchAnEmptyFirstName) {
     const std::string file = dataFileText("365", {{"", "Martin", "05/03/1970"}});
     EXPECT_EQ(reminderLines(file, {1, 3, 2026}),
-              std::vector<std::string>{" Martin aura 56 ans le 05/03/2026 (dans 4 jours)"});
+              std::vector<std::string>{"Martin aura 56 ans le 05/03/2026 (dans 4 jours)"});
 }
 
 }  // namespace

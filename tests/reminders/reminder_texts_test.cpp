@@ -32,6 +32,14 @@ TEST(ReminderTexts, TakesTheElidedArticleBeforeTheTwelvePlainVowelsOnly) {
         EXPECT_EQ(nameDayLine(name, 1), "Ce sera la fete de " + std::string(name) + " DEMAIN !!");
 }
 
+// A person without a first name (an address book's "Maman") is named by the surname alone.
+TEST(ReminderTexts, NamesAPersonWithoutAFirstNameByTheSurnameAlone) {
+    EXPECT_EQ(displayNameOf("", "Maman"), "Maman");
+    EXPECT_EQ(displayNameOf("Jean", "Dupont"), "Jean Dupont");
+    EXPECT_EQ(birthdayText(displayNameOf("", "Maman"), 66, {1, 5, 2026, 3}),
+              "Maman aura 66 ans le 01/05/2026 (dans 3 jours)");
+}
+
 // The longest name and the widest numbers still give a line of at most 199 characters that ends
 // with its date part.
 TEST(ReminderTexts, KeepsEveryLineWithin199Characters) {

@@ -5,9 +5,11 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "store/data_file.h"
 #include "store/record_store.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
@@ -34,6 +36,11 @@ protected:
     std::string book = home.file("carnet.vcf");
 
     void SetUp() override { writeFile(book, kBook); }
+    // The program's own list, its folder made as the program would.
+    void writeList(const std::string& bytes) const {
+        std::filesystem::create_directories(home.file("data/velorine"));
+        writeFile(dataFile, bytes);
+    }
 
     ProcessResult run(const std::vector<std::string>& arguments) const {
         return testing::runProcess(
@@ -120,6 +127,105 @@ TEST_F(VelorineContactsTest, RefusesBadLinesAndBadFilesWithoutWritingAnything) {
         EXPECT_NE(result.standardError.find(c.message), std::string::npos) << result.standardError;
     }
     EXPECT_EQ(testing::listDirectory(home.path()), "carnet.vcf junk.vcf ");
+}
+
+// An export writes a calendar where nothing but a calendar can be lost: never over a list.
+TEST_F(VelorineContactsTest, AnExportNeverReplacesAList) {
+    const std::string list = "[Controle]\r\nVersion=2.0\r\n[Velorine]\r\nNom1=Roy\r\nPren1=Eva\r\nDate1=01/05/1990\r\n";
+    writeList(list);
+    const std::string copy = home.file("copie.txt");
+    const std::string other = home.file("notes.txt");
+    writeFile(copy, list);
+    writeFile(other, "à faire\n");
+    const struct {
+        std::vector<std::string> arguments;
+        std::string file;
+        std::string message;
+    } cases[] = {
+        {{"exporter", dataFile}, dataFile, "est un fichier de la liste de Velorine"},
+        {{"exporter", copy, "--fichier", copy}, copy, "est un fichier de la liste de Velorine"},
+        {{"exporter", copy}, copy, "est une liste de Velorine, elle ne sera pas remplacée"},
+        {{"exporter", other}, other, "n'est pas un agenda, il ne sera pas remplacé"},
+        {{"exporter", home.file("data/velorine/velor.ouv")},
+         home.file("data/velorine/velor.ouv"),
+         "est un fichier de la liste de Velorine"},
+    };
+    for (const auto& c : cases) {
+        const std::string before = readFile(c.file);
+        const ProcessResult result = run(c.arguments);
+        EXPECT_EQ(result.exitStatus, 2) << c.file;
+        EXPECT_NE(result.standardError.find(c.message), std::string::npos) << result.standardError;
+        EXPECT_NE(result.standardError.find("Rien n'a été écrit."), std::string::npos) << result.standardError;
+        EXPECT_EQ(readFile(c.file), before) << c.file;
+    }
+    EXPECT_FALSE(testing::fileExists(home.file("data/velorine/velor.ouv")));
+    // An empty file, and a calendar exported before, are written.
+    const std::string empty = home.file("vide.ics");
+    writeFile(empty, "");
+    for (int round = 0; round < 2; ++round) {
+        const ProcessResult result = run({"exporter", empty});
+        EXPECT_EQ(result.exitStatus, 0) << result.standardError;
+        EXPECT_TRUE(readFile(empty).starts_with("BEGIN:VCALENDAR\r\n"));
+    }
+}
+
+TEST_F(VelorineContactsTest, ExportsAlarmsAtTheRemindersHorizonUnlessTold) {
+    writeList("[Velorine]\r\nNom1=Roy\r\nPren1=Eva\r\nDate1=01/05/1990\r\n[Rappel]\r\nJours=3\r\n");
+    const std::string calendar = home.file("agenda.ics");
+    const struct {
+        std::vector<std::string> options;
+        std::string trigger;  // empty: no alarm
+        std::string said;
+    } cases[] = {
+        {{}, "TRIGGER:-P2DT15H\r\n", ", avec une alarme 3 jours avant.\n"},
+        {{"--alarme", "1"}, "TRIGGER:-PT15H\r\n", ", avec une alarme 1 jour avant.\n"},
+        {{"--alarme=14"}, "TRIGGER:-P13DT15H\r\n", ", avec une alarme 14 jours avant.\n"},
+        {{"--alarme", "0"}, "", "1 anniversaire.\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = {"exporter", calendar};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const ProcessResult result = run(arguments);
+        ASSERT_EQ(result.exitStatus, 0) << result.standardError;
+        EXPECT_TRUE(result.standardOutput.ends_with(c.said)) << result.standardOutput;
+        const std::string text = readFile(calendar);
+        EXPECT_EQ(text.find("BEGIN:VALARM") != std::string::npos, !c.trigger.empty());
+        if (!c.trigger.empty()) {
+            EXPECT_NE(text.find(c.trigger), std::string::npos) << text;
+        }
+    }
+    for (const char* wrong : {"366", "-1", "trois", ""}) {
+        const ProcessResult result = run({"exporter", calendar, "--alarme", wrong});
+        EXPECT_EQ(result.exitStatus, 2) << wrong;
+        EXPECT_NE(result.standardError.find("l'option --alarme attend un nombre de jours de 0 à 365"),
+                  std::string::npos);
+    }
+}
+
+TEST_F(VelorineContactsTest, AnImportBringsAKeptCalendarUpToDate) {
+    writeList("[Agenda]\r\nAJour=1\r\n");
+    const std::string calendar = home.file("data/velorine/anniversaires.ics");
+    const ProcessResult imported = run({"importer", book});
+    ASSERT_EQ(imported.exitStatus, 0) << imported.standardError;
+    EXPECT_TRUE(imported.standardOutput.ends_with("\nAgenda « " + calendar + " » mis à jour.\n"))
+        << imported.standardOutput;
+    const std::string text = readFile(calendar);
+    EXPECT_NE(text.find("SUMMARY:Anniversaire d'Eva Roy (1990)\r\n"), std::string::npos);
+    EXPECT_NE(text.find("SUMMARY:Anniversaire de Luc Blanc\r\n"), std::string::npos);
+    // Nobody new: the calendar is left as it is.
+    const unsigned long inode = testing::fileInode(calendar);
+    const ProcessResult again = run({"importer", book});
+    EXPECT_EQ(again.exitStatus, 0);
+    EXPECT_EQ(again.standardOutput.find("mis à jour"), std::string::npos);
+    EXPECT_EQ(testing::fileInode(calendar), inode);
+    // A calendar that cannot be written is said, and the import still holds.
+    ASSERT_TRUE(store::writeValue(dataFile, "Agenda", "Fichier", home.file("absent/a.ics")));
+    writeFile(book, kBook + std::string("BEGIN:VCARD\r\nN:Neuf;Paul;;;\r\nBDAY:2000-01-01\r\nEND:VCARD\r\n"));
+    const ProcessResult failed = run({"importer", book});
+    EXPECT_EQ(failed.exitStatus, 2);
+    EXPECT_NE(failed.standardOutput.find("personnes ajoutées à la liste : 1"), std::string::npos);
+    EXPECT_NE(failed.standardError.find("n'a pas pu être mis à jour : son dossier n'existe pas"), std::string::npos)
+        << failed.standardError;
 }
 
 TEST_F(VelorineContactsTest, PrintsItsUsage) {

@@ -16,7 +16,7 @@ app::StartupState nextStartupState(const WindowRig& previous, StartUp startUp) {
     }
     const std::string directory = previous.context.startup.dataDirectory;
     app::StartupEnvironment environment{previous.context.configFilePath, directory, directory, {},
-                                        [] { return kToday; },           nullptr,   {}};
+                                        [] { return kToday; },           nullptr,   {},        {}};
     return app::runStartup(environment).state;
 }
 

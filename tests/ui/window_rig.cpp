@@ -91,16 +91,17 @@ void WindowRig::clickRow(int row) {
 
 bool whileShown(QDialog& dialog, const std::function<void()>& trigger, const std::function<void()>& steps) {
     bool shown = false;
-    // Fires once the dialog's own event loop has started; dies with this call when it never did.
+    // Looks until the dialog's own event loop has started (the trigger may run other event loops
+    // before, as a long import does); dies with this call when it never did.
     QTimer whenShown;
-    whenShown.setSingleShot(true);
     QObject::connect(&whenShown, &QTimer::timeout, &dialog, [&] {
         if (!dialog.isVisible()) return;
+        whenShown.stop();
         shown = true;
         steps();
         if (dialog.isVisible()) dialog.reject();
     });
-    whenShown.start(0);
+    whenShown.start(5);
     trigger();
     return shown;
 }

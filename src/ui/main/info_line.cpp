@@ -3,7 +3,8 @@
 namespace velorine::ui {
 
 std::string infoLineText(const store::BirthdayRecord& person, const store::CalendarDate& today) {
-    const std::string who = person.firstName + " " + person.surname;
+    // No blank before a surname without a first name (an address book's "Maman").
+    const std::string who = person.firstName.empty() ? person.surname : person.firstName + " " + person.surname;
     const auto age = store::ageAndNextBirthday(person.birthDate, store::displayDate(today));
     if (!age) return who + " : date de naissance illisible (" + person.birthDate + ").";
     if (store::scanSlashedDate(person.birthDate)->year == store::kUnknownBirthYear)

@@ -83,6 +83,7 @@ void TForm1::setAboutBox(TAboutBox* box) { aboutBox_ = box; }
 void TForm1::setEntryDialog(TSais* dialog) {
     entryDialog_ = dialog;
     connect(entryDialog_, &TSais::recordsChanged, this, &TForm1::fillList);
+    connect(entryDialog_, &TSais::recordsChanged, this, &TForm1::keepCalendarUpToDate);
 }
 
 void TForm1::setScheduleDialog(TForm2* dialog) { scheduleDialog_ = dialog; }

@@ -30,7 +30,8 @@
 //       `Label3` the web site link
 //   `Fichier1` — the File menu: `Fusionner1` merge, `Ouvrir1` open, `Enregistrersous1` save as,
 //       `MenuQuitter` quit
-//   `Options1` — `Programmation1` the schedule, `NepasmerappelerlesftesSaintdujour1` name days off
+//   `Options1` — `Programmation1` the schedule, `NepasmerappelerlesftesSaintdujour1` name days off,
+//       `Tenirajourunagenda1` the calendar kept up to date
 //   `MAide` — `AideRapide` the quick help, `Apropos` the about box
 
 #include <QMainWindow>
@@ -56,6 +57,7 @@ namespace velorine::ui {
 
 class BirthdayListModel;
 class CalendarExportDialog;
+class CalendarUpkeepDialog;
 class ImportSummaryDialog;
 class TAboutBox;
 class TAide;
@@ -98,6 +100,7 @@ public slots:
     void Fusionner1Click();                // merge
     void Importerdescontacts1Click();      // an address book's birthdays into the list
     void Exporterversunagenda1Click();     // the list out to a calendar
+    void Tenirajourunagenda1Click();       // the calendar kept up to date, on or off
     void Changerlacouleurdutexte1Click();  // info line text
     void Changerlacouleurdufond1Click();   // list background
     void Changerlacouleurdutexte2Click();  // list text
@@ -120,6 +123,10 @@ private:
     void connectExchangeCommands();
     void connectContactsCommands();
     void connectAppearanceCommands();
+    // After a change of the list: its calendar brought up to date, when it keeps one.
+    void keepCalendarUpToDate();
+    // The calendar option's tick as the list holds it.
+    void showCalendarUpkeep();
 
     std::optional<int> selectedRow() const;
     void ListViewClick();
@@ -148,6 +155,7 @@ private:
     TSais* entryDialog_ = nullptr;
     TForm2* scheduleDialog_ = nullptr;
     CalendarExportDialog* exportDialog_ = nullptr;
+    CalendarUpkeepDialog* upkeepDialog_ = nullptr;
     ImportSummaryDialog* importSummary_ = nullptr;
     BirthdayListModel* model_ = nullptr;
     int sortColumn_ = 0;
@@ -192,6 +200,7 @@ private:
     QMenu* Options1 = nullptr;
     QAction* Programmation1 = nullptr;
     QAction* NepasmerappelerlesftesSaintdujour1 = nullptr;
+    QAction* Tenirajourunagenda1 = nullptr;
     QMenu* MAide = nullptr;
     QAction* AideRapide = nullptr;
     QAction* Apropos = nullptr;

@@ -130,6 +130,7 @@ void TForm1::Fusionner1Click() {
                            store_.path(), failure);
         return;
     }
+    keepCalendarUpToDate();
     tellWhenConverted(*list, context_.dialogs);
     // The new instance reads the layout at once: it must find this window's already there.
     saveLayout();

@@ -196,6 +196,9 @@ void TForm1::buildMenus() {
     NepasmerappelerlesftesSaintdujour1 = addItem(Options1, QStringLiteral("NepasmerappelerlesftesSaintdujour1"),
                                                  QStringLiteral("Ne pas me rappeler les fêtes (Saint du jour)"));
     NepasmerappelerlesftesSaintdujour1->setCheckable(true);
+    Tenirajourunagenda1 = addItem(Options1, QStringLiteral("Tenirajourunagenda1"),
+                                  QStringLiteral("&Tenir à jour un agenda des anniversaires…"));
+    Tenirajourunagenda1->setCheckable(true);
 
     MAide = bar->addMenu(QStringLiteral("&Aide"));
     MAide->setObjectName(QStringLiteral("MAide"));

@@ -116,6 +116,7 @@ void TForm1::SpeedButton2Click() {
     // picks someone else.
     ListView->selectionModel()->clear();
     model_->removeListRow(*row);
+    keepCalendarUpToDate();
 }
 
 }  // namespace velorine::ui
