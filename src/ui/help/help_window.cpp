@@ -16,6 +16,7 @@
 #include "ui/design_fonts.h"
 #include "ui/help/rtf_reader.h"
 #include "ui/pictures.h"
+#include "ui/screen_reader.h"
 
 namespace velorine::ui {
 namespace {
@@ -77,6 +78,9 @@ void TAide::buildControls() {
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setPlainText(QStringLiteral("RichEdit1"));
+    RichEdit1->setAccessibleName(QStringLiteral("Guide de l'utilisateur"));
+    // The margins are blank: screen readers need not visit them.
+    for (QWidget* margin : std::initializer_list<QWidget*>{Panel1, Panel2, Panel4}) hideFromScreenReaders(*margin);
 
     auto* middle = new QHBoxLayout;
     middle->setContentsMargins(0, 0, 0, 0);

@@ -12,6 +12,7 @@
 
 #include "controls/banner.h"
 #include "controls/ie_button.h"
+#include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/design_fonts.h"
 #include "ui/element_colours.h"
@@ -107,7 +108,7 @@ QAction* addItem(QMenu* menu, const QString& name, const QString& text) {
 }  // namespace
 
 void TFRappel::buildDateBlock() {
-    Image4 = named(new QLabel(Panel1), QStringLiteral("Image4"));
+    Image4 = named(new ClickableLabel(QAccessible::Graphic, Panel1), QStringLiteral("Image4"));
     Image4->setGeometry(24, 9, 105, 105);
     Image4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
