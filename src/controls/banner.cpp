@@ -1,8 +1,14 @@
 #include "controls/banner.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QTimer>
+
+#include "controls/activation_keys.h"
+#include "controls/controls_accessibility.h"
 
 namespace velorine::controls {
 
@@ -12,6 +18,7 @@ TBanner::TBanner(QWidget* parent) : QWidget(parent), timer_(new QTimer(this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resize(100, 100);
+    InstallControlsAccessibility();
     timer_->setTimerType(Qt::PreciseTimer);
     timer_->setInterval(200);
     connect(timer_, &QTimer::timeout, this, &TBanner::ScrollTick);
@@ -73,6 +80,7 @@ void TBanner::changeEnabled(bool enabled, Rerender rerender) {
 void TBanner::SetLines(const QStringList& lines) {
     lines_ = lines;
     RenderLines();
+    textChanged();
 }
 
 void TBanner::SetLinesAlign(TAlignment align) {
@@ -103,7 +111,17 @@ void TBanner::SetScrollInterval(std::uint16_t interval) {
     updateTimer();
 }
 
-void TBanner::SetScrollText(const QString& text) { renderScrollText(text); }
+void TBanner::SetScrollText(const QString& text) {
+    renderScrollText(text);
+    textChanged();
+}
+
+void TBanner::textChanged() {
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+}
+
+bool TBanner::HasClickHandler() const { return isSignalConnected(QMetaMethod::fromSignal(&TBanner::OnClick)); }
 
 QColor TBanner::Color() const { return palette().color(QPalette::Window); }
 
@@ -191,6 +209,14 @@ void TBanner::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TBanner::mouseMoveEvent(QMouseEvent* event) {
     emit OnMouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
+}
+
+void TBanner::keyPressEvent(QKeyEvent* event) {
+    if (!IsActivationKey(*event)) {
+        QWidget::keyPressEvent(event);
+    } else if (!event->isAutoRepeat()) {
+        emit OnClick();
+    }
 }
 
 }  // namespace velorine::controls

@@ -24,6 +24,9 @@
 // the font or the font colour never re-renders existing text; Color changes the background
 // around the content at once.
 //
+// It takes no keyboard focus unless its owner gives it a focus policy; focused, Space or Enter
+// raises OnClick. Screen readers see a link named by its text (controls_accessibility.h).
+//
 // Text is rendered once per content change; a step only moves the position and composes the
 // frame from copies of the content in one off-screen image, drawn at once and opaque.
 
@@ -113,6 +116,9 @@ public:
     // One step: move, wrap or start again, repaint at once, raise OnScroll.
     void ScrollTick();
 
+    // Whether anything handles OnClick: screen readers are then told the banner is a link.
+    bool HasClickHandler() const;
+
 signals:
     void OnScroll();
     void OnEnable();
@@ -132,6 +138,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Whether switching on may render text or lines again to get content. Rendering itself
@@ -145,6 +152,7 @@ private:
     void updateTimer();
     void paintFrame(QPainter& painter, bool noGap);
     void followDevicePixelRatio();
+    void textChanged();
 
     QTimer* timer_;
     QImage content_;

@@ -1,10 +1,15 @@
 #include "controls/ie_button.h"
 
+#include <QAccessible>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QShortcut>
 
 #include <algorithm>
+
+#include "controls/activation_keys.h"
+#include "controls/controls_accessibility.h"
 
 namespace velorine::controls {
 
@@ -13,6 +18,7 @@ TIEButton::TIEButton(QWidget* parent) : QWidget(parent), accelerator_(new QShort
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
     resize(25, 25);
+    InstallControlsAccessibility();
     accelerator_->setContext(Qt::WindowShortcut);
     connect(accelerator_, &QShortcut::activated, this, [this] {
         if (isEnabled()) {
@@ -49,6 +55,8 @@ void TIEButton::SetCaption(const QString& caption) {
     if (caption != caption_) {
         caption_ = caption;
         accelerator_->setKey(QKeySequence::mnemonic(caption));
+        QAccessibleEvent named(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
         update();
     }
 }
@@ -60,11 +68,19 @@ void TIEButton::SetDown(bool down) {
     if (down == down_ || (down_ && !allowAllUp_)) {
         return;
     }
-    down_ = down;
-    UpdateState();
+    setDownState(down);
     if (down) {
         UpdateExclusive();
     }
+}
+
+void TIEButton::setDownState(bool down) {
+    down_ = down;
+    UpdateState();
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent checked(this, changed);
+    QAccessible::updateAccessibility(&checked);
 }
 
 void TIEButton::SetDropDownArrow(bool dropDownArrow) { storeAndRepaint(dropDownArrow_, dropDownArrow); }
@@ -169,14 +185,37 @@ void TIEButton::groupNotice(int groupIndex, TIEButton* sender) {
         return;
     }
     if (sender->down_ && down_) {
-        down_ = false;
-        UpdateState();
+        setDownState(false);
     }
     // The whole group shares the rule of the last button that spoke.
     allowAllUp_ = sender->allowAllUp_;
 }
 
 void TIEButton::Click() { emit OnClick(); }
+
+void TIEButton::Press() {
+    if (!isEnabled()) {
+        return;
+    }
+    if (dropDownMenu_ && groupIndex_ == 0) {
+        openDropDownMenu();
+        return;
+    }
+    if (groupIndex_ != 0) {
+        SetDown(!down_);
+    }
+    if (!dropDownMenu_) {
+        Click();
+    }
+}
+
+void TIEButton::keyPressEvent(QKeyEvent* event) {
+    if (!IsActivationKey(*event)) {
+        QWidget::keyPressEvent(event);
+    } else if (!event->isAutoRepeat()) {
+        Press();
+    }
+}
 
 void TIEButton::pointerEntered() {
     mouseInside_ = true;

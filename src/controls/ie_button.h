@@ -14,8 +14,10 @@
 // images, one per state), a caption that wraps, a drop-down arrow and menu, and the latched
 // Down state of a toolbar button, exclusive within a GroupIndex among its siblings.
 //
-// It never takes the keyboard focus; "&" in the caption marks an accelerator letter (Alt and the
-// letter clicks it while it is enabled and shown). It is opaque unless Transparent.
+// It takes no keyboard focus unless its owner gives it a focus policy; "&" in the caption marks an
+// accelerator letter (Alt and the letter clicks it while it is enabled and shown). Focused, Space or
+// Enter presses it (Press). Screen readers see a push button (controls_accessibility.h). It is
+// opaque unless Transparent.
 //
 // OnClick is raised on every release of the left button that reaches an enabled button without a
 // DropDownMenu, also when the pointer has left it after a press that began on it; a grouped
@@ -126,6 +128,11 @@ public:
 
     void Click();
 
+    // What a click over the button does, without the mouse (Space or Enter while it has the focus,
+    // a screen reader's press): a grouped button changes Down, then OnClick is raised; a button
+    // with a DropDownMenu opens it instead. Nothing while disabled.
+    void Press();
+
 signals:
     void OnClick();
     void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
@@ -140,6 +147,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     ButtonSituation situation() const;
@@ -149,6 +157,7 @@ private:
     void followPointer(QPoint position);
     void openDropDownMenu();
     void groupNotice(int groupIndex, TIEButton* sender);
+    void setDownState(bool down);
     template <typename Value>
     void storeAndRepaint(Value& field, const Value& value);
 

@@ -9,10 +9,12 @@
 
 #include "app/process_environment.h"
 #include "store/civil_calendar.h"
+#include "ui/context_menu_key.h"
 #include "ui/french_locale.h"
 #include "ui/pictures.h"
 #include "ui/platform_dialogs.h"
 #include "ui/run_windows.h"
+#include "ui/screen_reader.h"
 
 namespace velorine::ui {
 namespace {
@@ -67,6 +69,8 @@ GuardedApplication& RunApplication::get() {
         // Ties the windows to velorine.desktop, whose name a desktop's task bar shows.
         QGuiApplication::setDesktopFileName(QStringLiteral("velorine"));
         QApplication::setWindowIcon(programIcon());
+        installScreenReaderSupport();
+        openContextMenusWithShiftF10();
     }
     return *application_;
 }

@@ -53,7 +53,8 @@ private slots:
                               "5. Les fêtes et les prénoms du jour", "6. Le délai des rappels",
                               "7. Échanger des listes", "8. Le démarrage automatique",
                               "9. Les rappels dans un terminal", "10. Où sont vos données, et comment les sauvegarder",
-                              "11. Les raccourcis de la liste", "12. L'affichage : écrans, thèmes et Wayland"}));
+                              "11. Les raccourcis de la liste", "12. Le clavier et les lecteurs d'écran",
+                              "13. L'affichage : écrans, thèmes et Wayland"}));
         for (const char* needed :
              {"Oui", "Non", "Demain", "La veille", "Une semaine avant", "Personnalisé", "Enregistrer sous...",
               "Ouvrir...", "Fusionner", "velorine PROG", "velorine-rappels", "notify-send",

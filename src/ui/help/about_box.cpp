@@ -4,15 +4,16 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QUrl>
 
 #include "ui/centring.h"
+#include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/design_fonts.h"
 #include "ui/design_palette.h"
 #include "ui/pictures.h"
+#include "ui/screen_reader.h"
 
 namespace velorine::ui {
 namespace {
@@ -73,11 +74,18 @@ void TAboutBox::buildControls() {
     navy.setColor(QPalette::Text, colourFromNumber(kNavyNumber));
     Edit1->setPalette(navy);
 
-    Image2 = addPicture(this, QStringLiteral("Image2"), mailIcon, 312, 115);
+    // Screen readers call it by its hint.
+    Image2 = new ClickableLabel(QAccessible::PushButton, this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(312, 115, 32, 32);
+    showSharp(*Image2, mailIcon);
     Image2->setToolTip(QStringLiteral("Envoyer un mail à l'auteur"));
     Image2->setCursor(linkCursor());
     Image2->hide();
-    Image2->installEventFilter(this);
+    connect(Image2, &ClickableLabel::activated, this, &TAboutBox::Image2Click);
+    Edit1->setAccessibleName(QStringLiteral("Adresse de l'auteur"));
+    hideFromScreenReaders(*Image1);
+    hideFromScreenReaders(*Bevel1);
 
     BitBtn1 = new QPushButton(twoImageGlyph(QStringLiteral("button_ok")), QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
@@ -100,15 +108,6 @@ void TAboutBox::FormActivate() {
     Image2->setVisible(draft_.write() && context_.dialogs.hasProgramFor(kMailType));
     // On OK rather than in the address box, which would scroll its text to the caret at the end.
     BitBtn1->setFocus();
-}
-
-bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image2 && event->type() == QEvent::MouseButtonRelease) {
-        const auto* release = static_cast<QMouseEvent*>(event);
-        if (release->button() == Qt::LeftButton && Image2->rect().contains(release->position().toPoint()))
-            Image2Click();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TAboutBox::Image2Click() {

@@ -28,6 +28,8 @@ class QPushButton;
 
 namespace velorine::ui {
 
+class ClickableLabel;
+
 class TAboutBox final : public QDialog {
     Q_OBJECT
 public:
@@ -37,7 +39,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void BitBtn1Click();
@@ -56,7 +57,7 @@ private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* Edit1 = nullptr;
-    QLabel* Image2 = nullptr;
+    ClickableLabel* Image2 = nullptr;
     QPushButton* BitBtn1 = nullptr;
 };
 

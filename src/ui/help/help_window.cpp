@@ -17,6 +17,7 @@
 #include "ui/design_palette.h"
 #include "ui/help/rtf_reader.h"
 #include "ui/pictures.h"
+#include "ui/screen_reader.h"
 
 namespace velorine::ui {
 namespace {
@@ -80,6 +81,9 @@ void TAide::buildControls() {
     // The guide is a document with colours of its own: it is shown on the page it was written on.
     useDesignPalette(*RichEdit1);
     RichEdit1->setPlainText(QStringLiteral("RichEdit1"));
+    RichEdit1->setAccessibleName(QStringLiteral("Guide de l'utilisateur"));
+    // The margins are blank: screen readers need not visit them.
+    for (QWidget* margin : std::initializer_list<QWidget*>{Panel1, Panel2, Panel4}) hideFromScreenReaders(*margin);
 
     auto* middle = new QHBoxLayout;
     middle->setContentsMargins(0, 0, 0, 0);

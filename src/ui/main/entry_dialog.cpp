@@ -14,6 +14,7 @@
 #include "ui/design_palette.h"
 #include "ui/glyph_button.h"
 #include "ui/main/date_separator.h"
+#include "ui/screen_reader.h"
 #include "ui/write_failure.h"
 
 namespace velorine::ui {
@@ -28,6 +29,15 @@ const QString kModifyTitle = QStringLiteral("Modifier un anniversaire");
 
 QLabel* addLabel(QWidget* parent, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+// A box's caption gives it its name for screen readers, and Alt and the marked letter reach it.
+QLabel* addCaption(QLineEdit* box, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, box->parentWidget());
+    label->setBuddy(box);
     label->move(left, top);
     label->adjustSize();
     return label;
@@ -68,22 +78,25 @@ void TSais::buildControls() {
     useDesignBackground(*Label9);
 
     // Created in tab order: surname, first name, date, address, e-mail, OK, cancel.
-    addLabel(Panel2, QStringLiteral("Nom :"), 80, 38);
     Edit1 = addBox(Panel2, QStringLiteral("Edit1"), 128, 32, 105);
-    addLabel(Panel2, QStringLiteral("Prénom :"), 240, 38);
+    addCaption(Edit1, QStringLiteral("&Nom :"), 80, 38);
     Edit4 = addBox(Panel2, QStringLiteral("Edit4"), 288, 32, 105);
-    // Right-aligned on the designed right edge; wider to the left when the font needs it.
-    auto* dateCaption = new QLabel(QStringLiteral("Date de naissance :"), Panel2);
-    const int captionWidth = std::max(95, dateCaption->sizeHint().width());
-    dateCaption->setGeometry(20 + 95 - captionWidth, 67, captionWidth, dateCaption->sizeHint().height());
-    dateCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    addCaption(Edit4, QStringLiteral("&Prénom :"), 240, 38);
     MaskEdit1 = addBox(Panel2, QStringLiteral("MaskEdit1"), 128, 64, 121);
+    QLabel* dateCaption = addCaption(MaskEdit1, QStringLiteral("&Date de naissance :"), 20, 67);
+    // Right-aligned on the designed right edge; wider to the left when the font needs it.
+    const int captionWidth = std::max(95, dateCaption->width());
+    dateCaption->setGeometry(20 + 95 - captionWidth, 67, captionWidth, dateCaption->height());
+    dateCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1 = addLabel(Panel2, dateFormatHint(separator_), 272, 67);
     Label1->setObjectName(QStringLiteral("Label1"));
-    addLabel(Panel2, QStringLiteral("Adresse :"), 71, 104);
     Edit2 = addBox(Panel2, QStringLiteral("Edit2"), 128, 96, 265);
-    addLabel(Panel2, QStringLiteral("E-mail :"), 81, 140);
+    addCaption(Edit2, QStringLiteral("&Adresse :"), 71, 104);
     Edit3 = addBox(Panel2, QStringLiteral("Edit3"), 128, 132, 225);
+    addCaption(Edit3, QStringLiteral("&E-mail :"), 81, 140);
+    // The title repeats the window's, the format hint is the date box's description.
+    hideFromScreenReaders(*Label9);
+    hideFromScreenReaders(*Label1);
 
     BitBtn1 = addGlyphButton(Panel2, QStringLiteral("BitBtn1"), QStringLiteral("OK"), QStringLiteral("button_ok"),
                              QRect(120, 184, 75, 25));
@@ -124,6 +137,7 @@ void TSais::FormActivate() {
     separator_ = dateSeparator(context_.configFilePath);
     Label1->setText(dateFormatHint(separator_));
     Label1->adjustSize();
+    MaskEdit1->setAccessibleDescription(Label1->text());
     MaskEdit1->setInputMask(dateEntryMask(separator_));
 
     for (QLineEdit* each : {Edit1, Edit4, MaskEdit1, Edit2, Edit3}) each->clear();

@@ -8,12 +8,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeView>
 
 #include "ui/centring.h"
+#include "ui/clickable_label.h"
 #include "ui/design_fonts.h"
 #include "ui/main/birthday_list_model.h"
 #include "ui/main/data_file_reach.h"
@@ -59,6 +59,7 @@ TForm1::TForm1(RunContext& context) : context_(context), store_(context.startup.
                              static_cast<QObject*>(ListView), static_cast<QObject*>(Label3)})
         watched->installEventFilter(this);
     connectCommands();
+    prepareKeyboardAndScreenReaders();
     FormCreate();
 }
 
@@ -119,16 +120,12 @@ void TForm1::connectCommands() {
     connect(model_, &QAbstractItemModel::modelReset, this, &TForm1::ListViewChange);
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
     connect(ListView, &QWidget::customContextMenuRequested, this, &TForm1::showListMenu);
+    connect(Label3, &ClickableLabel::activated, this, &TForm1::Label3Click);
     connect(Label2, &QWidget::customContextMenuRequested, this, &TForm1::showInfoLineMenu);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label3) {
-        if (event->type() == QEvent::MouseButtonRelease) {
-            const auto* release = static_cast<QMouseEvent*>(event);
-            if (release->button() == Qt::LeftButton && Label3->rect().contains(release->position().toPoint()))
-                Label3Click();
-        }
         if (event->type() == QEvent::Enter) Label3MouseMove();
         // Leaving the link also ends the hover, whatever the pointer moves over next.
         if (event->type() == QEvent::Leave) FormMouseMove();

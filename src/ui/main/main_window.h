@@ -8,8 +8,9 @@
 // main_window_layout.cpp (the controls), main_window_records.cpp (list, add, modify, delete,
 // sorting), main_window_commands.cpp (quit, reminders, name days, web site),
 // main_window_exchange.cpp (save as, open, merge), main_window_contacts.cpp (address books in,
-// calendars out) and main_window_appearance.cpp (colours, column
-// widths, tooltips, resizing). Controls keep their designer names, which are also their object names.
+// calendars out), main_window_appearance.cpp (colours, column widths, tooltips, resizing) and
+// main_window_keyboard.cpp (the keyboard and screen readers). Controls keep their designer names, which are also their
+// object names.
 //
 // Designer names:
 //   `Panel1` — the tool bar; `Bevel1` — the line above it
@@ -56,6 +57,7 @@ class QTreeView;
 namespace velorine::ui {
 
 class BirthdayListModel;
+class ClickableLabel;
 class CalendarExportDialog;
 class CalendarUpkeepDialog;
 class ImportSummaryDialog;
@@ -127,6 +129,8 @@ private:
     void keepCalendarUpToDate();
     // The calendar option's tick as the list holds it.
     void showCalendarUpkeep();
+    // Keyboard stops, what screen readers read and leave out.
+    void prepareKeyboardAndScreenReaders();
 
     std::optional<int> selectedRow() const;
     void ListViewClick();
@@ -188,7 +192,7 @@ private:
     QFrame* Status = nullptr;
     QCheckBox* CheckBox4 = nullptr;
     QLabel* Label1 = nullptr;
-    QLabel* Label3 = nullptr;
+    ClickableLabel* Label3 = nullptr;
     // Main menu.
     QMenu* Fichier1 = nullptr;
     QAction* Fusionner1 = nullptr;

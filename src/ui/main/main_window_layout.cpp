@@ -14,14 +14,17 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/design_fonts.h"
 #include "ui/design_palette.h"
 #include "ui/main/birthday_list_model.h"
 #include "ui/element_colours.h"
+#include "ui/keyboard_focus_frame.h"
 #include "ui/main/main_window.h"
 #include "ui/main/site_address.h"
 #include "ui/pictures.h"
+#include "ui/screen_reader.h"
 
 namespace velorine::ui {
 namespace {
@@ -45,8 +48,11 @@ QToolButton* addToolButton(QWidget* toolbar, const QString& name, int left, cons
     button->setIcon(twoImageGlyph(glyph));
     button->setIconSize(QSize(kGlyphSize, kGlyphSize));
     button->setToolTip(tooltip);
+    announceGlyphButton(*button);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, never by a click; a raised-when-hot button shows no focus of its own.
+    button->setFocusPolicy(Qt::TabFocus);
+    drawKeyboardFocus(*button);
     return button;
 }
 
@@ -163,7 +169,8 @@ void TForm1::buildStatusBar(QWidget* window) {
     Label1->move(376, 10);
     Label1->adjustSize();
 
-    Label3 = new QLabel(siteAddress(), Status);
+    Label3 = new ClickableLabel(QAccessible::Link, Status);
+    Label3->setText(siteAddress());
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setFont(designFont(QStringLiteral("MS Sans Serif"), 11));
     // Never over the end of its caption, whose stand-in font may be a little wider.

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include "store/civil_calendar.h"
 #include "store/data_file.h"
 #include "ui/centring.h"
+#include "ui/clickable_label.h"
 #include "ui/cp1252_text.h"
 #include "ui/design_fonts.h"
 #include "ui/design_palette.h"
@@ -50,10 +52,10 @@ TFRappel::TFRappel(RunContext& context) : context_(context) {
     buildMenus();
 
     Panel1->installEventFilter(this);
-    Image4->installEventFilter(this);
     connectCommands();
     FormCreate();
     Banner1->Loaded();
+    prepareKeyboardAndScreenReaders();
 }
 
 TFRappel::~TFRappel() = default;
@@ -64,6 +66,7 @@ void TFRappel::connectCommands() {
     connect(IEButton3, &controls::TIEButton::OnClick, this, &TFRappel::IEButton3Click);
     connect(IEButton4, &controls::TIEButton::OnClick, this, &TFRappel::IEButton4Click);
     connect(Banner1, &controls::TBanner::OnClick, this, &TFRappel::Banner1Click);
+    connect(Image4, &ClickableLabel::activated, this, &TFRappel::Image4Click);
 
     connect(UpDown2, &TUpDown::Click, this, &TFRappel::UpDown2Click);
     connect(MenuItem1, &QAction::triggered, this, &TFRappel::MenuItem1Click);
@@ -139,6 +142,8 @@ void TFRappel::showDateBlock(const store::CalendarDate& day) {
     Label14->setText(dayAndMonth);
     Label4->setText(year);
     Label16->setText(year);
+    // The three texts read as one, where the keys change the date.
+    Panel2->setAccessibleName(weekday + QLatin1Char(' ') + dayAndMonth + QLatin1Char(' ') + year);
 }
 
 void TFRappel::fillReminderList() {
@@ -155,10 +160,10 @@ void TFRappel::fillReminderList() {
 }
 
 bool TFRappel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image4 && event->type() == QEvent::MouseButtonRelease) {
-        const auto* release = static_cast<QMouseEvent*>(event);
-        if (release->button() == Qt::LeftButton && Image4->rect().contains(release->position().toPoint()))
-            Image4Click();
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (watched == Panel2) return dateBlockKey(key);
+        if (watched == Calendar1->focusProxy()) return datePickerKey(key);
     }
     if (watched == Panel1 && event->type() == QEvent::MouseMove)
         Panel1MouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());

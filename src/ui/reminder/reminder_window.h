@@ -12,8 +12,9 @@
 //
 // The class is spread over files by subject: reminder_window.cpp (creation, activation, events),
 // reminder_window_layout.cpp (the controls), reminder_window_dates.cpp (date commands and the date
-// picker), reminder_window_answers.cpp (the four buttons and the banner) and
-// reminder_window_appearance.cpp (picture, colours, shadows, tooltips). Controls keep their designer
+// picker), reminder_window_answers.cpp (the four buttons and the banner),
+// reminder_window_appearance.cpp (picture, colours, shadows, tooltips) and
+// reminder_window_keyboard.cpp (the keyboard and screen readers). Controls keep their designer
 // names, which are also their object names.
 //
 // Designer names:
@@ -54,6 +55,7 @@ class QAction;
 class QCalendarWidget;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -64,6 +66,8 @@ class TIEButton;
 }  // namespace velorine::controls
 
 namespace velorine::ui {
+
+class ClickableLabel;
 
 class TFRappel final : public QWidget {
     Q_OBJECT
@@ -113,6 +117,12 @@ private:
     void buildDatePicker();
     void buildMenus();
     void connectCommands();
+    // Keyboard stops and their keys, what screen readers read and leave out.
+    void prepareKeyboardAndScreenReaders();
+    bool dateBlockKey(const QKeyEvent& key);
+    bool datePickerKey(const QKeyEvent& key);
+    // The hidden picker's calendar would tell screen readers it holds a focused day.
+    void forgetCalendarDay();
 
     void FormCreate();
     void showNamesOfTheDay(const store::CalendarDate& day, QListWidget* list, QLabel* first, QLabel* second);
@@ -144,7 +154,7 @@ private:
 
     // Background, picture and date block.
     QFrame* Panel1 = nullptr;
-    QLabel* Image4 = nullptr;
+    ClickableLabel* Image4 = nullptr;
     QFrame* Panel2 = nullptr;
     QLabel* Label15 = nullptr;
     QLabel* Label2 = nullptr;

@@ -9,6 +9,7 @@
 #include <QToolTip>
 
 #include "controls/ie_button.h"
+#include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/element_colours.h"
 #include "ui/pictures.h"
@@ -37,6 +38,7 @@ void TFRappel::FormCreate() {
 
 void TFRappel::showPicture(int number) {
     showSharp(*Image4, [number](qreal ratio) { return reminderPicture(number, ratio); });
+    Image4->setAccessibleName(QStringLiteral("Image %1 sur %2").arg(number).arg(kReminderPictureCount));
     writeReminderPicture(context_.startup.dataFilePath, pictureAfter(number));
 }
 

@@ -41,6 +41,7 @@ void TFRappel::MenuItem3Click() {
     Panel3->raise();
     Group2->raise();
     showCalendarDate(context_.startup.referenceDate);
+    Calendar1->setFocus(Qt::OtherFocusReason);
 }
 
 store::CalendarDate TFRappel::calendarDate() const {
@@ -65,8 +66,12 @@ void TFRappel::Calendar1DblClick() {
 }
 
 void TFRappel::hideDatePicker() {
+    const bool focusInside = Group2->isAncestorOf(focusWidget());
     Group2->hide();
     Panel3->hide();
+    forgetCalendarDay();
+    // Back where the picker was asked for.
+    if (focusInside) Panel2->setFocus(Qt::OtherFocusReason);
 }
 
 void TFRappel::Panel1MouseMove(const QPoint& where) {

@@ -15,6 +15,7 @@
 #include "controls/banner.h"
 #include "controls/ie_button.h"
 #include "reminders/built_in_name_days.h"
+#include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/cp1252_text.h"
 #include "ui/design_fonts.h"
@@ -143,7 +144,7 @@ QAction* addItem(QMenu* menu, const QString& name, const QString& text) {
 }  // namespace
 
 void TFRappel::buildDateBlock() {
-    Image4 = named(new QLabel(Panel1), QStringLiteral("Image4"));
+    Image4 = named(new ClickableLabel(QAccessible::Graphic, Panel1), QStringLiteral("Image4"));
     Image4->setGeometry(24, 9, 105, 105);
     Image4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

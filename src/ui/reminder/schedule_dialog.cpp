@@ -16,6 +16,7 @@
 #include "ui/design_fonts.h"
 #include "ui/glyph_button.h"
 #include "ui/pictures.h"
+#include "ui/screen_reader.h"
 #include "ui/write_failure.h"
 
 namespace velorine::ui {
@@ -96,6 +97,11 @@ void TForm2::buildControls() {
     BitBtn1->setDefault(true);
     BitBtn2 = addGlyphButton(this, QStringLiteral("BitBtn2"), QStringLiteral("Annuler"),
                              QStringLiteral("button_cancel"), QRect(192, 176, 75, 25));
+
+    // Screen readers: the icons and the frame behind the buttons are decoration.
+    for (QWidget* decoration : std::initializer_list<QWidget*>{Image2, Image1, Panel1})
+        hideFromScreenReaders(*decoration);
+    Edit1->setAccessibleName(QStringLiteral("Nombre de jours avant"));
 }
 
 void TForm2::connectOptions() {

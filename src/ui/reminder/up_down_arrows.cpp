@@ -32,6 +32,11 @@ void TUpDown::resizeEvent(QResizeEvent*) {
     next_->setGeometry(half, 0, width() - half, height());
 }
 
+void TUpDown::nameArrows(const QString& previous, const QString& next) {
+    previous_->setAccessibleName(previous);
+    next_->setAccessibleName(next);
+}
+
 void TUpDown::step(TUDBtnType button) {
     const int moved = position_ + (button == TUDBtnType::btNext ? 1 : -1);
     if (moved < min_ || moved > max_) return;

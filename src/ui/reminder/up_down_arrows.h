@@ -17,6 +17,11 @@ public:
     TUpDown(int min, int max, QWidget* parent);
 
     int Position() const { return position_; }
+
+    // What a press of an arrow does, for the keyboard: one step, or nothing beyond the range.
+    void step(TUDBtnType button);
+    // The arrows' names for screen readers.
+    void nameArrows(const QString& previous, const QString& next);
     int Min() const { return min_; }
     int Max() const { return max_; }
 
@@ -28,8 +33,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void step(TUDBtnType button);
-
     QToolButton* previous_;
     QToolButton* next_;
     int min_;
