@@ -81,7 +81,7 @@ void exportList(benchmark::State& state, const reminders::NameDayList* nameDays)
     for (auto _ : state) {
         const contacts::CalendarExport written =
             contacts::exportCalendar(fixture.calendar(), contacts::recordsOf(records), nameDays, 1796000000);
-        if (written.failure != store::WriteFailure::None) state.SkipWithError("the calendar was not written");
+        if (written.failure != store::Failure::None) state.SkipWithError("the calendar was not written");
         state.counters["birthdays"] = written.birthdays;
         state.counters["name_days"] = written.nameDays;
     }

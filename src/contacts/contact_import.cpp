@@ -40,9 +40,7 @@ std::string foldedCase(std::string_view cp1252) {
 
 ImportOutcome importCards(const std::string& dataFilePath, const std::vector<ContactCard>& cards) {
     ImportOutcome outcome;
-    outcome.stored = store::commit(
-        dataFilePath,
-        [&](store::IniDocument& doc) {
+    const store::Result<> committed = store::commit(dataFilePath, [&](store::IniDocument& doc) {
             // Only the people of the cards are looked for in the list, in one pass over it: memory
             // follows the address book, not the list, which may hold a million people.
             std::set<PersonKey> wanted;
@@ -57,8 +55,9 @@ ImportOutcome importCards(const std::string& dataFilePath, const std::vector<Con
             outcome.added = static_cast<int>(fresh.size());
             outcome.alreadyThere = static_cast<int>(cards.size() - fresh.size());
             store::addRecordsIn(doc, fresh);
-        },
-        &outcome.failure);
+    });
+    outcome.stored = static_cast<bool>(committed);
+    outcome.failure = committed.failure();
     if (!outcome.stored) outcome.added = 0;
     return outcome;
 }

@@ -323,7 +323,7 @@ private slots:
         QCOMPARE(surname, QString("Martin"));
         QCOMPARE(rig.dialogs.calls.size(), std::size_t{1});
         QCOMPARE(rig.dialogs.calls[0].title, QString("Problème"));
-        QVERIFY(rig.dialogs.calls[0].text.endsWith(writeFailureText(store::WriteFailure::ReadOnlyFile)));
+        QVERIFY(rig.dialogs.calls[0].text.endsWith(writeFailureText(store::Failure::ReadOnlyFile)));
         QCOMPARE(rig.column(0), QStringList("Dupont"));
     }
 

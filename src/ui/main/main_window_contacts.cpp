@@ -69,7 +69,7 @@ void TForm1::Exporterversunagenda1Click() {
     const contacts::CalendarExport written =
         contacts::exportCalendar(filePath(chosen), contacts::recordsOf(records),
                                  nameDays ? &reminders::builtInNameDays() : nullptr, std::time(nullptr));
-    if (written.failure != store::WriteFailure::None) {
+    if (written.failure != store::Failure::None) {
         reportWriteFailure(context_.dialogs, QStringLiteral("L'agenda n'a pas pu être écrit"), filePath(chosen),
                            written.failure);
         return;
