@@ -21,8 +21,7 @@ store::Result<> quietUntilTomorrow(const std::string& dataFilePath, const store:
     return storeNextReminderDay(dataFilePath, store::addDays(today, 1));
 }
 
-store::Result<> holdBackUntilNextBirthday(const std::string& dataFilePath,
-                                          const std::vector<ReminderEntry>& entries) {
+store::Result<> holdBackUntilNextBirthday(const std::string& dataFilePath, const std::vector<ReminderEntry>& entries) {
     std::vector<std::string> keys;
     std::vector<std::string> values;
     for (const ReminderEntry& entry : entries) {

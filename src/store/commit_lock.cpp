@@ -68,8 +68,8 @@ Result<> CommitLock::take(const std::string& dataFile) {
     for (;;) {
         // Never through a link: the lock file is made beside the data file and nowhere else.
         // Non-blocking, so that a named pipe planted there cannot hang the open.
-        files::FileDescriptor fd(::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
-                                        files::kPrivateFileMode));
+        files::FileDescriptor fd(
+            ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, files::kPrivateFileMode));
         if (!fd.valid()) return openFailure(errno, path_);
         struct stat st {};
         if (::fstat(fd.get(), &st) != 0) return Failure::IoError;

@@ -79,8 +79,7 @@ std::string readValue(const std::string& path, std::string_view section, std::st
     return snapshot(path).read(section, key, defaultText, bufferSize);
 }
 
-Result<> writeValue(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value) {
+Result<> writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
     return commit(path, [&](IniDocument& doc) { doc.write(section, key, value); });
 }
 

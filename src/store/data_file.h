@@ -87,8 +87,7 @@ std::string readValue(const std::string& path, std::string_view section, std::st
                       std::string_view defaultText, std::size_t bufferSize);
 
 // The settings-file write of one value.
-Result<> writeValue(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value);
+Result<> writeValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
 
 // Replaces the section by an empty one.
 Result<> replaceSection(const std::string& path, std::string_view section);

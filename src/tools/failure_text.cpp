@@ -6,7 +6,7 @@ std::string reasonFor(store::Failure failure) {
     using store::Failure;
     switch (failure) {
         case Failure::Missing: return "fichier introuvable";
-        case Failure::DirectoryMissing: return "son dossier n'existe pas, ou un élément du chemin n'est pas un dossier";
+        case Failure::DirectoryMissing: return "un élément du chemin n'est pas un dossier, ou son dossier n'existe pas";
         case Failure::Directory: return "c'est un dossier, pas un fichier";
         case Failure::NotARegularFile: return "ce n'est pas un fichier ordinaire";
         case Failure::AlreadyExists: return "un fichier porte déjà ce nom";

@@ -68,13 +68,13 @@ Words wordsFor(Failure failure, const std::string& filePath) {
                         .arg(lockFileName(filePath)),
                     QStringLiteral("supprimez-le")};
         case Failure::LockForeign:
-            return {QStringLiteral("Le fichier verrou %1 appartient à un autre utilisateur").arg(lockFileName(filePath)),
-                    QStringLiteral("supprimez-le, ou demandez à son propriétaire de le faire")};
+            return {
+                QStringLiteral("Le fichier verrou %1 appartient à un autre utilisateur").arg(lockFileName(filePath)),
+                QStringLiteral("supprimez-le, ou demandez à son propriétaire de le faire")};
         case Failure::LockReadOnly:
             return {QStringLiteral("Le fichier verrou %1 est en lecture seule").arg(lockFileName(filePath)),
                     QStringLiteral("supprimez-le")};
-        case Failure::IoError:
-            return {QStringLiteral("Le disque a signalé une erreur"), QStringLiteral("vérifiez-le")};
+        case Failure::IoError: return {QStringLiteral("Le disque a signalé une erreur"), QStringLiteral("vérifiez-le")};
         case Failure::None: break;
     }
     return {QStringLiteral("Ce fichier ou son dossier n'est peut-être pas accessible en écriture"),
@@ -93,12 +93,10 @@ QString writeFailureText(Failure failure, const std::string& filePath) {
     return QStringLiteral("%1 : %2, puis recommencez.").arg(words.cause, words.advice);
 }
 
-void reportWriteFailure(UserDialogs& dialogs, const QString& whatFailed, const std::string& filePath,
-                        Failure failure) {
-    dialogs.showMessage(
-        MessageIcon::Error, QStringLiteral("Problème"),
-        QStringLiteral("%1 :\n%2\n\n%3")
-            .arg(whatFailed, QString::fromStdString(filePath), writeFailureText(failure, filePath)));
+void reportWriteFailure(UserDialogs& dialogs, const QString& whatFailed, const std::string& filePath, Failure failure) {
+    dialogs.showMessage(MessageIcon::Error, QStringLiteral("Problème"),
+                        QStringLiteral("%1 :\n%2\n\n%3")
+                            .arg(whatFailed, QString::fromStdString(filePath), writeFailureText(failure, filePath)));
 }
 
 QString withCause(const QString& message, Failure failure, const std::string& filePath) {

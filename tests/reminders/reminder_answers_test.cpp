@@ -79,7 +79,7 @@ TEST_F(ReminderAnswersTest, NotBeforeTheNextBirthdayOutlivesTheCompactionOfLater
     // A hole before the person, so that every compaction moves them to another slot.
     writeFile(file, cp1252(dataFileText("7", {{"Éva", "Vide", std::string("01/01/1990")},
                                               {"Yves", "Roux", std::string("09/12/1970")}})));
-    store::RecordStore(file).deleteRecord({"Vide", cp1252("Éva"), "01/01/1990"});
+    ASSERT_EQ(*store::RecordStore(file).deleteRecord({"Vide", cp1252("Éva"), "01/01/1990"}), store::RecordChange::Done);
     const store::CalendarDate today{6, 12, 2026};
     const auto dueOn = [&](const store::CalendarDate& day) {
         EXPECT_TRUE(store::RecordStore(file).compact());

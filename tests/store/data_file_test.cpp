@@ -145,11 +145,8 @@ TEST_F(DataFileTest, AReadThatFailsSaysWhy) {
     }
     ::chmod(file.c_str(), 0600);
     ::chmod(dir.path().c_str(), 0755);
-    const int status = inChildProcess(
-        [&] {
-            return readSnapshot(file).failure() == Failure::PermissionDenied ? 0 : 1;
-        },
-        /*unprivileged=*/true);
+    const int status = inChildProcess([&] { return readSnapshot(file).failure() == Failure::PermissionDenied ? 0 : 1; },
+                                      /*unprivileged=*/true);
     ::chmod(dir.path().c_str(), 0700);
     EXPECT_EQ(status, 0);
 }
@@ -223,9 +220,9 @@ TEST_F(DataFileTest, ACommitTellsAWriteCutShortAndAForbiddenDirectoryApart) {
     EXPECT_EQ(cutShort, static_cast<int>(Failure::TooLarge));
 
     ::chmod(dir.path().c_str(), 0555);
-    const int forbidden = inChildProcess(
-        [&] { return static_cast<int>(writeValue(dir.file("other.ini"), "A", "x", "1").failure()); },
-        /*unprivileged=*/true);
+    const int forbidden =
+        inChildProcess([&] { return static_cast<int>(writeValue(dir.file("other.ini"), "A", "x", "1").failure()); },
+                       /*unprivileged=*/true);
     ::chmod(dir.path().c_str(), 0700);
     EXPECT_EQ(forbidden, static_cast<int>(Failure::PermissionDenied));
 }
@@ -296,12 +293,18 @@ TEST_F(DataFileTest, AnEditThatFindsNothingToDoLeavesTheFileAsItIs) {
 
 TEST(FailureFromErrno, NamesTheCausesAUserCanActOn) {
     const std::pair<int, Failure> cases[] = {
-        {ENOSPC, Failure::DiskFull},          {EDQUOT, Failure::DiskFull},
-        {EACCES, Failure::PermissionDenied},  {EPERM, Failure::PermissionDenied},
-        {EROFS, Failure::ReadOnlyFileSystem}, {ENOENT, Failure::Missing},
-        {ENOTDIR, Failure::DirectoryMissing}, {EISDIR, Failure::Directory},
-        {EEXIST, Failure::AlreadyExists},     {EFBIG, Failure::TooLarge},
-        {EIO, Failure::IoError},              {EINVAL, Failure::IoError},
+        {ENOSPC, Failure::DiskFull},
+        {EDQUOT, Failure::DiskFull},
+        {EACCES, Failure::PermissionDenied},
+        {EPERM, Failure::PermissionDenied},
+        {EROFS, Failure::ReadOnlyFileSystem},
+        {ENOENT, Failure::Missing},
+        {ENOTDIR, Failure::DirectoryMissing},
+        {EISDIR, Failure::Directory},
+        {EEXIST, Failure::AlreadyExists},
+        {EFBIG, Failure::TooLarge},
+        {EIO, Failure::IoError},
+        {EINVAL, Failure::IoError},
         {0, Failure::None},
     };
     for (const auto& [error, failure] : cases) EXPECT_EQ(failureFromErrno(error), failure) << error;

@@ -132,11 +132,12 @@ TEST_F(RecordStoreTest, ModifyOrDeleteOfAMissingRecordChangesNothing) {
         {"Dupont", "Jean", "15/03/1981"},
     };
     // The file is left byte for byte, whatever its line ends, even when it is no list at all.
-    for (const std::string& before : {"[Velorine]\r\n" + slotLines(1, kDupont), std::string("[Velorine]\nNom1=Dupont\n"),
-                                      std::string("ni section ni fiche\n")}) {
+    for (const std::string& before : {"[Velorine]\r\n" + slotLines(1, kDupont),
+                                      std::string("[Velorine]\nNom1=Dupont\n"), std::string("ni section ni fiche\n")}) {
         givenFile(before);
         for (const auto& who : cases) {
-            EXPECT_EQ(outcomeOf(store.modifyRecord(who, kMartin)), (std::variant<RecordChange, Failure>(RecordChange::NotFound)))
+            EXPECT_EQ(outcomeOf(store.modifyRecord(who, kMartin)),
+                      (std::variant<RecordChange, Failure>(RecordChange::NotFound)))
                 << before << who.surname << who.firstName;
             EXPECT_EQ(outcomeOf(store.deleteRecord(who)), (std::variant<RecordChange, Failure>(RecordChange::NotFound)))
                 << before << who.surname << who.firstName;

@@ -106,7 +106,8 @@ private slots:
         QTest::addColumn<QString>("cause");
         QTest::newRow("missing folder") << "absent/Velorine.txt"
                                         << "le dossier de ce fichier n'existe pas ou plus.";
-        QTest::newRow("a folder") << "." << "ce chemin désigne un dossier, pas un fichier.";
+        QTest::newRow("a folder") << "."
+                                  << "ce chemin désigne un dossier, pas un fichier.";
     }
     void saveAsThatCannotBeWrittenSaysWhy() {
         QFETCH(QString, target);

@@ -92,7 +92,8 @@ void TForm1::Enregistrersous1Click() {
     // The chooser has already asked before replacing a file.
     const std::string target = filePath(chosen);
     if (const store::Result<> copied = store::copyFileReplacing(store_.path(), target); !copied)
-        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle, withCause(kCopyFailed, copied.failure(), target));
+        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle,
+                                     withCause(kCopyFailed, copied.failure(), target));
 }
 
 void TForm1::Ouvrir1Click() {
@@ -105,7 +106,8 @@ void TForm1::Ouvrir1Click() {
     // pending file is already waiting: it would be lost, or it would win.
     const std::string& pending = context_.startup.pendingFilePath;
     if (const store::Result<> copied = store::writeFileIfAbsent(pending, list->bytes); !copied) {
-        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle, withCause(kCopyFailed, copied.failure(), pending));
+        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle,
+                                     withCause(kCopyFailed, copied.failure(), pending));
         return;
     }
     tellWhenConverted(*list, context_.dialogs);

@@ -58,8 +58,8 @@ void writeMainWindowLayout(const std::string& dataFilePath, const ColumnWidths& 
 
 void writeMainWindowColour(const std::string& dataFilePath, MainColour colour, int number) {
     // Only the look of the next start: not worth a message box in the middle of a choice.
-    std::ignore = store::writeValue(dataFilePath, kColourSection,
-                                    kColourKeys[static_cast<std::size_t>(colour)].key, std::to_string(number));
+    std::ignore = store::writeValue(dataFilePath, kColourSection, kColourKeys[static_cast<std::size_t>(colour)].key,
+                                    std::to_string(number));
 }
 
 }  // namespace velorine::ui

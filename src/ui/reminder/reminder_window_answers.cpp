@@ -23,8 +23,7 @@ void TFRappel::IEButton1Click() {
 }
 
 void TFRappel::IEButton3Click() {
-    closeAfterAnswer(
-        [this] { return reminders::quietUntilTomorrow(context_.startup.dataFilePath, context_.today()); });
+    closeAfterAnswer([this] { return reminders::quietUntilTomorrow(context_.startup.dataFilePath, context_.today()); });
 }
 
 void TFRappel::IEButton4Click() { close(); }
