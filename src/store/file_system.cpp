@@ -154,7 +154,13 @@ Result<> publishFile(const std::string& path, const ByteProducer& produce, mode_
     std::string temporary = directory + "/" + temporaryPrefix(path) + "XXXXXX";
     FirstError steps;
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!steps.check(fd.valid())) return steps.result();
+    if (!steps.check(fd.valid())) {
+        // A directory that is there but makes no files (/proc, /sys) answers as if it were not.
+        struct stat st {};
+        if (errno == ENOENT && ::stat(directory.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+            return Failure::PermissionDenied;
+        return steps.result();
+    }
     // Small pieces are gathered, so that a calendar of a million events is not a million writes. The
     // first failed write is the reason, recorded with its errno before anything can change it.
     constexpr std::size_t kGathered = 64 * 1024;

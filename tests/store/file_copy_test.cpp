@@ -73,6 +73,8 @@ TEST_F(FileCopyTest, FailuresLeaveTheTargetAloneAndSayWhy) {
     ::mkdir(target.c_str(), 0700);
     EXPECT_EQ(copyFileReplacing(source, target).failure(), Failure::Directory);  // nor a target
     EXPECT_EQ(copyFileReplacing(source, dir.file("absent/x.txt")).failure(), Failure::DirectoryMissing);
+    // A directory that is there but makes no files is no missing one.
+    EXPECT_EQ(copyFileReplacing(source, "/proc/Velorine.txt").failure(), Failure::PermissionDenied);
     EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
 }
 
