@@ -96,7 +96,7 @@ void exportList(benchmark::State& state, const reminders::NameDayList* nameDays)
     for (auto _ : state) {
         const contacts::CalendarExport written =
             contacts::exportCalendar(fixture.calendar(), contacts::recordsOf(records), {nameDays, 7, {}}, 1796000000);
-        if (written.failure != store::WriteFailure::None) state.SkipWithError("the calendar was not written");
+        if (written.failure != store::Failure::None) state.SkipWithError("the calendar was not written");
         state.counters["birthdays"] = written.birthdays;
         state.counters["name_days"] = written.nameDays;
     }
@@ -113,8 +113,11 @@ BENCHMARK(BM_ExportBirthdaysOnly)->Arg(10000)->Unit(benchmark::kMillisecond);
 void BM_KeptCalendarUpToDate(benchmark::State& state) {
     const ContactsFixture fixture(static_cast<int>(state.range(0)), Birthdays::Always);
     contacts::importCards(fixture.dataFile(), contacts::readVcardFile(fixture.book(), kToday).book->cards);
-    store::writeValue(fixture.dataFile(), "Agenda", "AJour", "1");
-    store::writeValue(fixture.dataFile(), "Agenda", "Fichier", fixture.calendar());
+    if (!store::writeValue(fixture.dataFile(), "Agenda", "AJour", "1") ||
+        !store::writeValue(fixture.dataFile(), "Agenda", "Fichier", fixture.calendar())) {
+        state.SkipWithError("the option was not stored");
+        return;
+    }
     contacts::keepCalendarUpToDate(fixture.dataFile());
     for (auto _ : state) {
         if (contacts::keepCalendarUpToDate(fixture.dataFile()).result != contacts::UpkeepResult::UpToDate)

@@ -55,8 +55,8 @@ void BM_AddThenDeleteRecord(benchmark::State& state) {
     const store::RecordStore store(file.path());
     const store::BirthdayRecord record{"Nouveau", "Jean", "01/01/2000", "1 rue Neuve", "n@exemple.fr"};
     for (auto _ : state) {
-        store.addRecord(record);
-        store.deleteRecord({record.surname, record.firstName, record.birthDate});
+        if (!store.addRecord(record) || !store.deleteRecord({record.surname, record.firstName, record.birthDate}))
+            state.SkipWithError("the file could not be written");
     }
     state.counters["per_operation_ms"] = benchmark::Counter(2e-3 * static_cast<double>(state.iterations()),
                                                             benchmark::Counter::kIsRate | benchmark::Counter::kInvert);

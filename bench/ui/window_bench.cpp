@@ -113,7 +113,8 @@ void BM_RefillAfterAdd(benchmark::State& state) {
         state.PauseTiming();
         run.restore();
         state.ResumeTiming();
-        store.addRecord({"Nouveau", "Venu", "01/01/2000", "", ""});
+        if (!store.addRecord({"Nouveau", "Venu", "01/01/2000", "", ""}))
+            state.SkipWithError("the record was not stored");
         windows.mainWindow->fillList();
         QCoreApplication::processEvents();
     }

@@ -1,5 +1,7 @@
 #include "app/previous_version_recovery.h"
 
+#include <tuple>
+
 #include <unistd.h>
 
 #include "app/file_name_lookup.h"
@@ -18,10 +20,11 @@ constexpr std::size_t kVersionBufferSize = 256;
 constexpr std::string_view kOldFileName = "VELOR.INI";
 
 // The setting lives in the configuration file, which the program never creates: without one there
-// is nowhere to keep it, and the write is lost, as any failed write of the flag is.
+// is nowhere to keep it, and the write is lost, as any failed write of the flag is: the question
+// only comes again at the next start.
 void storeFlag(const std::string& configFile, std::string_view value) {
     if (::access(configFile.c_str(), F_OK) != 0) return;
-    store::writeValue(configFile, kFlagSection, kFlagKey, value);
+    std::ignore = store::writeValue(configFile, kFlagSection, kFlagKey, value);
 }
 
 // "/anciens/" and "/anciens" are the same directory; the root stays "/".
@@ -55,8 +58,8 @@ RecoveryResult recoverPreviousVersion(const RecoveryPaths& paths, const Recovery
         storeFlag(paths.configFile, "1");
         return RecoveryResult::NothingTaken;
     }
-    if (!store::copyFileIfAbsent(oldFile, paths.pendingFilePath)) {
-        dialogs.tellRecoveryFailed();
+    if (const store::Result<> copied = store::copyFileIfAbsent(oldFile, paths.pendingFilePath); !copied) {
+        dialogs.tellRecoveryFailed(copied.failure(), paths.pendingFilePath);
         return RecoveryResult::NothingTaken;
     }
     storeFlag(paths.configFile, "1");

@@ -9,12 +9,14 @@
 // must then end before it touches the data file again.
 //
 // The flag is only ever written into an existing configuration file, in one atomic commit; a write
-// that fails is ignored, and the question then comes again at the next start. The old file and the
+// that fails is not told, and the question then comes again at the next start. The old file and the
 // directory setting are never changed. Anything missing, unreadable or not a previous-version list
 // with at least one record ends the recovery in silence.
 
 #include <functional>
 #include <string>
+
+#include "store/failure.h"
 
 namespace velorine::app {
 
@@ -22,8 +24,8 @@ namespace velorine::app {
 struct RecoveryDialogs {
     // "Take the old list over?" True for Yes.
     std::function<bool()> askToRecover;
-    // The copy to the pending data file failed.
-    std::function<void()> tellRecoveryFailed;
+    // The copy to the pending data file (`pendingFilePath`) failed, for this cause.
+    std::function<void(store::Failure, const std::string& pendingFilePath)> tellRecoveryFailed;
     // Starts a new instance of the program without argument; false when it could not start.
     std::function<bool()> restartProgram;
 };

@@ -23,7 +23,7 @@ std::string executablePath();
 
 // Under a file-size limit (ulimit -f) a write past it would kill the process with SIGXFSZ and leave
 // its temporary file behind. Ignored, the write fails instead (EFBIG), the commit is abandoned
-// cleanly and reports WriteFailure::TooLarge. Called first by every program that writes.
+// cleanly and reports Failure::TooLarge. Called first by every program that writes.
 void ignoreFileSizeSignal();
 
 // The start reads a large list more than once, one copy after the other. By default the C library

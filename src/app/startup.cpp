@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <optional>
+#include <tuple>
 
 #include "app/terminal_text.h"
 #include "reminders/reminder_engine.h"
@@ -26,8 +27,9 @@ std::string configValue(const std::string& configFile, std::string_view key) {
 StartupState locateData(const StartupEnvironment& env) {
     StartupState state;
     state.dataDirectory = configuredDataDirectory(env.configFile, env.defaultDataDirectory);
-    // Without its directory every write would be lost without a word.
-    store::createPrivateDirectories(state.dataDirectory);
+    // Without its directory every write would be lost. One that cannot be made is told by the first
+    // write that needs it, with the cause.
+    std::ignore = store::createPrivateDirectories(state.dataDirectory);
     state.installDirectory = configValue(env.configFile, "InstallPath");
     if (state.installDirectory.empty()) state.installDirectory = env.executableDirectory;
     state.dataFilePath = dataFileIn(state.dataDirectory);
@@ -56,13 +58,14 @@ bool isCompactAndStamped(const store::IniDocument& data) {
 std::optional<store::IniDocument> compactedAndStamped(const std::string& dataFilePath) {
     {
         // Scoped, so that the first snapshot is gone before the commit reads the file again.
-        store::ReadFailure failure = store::ReadFailure::None;
-        std::optional<store::IniDocument> data = store::readSnapshot(dataFilePath, failure);
-        if (failure == store::ReadFailure::NotSettings) return std::nullopt;
-        if (data && isCompactAndStamped(*data)) return data;
+        store::Result<store::IniDocument> data = store::readSnapshot(dataFilePath);
+        if (data.failure() == store::Failure::NotSettings) return std::nullopt;
+        if (data && isCompactAndStamped(*data)) return std::move(*data);
     }
-    // Compaction and the format stamp in one commit; nothing is written when neither changes.
-    store::commit(dataFilePath, [](store::IniDocument& doc) {
+    // Compaction and the format stamp in one commit; nothing is written when neither changes. A
+    // start that cannot write goes on with the list as it is: the next one tries again, and the
+    // windows tell the cause when a change of the user's cannot be stored.
+    std::ignore = store::commit(dataFilePath, [](store::IniDocument& doc) {
         store::compactRecordsIn(doc);
         doc.write("Controle", "Version", "2.0");
     });
@@ -72,7 +75,8 @@ std::optional<store::IniDocument> compactedAndStamped(const std::string& dataFil
 // The pending list, when there is one, in the data file's place; true when it was taken.
 bool takePendingList(const StartupEnvironment& env, const StartupState& state) {
     if (env.beforeListReplaced && ::access(state.pendingFilePath.c_str(), F_OK) == 0) env.beforeListReplaced(state);
-    return store::adoptPendingFile(state.dataFilePath, state.pendingFilePath);
+    // A pending file that cannot be taken waits for the next start, and the list stays as it was.
+    return static_cast<bool>(store::adoptPendingFile(state.dataFilePath, state.pendingFilePath));
 }
 
 bool isAnythingDue(const StartupEnvironment& env, const store::IniDocument& data, const StartupState& state) {

@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
     // The previous version's list is offered in a window: the windows' executable starts the run
     // over and asks. Nothing has been decided here yet that it would not decide the same way.
     const auto windowsTakeOver = [argv]() -> bool { handOverToWindows(argv); };
-    environment.recovery = {windowsTakeOver, [argv] { handOverToWindows(argv); }, windowsTakeOver};
+    environment.recovery = {windowsTakeOver, [argv](store::Failure, const std::string&) { handOverToWindows(argv); },
+                            windowsTakeOver};
     const app::StartupOutcome outcome = app::runStartup(environment);
     if (!outcome.problem.empty()) std::fprintf(stderr, "%s\n", outcome.problem.c_str());
     if (outcome.endsRun) return outcome.exitStatus;

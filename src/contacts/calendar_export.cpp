@@ -236,9 +236,9 @@ CalendarText calendarOf(const std::vector<store::BirthdayRecord>& records, const
 CalendarExport exportCalendar(const std::string& path, const RecordSource& records, const CalendarContent& content,
                               std::time_t stamp) {
     CalendarCounts counts;
-    const store::WriteFailure failure = store::writeFileReplacing(
+    const store::Result<> written = store::writeFileReplacing(
         path, [&](const store::ByteSink& write) { return writeCalendar(records, content, stamp, write, counts); });
-    return {failure, counts.birthdays, counts.nameDays};
+    return {written.failure(), counts.birthdays, counts.nameDays};
 }
 
 }  // namespace velorine::contacts

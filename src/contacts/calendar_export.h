@@ -26,7 +26,7 @@
 #include "reminders/name_day_list.h"
 #include "store/byte_sink.h"
 #include "store/record_store.h"
-#include "store/write_failure.h"
+#include "store/failure.h"
 
 namespace velorine::contacts {
 
@@ -73,7 +73,7 @@ CalendarText calendarOf(const std::vector<store::BirthdayRecord>& records, const
                         std::time_t stamp);
 
 struct CalendarExport {
-    store::WriteFailure failure = store::WriteFailure::None;  // None when the file was written
+    store::Failure failure = store::Failure::None;  // None when the file was written
     int birthdays = 0;
     int nameDays = 0;
 };

@@ -89,18 +89,14 @@ CalendarUpkeepSettings calendarUpkeepIn(const store::IniDocument& snapshot, cons
     return settings;
 }
 
-bool storeCalendarUpkeep(const std::string& dataFilePath, const CalendarUpkeepSettings& settings,
-                         store::WriteFailure* failure) {
+store::Result<> storeCalendarUpkeep(const std::string& dataFilePath, const CalendarUpkeepSettings& settings) {
     const std::string alarm = std::to_string(settings.alarmDays);
-    return store::commit(
-        dataFilePath,
-        [&](store::IniDocument& doc) {
-            doc.writeAll(kSection, {{"AJour", settings.kept ? "1" : "0"},
-                                    {"Fichier", settings.path},
-                                    {"Fetes", settings.nameDays ? "1" : "0"},
-                                    {"Alarme", alarm}});
-        },
-        failure);
+    return store::commit(dataFilePath, [&](store::IniDocument& doc) {
+        doc.writeAll(kSection, {{"AJour", settings.kept ? "1" : "0"},
+                                {"Fichier", settings.path},
+                                {"Fetes", settings.nameDays ? "1" : "0"},
+                                {"Alarme", alarm}});
+    });
 }
 
 std::string calendarUpkeepLines(const std::string& dataFilePath) {
@@ -112,21 +108,17 @@ std::string calendarUpkeepLines(const std::string& dataFilePath) {
     return lines;
 }
 
-bool carryCalendarUpkeep(const std::string& dataFilePath, const std::string& lines, store::WriteFailure* failure) {
+store::Result<> carryCalendarUpkeep(const std::string& dataFilePath, const std::string& lines) {
     // Most swaps: no option on either side, and nothing to write.
-    if (lines.empty() && !store::snapshot(dataFilePath).hasSection(kSection)) return true;
-    return store::commit(
-        dataFilePath,
-        [&lines](store::IniDocument& doc) {
-            if (!lines.empty() || doc.hasSection(kSection)) doc.replaceSection(kSection, lines);
-        },
-        failure);
+    if (lines.empty() && !store::snapshot(dataFilePath).hasSection(kSection)) return store::Done{};
+    return store::commit(dataFilePath, [&lines](store::IniDocument& doc) {
+        if (!lines.empty() || doc.hasSection(kSection)) doc.replaceSection(kSection, lines);
+    });
 }
 
 CalendarUpkeep keepCalendarUpToDate(const std::string& dataFilePath, std::time_t stamp) {
     CalendarUpkeep upkeep;
-    store::ReadFailure unread = store::ReadFailure::None;
-    const std::optional<store::IniDocument> snapshot = store::readSnapshot(dataFilePath, unread);
+    const store::Result<store::IniDocument> snapshot = store::readSnapshot(dataFilePath);
     if (!snapshot) return upkeep;
     const CalendarUpkeepSettings settings = calendarUpkeepIn(*snapshot, dataFilePath);
     upkeep.path = settings.path;
@@ -147,7 +139,7 @@ CalendarUpkeep keepCalendarUpToDate(const std::string& dataFilePath, std::time_t
     const CalendarContent content{settings.nameDays ? &reminders::builtInNameDays() : nullptr, settings.alarmDays,
                                   fingerprint};
     upkeep.failure = exportCalendar(settings.path, records, content, stamp).failure;
-    upkeep.result = upkeep.failure == store::WriteFailure::None ? UpkeepResult::Written : UpkeepResult::Failed;
+    upkeep.result = upkeep.failure == store::Failure::None ? UpkeepResult::Written : UpkeepResult::Failed;
     return upkeep;
 }
 

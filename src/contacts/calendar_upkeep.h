@@ -27,7 +27,7 @@
 
 #include "contacts/calendar_target.h"
 #include "store/ini_document.h"
-#include "store/write_failure.h"
+#include "store/failure.h"
 
 namespace velorine::contacts {
 
@@ -44,9 +44,8 @@ struct CalendarUpkeepSettings {
 // The settings as the list at `dataFilePath` holds them, read from its snapshot.
 CalendarUpkeepSettings calendarUpkeepIn(const store::IniDocument& snapshot, const std::string& dataFilePath);
 
-// Stores the settings in the list, in one commit; false, with why, when they could not be stored.
-bool storeCalendarUpkeep(const std::string& dataFilePath, const CalendarUpkeepSettings& settings,
-                         store::WriteFailure* failure = nullptr);
+// Stores the settings in the list, in one commit; the cause when they could not be stored.
+store::Result<> storeCalendarUpkeep(const std::string& dataFilePath, const CalendarUpkeepSettings& settings);
 
 // The option belongs to this computer, where a calendar program is subscribed to the calendar,
 // not to a list, which may come from elsewhere: when a list takes the data file's place (an opened
@@ -56,8 +55,7 @@ bool storeCalendarUpkeep(const std::string& dataFilePath, const CalendarUpkeepSe
 // The section's lines in the list at `dataFilePath`, as they stand ("" when it has none).
 std::string calendarUpkeepLines(const std::string& dataFilePath);
 // Puts them in place of the list's own section, in one commit (none when neither has one).
-bool carryCalendarUpkeep(const std::string& dataFilePath, const std::string& lines,
-                         store::WriteFailure* failure = nullptr);
+store::Result<> carryCalendarUpkeep(const std::string& dataFilePath, const std::string& lines);
 
 enum class UpkeepResult {
     NotKept,   // the option is off, or the list cannot be read: nothing to do
@@ -69,7 +67,7 @@ enum class UpkeepResult {
 struct CalendarUpkeep {
     UpkeepResult result = UpkeepResult::NotKept;
     std::string path;  // the calendar's
-    store::WriteFailure failure = store::WriteFailure::None;
+    store::Failure failure = store::Failure::None;
     CalendarTargetRefusal refusal = CalendarTargetRefusal::None;  // a file that is no calendar is there
 };
 

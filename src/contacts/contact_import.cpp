@@ -40,25 +40,24 @@ std::string foldedCase(std::string_view cp1252) {
 
 ImportOutcome importCards(const std::string& dataFilePath, const std::vector<ContactCard>& cards) {
     ImportOutcome outcome;
-    outcome.stored = store::commit(
-        dataFilePath,
-        [&](store::IniDocument& doc) {
-            // Only the people of the cards are looked for in the list, in one pass over it: memory
-            // follows the address book, not the list, which may hold a million people.
-            std::set<PersonKey> wanted;
-            for (const ContactCard& card : cards) wanted.insert(keyOf(card.record));
-            std::set<PersonKey> known;
-            store::forEachRecordIn(doc, [&](const store::BirthdayRecord& record) {
-                if (PersonKey key = keyOf(record); wanted.contains(key)) known.insert(std::move(key));
-            });
-            std::vector<store::BirthdayRecord> fresh;
-            for (const ContactCard& card : cards)
-                if (known.insert(keyOf(card.record)).second) fresh.push_back(card.record);
-            outcome.added = static_cast<int>(fresh.size());
-            outcome.alreadyThere = static_cast<int>(cards.size() - fresh.size());
-            store::addRecordsIn(doc, fresh);
-        },
-        &outcome.failure);
+    const store::Result<> committed = store::commit(dataFilePath, [&](store::IniDocument& doc) {
+        // Only the people of the cards are looked for in the list, in one pass over it: memory
+        // follows the address book, not the list, which may hold a million people.
+        std::set<PersonKey> wanted;
+        for (const ContactCard& card : cards) wanted.insert(keyOf(card.record));
+        std::set<PersonKey> known;
+        store::forEachRecordIn(doc, [&](const store::BirthdayRecord& record) {
+            if (PersonKey key = keyOf(record); wanted.contains(key)) known.insert(std::move(key));
+        });
+        std::vector<store::BirthdayRecord> fresh;
+        for (const ContactCard& card : cards)
+            if (known.insert(keyOf(card.record)).second) fresh.push_back(card.record);
+        outcome.added = static_cast<int>(fresh.size());
+        outcome.alreadyThere = static_cast<int>(cards.size() - fresh.size());
+        store::addRecordsIn(doc, fresh);
+    });
+    outcome.stored = static_cast<bool>(committed);
+    outcome.failure = committed.failure();
     if (!outcome.stored) outcome.added = 0;
     return outcome;
 }

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "contacts/vcard_reader.h"
-#include "store/write_failure.h"
+#include "store/failure.h"
 
 namespace velorine::contacts {
 
 struct ImportOutcome {
     bool stored = false;  // false: the data file could not be written and is unchanged
-    store::WriteFailure failure = store::WriteFailure::None;
+    store::Failure failure = store::Failure::None;
     int added = 0;
     int alreadyThere = 0;
 };

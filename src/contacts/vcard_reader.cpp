@@ -12,7 +12,7 @@
 namespace velorine::contacts {
 namespace {
 
-constexpr std::size_t kLongestField = store::kRecordBufferSize - 1;
+constexpr std::size_t kLongestField = store::kRecordValueLength;
 
 // What one card has given so far: the lines that make its record, the birthday as soon as a BDAY
 // gives one, and the first character set that could not be converted. Kept small whatever the
@@ -295,23 +295,20 @@ VcardReading readVcards(std::string_view bytes, const store::CalendarDate& today
 }
 
 VcardReading readVcardFile(const std::string& path, const store::CalendarDate& today) {
-    store::ReadFailure failure = store::ReadFailure::None;
-    const auto bytes = store::readFileBytes(path, failure, kLargestVcardFile);
+    const store::Result<std::string> bytes = store::readFileBytes(path, kLargestVcardFile);
     if (bytes) return readVcards(*bytes, today);
-    switch (failure) {
-        case store::ReadFailure::Missing: return {std::nullopt, "fichier introuvable"};
-        case store::ReadFailure::PathNotDirectory: return {std::nullopt, "un élément du chemin n'est pas un dossier"};
-        case store::ReadFailure::Directory: return {std::nullopt, "c'est un dossier, pas un fichier"};
-        case store::ReadFailure::NotAFile: return {std::nullopt, "ce n'est pas un fichier ordinaire"};
-        case store::ReadFailure::AccessDenied: return {std::nullopt, "vous n'avez pas le droit de le lire"};
-        case store::ReadFailure::TooLarge:
+    switch (bytes.failure()) {
+        case store::Failure::Missing: return {std::nullopt, "fichier introuvable"};
+        case store::Failure::DirectoryMissing: return {std::nullopt, "un élément du chemin n'est pas un dossier"};
+        case store::Failure::Directory: return {std::nullopt, "c'est un dossier, pas un fichier"};
+        case store::Failure::NotARegularFile: return {std::nullopt, "ce n'est pas un fichier ordinaire"};
+        case store::Failure::PermissionDenied: return {std::nullopt, "vous n'avez pas le droit de le lire"};
+        case store::Failure::TooLarge:
             return {std::nullopt, "il dépasse 32 Mio, bien plus que n'importe quel carnet d'adresses"};
-        case store::ReadFailure::DanglingLink: return {std::nullopt, "c'est un lien symbolique vers un fichier absent"};
-        case store::ReadFailure::ForeignLink:
+        case store::Failure::DanglingLink: return {std::nullopt, "c'est un lien symbolique vers un fichier absent"};
+        case store::Failure::ForeignLink:
             return {std::nullopt, "c'est le lien symbolique d'un autre utilisateur, il n'est pas suivi"};
-        case store::ReadFailure::NotSettings:  // a rule of the data file, not of an address book
-        case store::ReadFailure::ReadError:
-        case store::ReadFailure::None: break;
+        default: break;  // the others are a write's, or the disk's
     }
     return {std::nullopt, "sa lecture a échoué"};
 }

@@ -7,24 +7,21 @@
 namespace velorine::reminders {
 namespace {
 
-bool storeNextReminderDay(const std::string& dataFilePath, const store::CalendarDate& day,
-                          store::WriteFailure* failure) {
-    return store::writeValue(dataFilePath, "Rappel", "Date", store::dayText(day), failure);
+store::Result<> storeNextReminderDay(const std::string& dataFilePath, const store::CalendarDate& day) {
+    return store::writeValue(dataFilePath, "Rappel", "Date", store::dayText(day));
 }
 
 }  // namespace
 
-bool keepReminding(const std::string& dataFilePath, const store::CalendarDate& today, store::WriteFailure* failure) {
-    return storeNextReminderDay(dataFilePath, today, failure);
+store::Result<> keepReminding(const std::string& dataFilePath, const store::CalendarDate& today) {
+    return storeNextReminderDay(dataFilePath, today);
 }
 
-bool quietUntilTomorrow(const std::string& dataFilePath, const store::CalendarDate& today,
-                        store::WriteFailure* failure) {
-    return storeNextReminderDay(dataFilePath, store::addDays(today, 1), failure);
+store::Result<> quietUntilTomorrow(const std::string& dataFilePath, const store::CalendarDate& today) {
+    return storeNextReminderDay(dataFilePath, store::addDays(today, 1));
 }
 
-bool holdBackUntilNextBirthday(const std::string& dataFilePath, const std::vector<ReminderEntry>& entries,
-                               store::WriteFailure* failure) {
+store::Result<> holdBackUntilNextBirthday(const std::string& dataFilePath, const std::vector<ReminderEntry>& entries) {
     std::vector<std::string> keys;
     std::vector<std::string> values;
     for (const ReminderEntry& entry : entries) {
@@ -32,15 +29,12 @@ bool holdBackUntilNextBirthday(const std::string& dataFilePath, const std::vecto
         keys.push_back(store::slotKey("Proch", entry.slot));
         values.push_back(store::dayText(*entry.resumeDate));
     }
-    if (keys.empty()) {
-        if (failure) *failure = store::WriteFailure::None;
-        return true;
-    }
+    if (keys.empty()) return store::Done{};
     std::vector<store::IniDocument::KeyValue> keyValues;
     keyValues.reserve(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) keyValues.emplace_back(keys[i], values[i]);
-    return store::commit(
-        dataFilePath, [&](store::IniDocument& doc) { doc.writeAll(store::kRecordSection, keyValues); }, failure);
+    return store::commit(dataFilePath,
+                         [&](store::IniDocument& doc) { doc.writeAll(store::kRecordSection, keyValues); });
 }
 
 }  // namespace velorine::reminders

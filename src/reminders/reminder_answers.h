@@ -1,8 +1,7 @@
 #pragma once
 // The three answers of the reminder window, as the data file stores them. Each is one commit: the
-// file holds the answer whole or not at all, and false comes back when it could not be written
-// (the file is then unchanged), with the cause in `failure` when one is given, so the window can
-// tell the user.
+// file holds the answer whole or not at all, and the cause comes back when it could not be written
+// (the file is then unchanged), so the window can tell the user.
 //
 //   keep reminding       Rappel/Date = today        ("%d %d %d"): every later start today reminds again
 //   quiet until tomorrow Rappel/Date = the next day  ("%d %d %d"): automatic starts stay silent today
@@ -19,17 +18,14 @@
 
 #include "reminders/reminder_engine.h"
 #include "store/dates.h"
-#include "store/write_failure.h"
+#include "store/failure.h"
 
 namespace velorine::reminders {
 
-bool keepReminding(const std::string& dataFilePath, const store::CalendarDate& today,
-                   store::WriteFailure* failure = nullptr);
-bool quietUntilTomorrow(const std::string& dataFilePath, const store::CalendarDate& today,
-                        store::WriteFailure* failure = nullptr);
-// Entries without a resume date (name-day lines) write nothing. True when there was nothing to
-// write.
-bool holdBackUntilNextBirthday(const std::string& dataFilePath, const std::vector<ReminderEntry>& entries,
-                               store::WriteFailure* failure = nullptr);
+store::Result<> keepReminding(const std::string& dataFilePath, const store::CalendarDate& today);
+store::Result<> quietUntilTomorrow(const std::string& dataFilePath, const store::CalendarDate& today);
+// Entries without a resume date (name-day lines) write nothing. Succeeds without writing when there
+// is nothing to write.
+store::Result<> holdBackUntilNextBirthday(const std::string& dataFilePath, const std::vector<ReminderEntry>& entries);
 
 }  // namespace velorine::reminders

@@ -18,16 +18,6 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-ReadFailure openFailure(int error) {
-    switch (error) {
-        case ENOENT: return ReadFailure::Missing;
-        case ENOTDIR: return ReadFailure::PathNotDirectory;
-        case EACCES:
-        case EPERM: return ReadFailure::AccessDenied;
-        default: return ReadFailure::ReadError;
-    }
-}
-
 // Every step is tried only while the ones before it succeeded; the first errno is the reason.
 class FirstError {
 public:
@@ -37,7 +27,7 @@ public:
         if (ok() && !succeeded) error_ = errno != 0 ? errno : EIO;
         return ok();
     }
-    WriteFailure failure() const { return ok() ? WriteFailure::None : writeFailureFromErrno(error_); }
+    Result<> result() const { return creationFailureFromErrno(error_); }
 
 private:
     int error_ = 0;
@@ -61,6 +51,15 @@ FileDescriptor::~FileDescriptor() {
     if (fd_ >= 0) ::close(fd_);
 }
 
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        close();
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
 bool FileDescriptor::close() {
     const int fd = fd_;
     fd_ = -1;
@@ -76,33 +75,26 @@ std::string resolvedPath(const std::string& path) {
     return path;
 }
 
-WriteFailure linkRefusal(const std::string& path) {
+Result<> mayFollowLink(const std::string& path) {
     struct stat link {};
-    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return WriteFailure::None;
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return Done{};
     struct stat directory {};
     const bool othersWrite =
         ::stat(directoryOf(path).c_str(), &directory) == 0 && (directory.st_mode & (S_IWGRP | S_IWOTH)) != 0;
-    if (link.st_uid != ::geteuid() && othersWrite) return WriteFailure::ForeignLink;
+    if (link.st_uid != ::geteuid() && othersWrite) return Failure::ForeignLink;
     struct stat target {};
-    if (::stat(path.c_str(), &target) != 0 && (errno == ENOENT || errno == ENOTDIR)) return WriteFailure::DanglingLink;
-    return WriteFailure::None;
+    if (::stat(path.c_str(), &target) != 0 && (errno == ENOENT || errno == ENOTDIR)) return Failure::DanglingLink;
+    return Done{};
 }
 
-ReadFailure linkReadFailure(const std::string& path) {
-    switch (linkRefusal(path)) {
-        case WriteFailure::DanglingLink: return ReadFailure::DanglingLink;
-        case WriteFailure::ForeignLink: return ReadFailure::ForeignLink;
-        default: return ReadFailure::None;
-    }
-}
-
-WriteFailure replaceRefusal(const struct stat& st, const std::string& path) {
-    if (!S_ISREG(st.st_mode)) return WriteFailure::NotARegularFile;
+Result<> mayReplace(const struct stat& st, const std::string& path) {
+    if (S_ISDIR(st.st_mode)) return Failure::Directory;
+    if (!S_ISREG(st.st_mode)) return Failure::NotARegularFile;
     // Renaming over another user's file would make it ours (as root: take it over).
-    if (st.st_uid != ::geteuid()) return WriteFailure::ForeignFile;
-    if ((st.st_mode & S_IWUSR) == 0) return WriteFailure::ReadOnlyFile;
-    if (::access(path.c_str(), W_OK) != 0) return writeFailureFromErrno(errno);
-    return WriteFailure::None;
+    if (st.st_uid != ::geteuid()) return Failure::ForeignFile;
+    if ((st.st_mode & S_IWUSR) == 0) return Failure::ReadOnlyFile;
+    if (::access(path.c_str(), W_OK) != 0) return failureFromErrno(errno);
+    return Done{};
 }
 
 std::string directoryOf(const std::string& path) {
@@ -120,29 +112,16 @@ std::string temporaryPrefix(const std::string& path) {
     return prefix;
 }
 
-std::optional<std::string> readWhole(const std::string& path, ReadFailure& failure, std::uintmax_t largest) {
+Result<std::string> readWhole(const std::string& path, std::uintmax_t largest) {
     largest = std::min(largest, kLargestDataFile);
-    failure = linkReadFailure(path);
-    if (failure != ReadFailure::None) return std::nullopt;
+    if (Result<> followed = mayFollowLink(path); !followed) return followed.failure();
     // Non-blocking, so a named pipe in place of the file cannot hang the reader; it is refused below.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!fd.valid()) {
-        failure = openFailure(errno);
-        return std::nullopt;
-    }
+    if (!fd.valid()) return failureFromErrno(errno);
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
-        failure = ReadFailure::ReadError;
-        return std::nullopt;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        failure = S_ISDIR(st.st_mode) ? ReadFailure::Directory : ReadFailure::NotAFile;
-        return std::nullopt;
-    }
-    if (static_cast<std::uintmax_t>(st.st_size) > largest) {
-        failure = ReadFailure::TooLarge;
-        return std::nullopt;
-    }
+    if (::fstat(fd.get(), &st) != 0) return Failure::IoError;
+    if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? Failure::Directory : Failure::NotARegularFile;
+    if (static_cast<std::uintmax_t>(st.st_size) > largest) return Failure::TooLarge;
     // Read straight into a buffer of the file's size; a file that grows meanwhile is still read whole.
     std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
     std::size_t filled = 0;
@@ -151,35 +130,37 @@ std::optional<std::string> readWhole(const std::string& path, ReadFailure& failu
         const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
-            failure = ReadFailure::ReadError;
-            return std::nullopt;
+            return Failure::IoError;
         }
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
-        if (filled > largest) {
-            failure = ReadFailure::TooLarge;
-            return std::nullopt;
-        }
+        if (filled > largest) return Failure::TooLarge;
     }
     bytes.resize(filled);
     return bytes;
 }
 
-bool syncDirectory(const std::string& directory) {
-    FileDescriptor fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return fd.valid() && ::fsync(fd.get()) == 0;
+void syncDirectory(const std::string& directory) {
+    const FileDescriptor fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid()) ::fsync(fd.get());
 }
 
-WriteFailure publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how) {
+Result<> publishFile(const std::string& path, std::string_view bytes, mode_t mode, Publish how) {
     return publishFile(path, wholeBytes(bytes), mode, how);
 }
 
-WriteFailure publishFile(const std::string& path, const ByteProducer& produce, mode_t mode, Publish how) {
+Result<> publishFile(const std::string& path, const ByteProducer& produce, mode_t mode, Publish how) {
     const std::string directory = directoryOf(path);
     std::string temporary = directory + "/" + temporaryPrefix(path) + "XXXXXX";
     FirstError steps;
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!steps.check(fd.valid())) return steps.failure();
+    if (!steps.check(fd.valid())) {
+        // A directory that is there but makes no files (/proc, /sys) answers as if it were not.
+        struct stat st {};
+        if (errno == ENOENT && ::stat(directory.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+            return Failure::PermissionDenied;
+        return steps.result();
+    }
     // Small pieces are gathered, so that a calendar of a million events is not a million writes. The
     // first failed write is the reason, recorded with its errno before anything can change it.
     constexpr std::size_t kGathered = 64 * 1024;
@@ -206,7 +187,7 @@ WriteFailure publishFile(const std::string& path, const ByteProducer& produce, m
     }
     if (!steps.ok() || how == Publish::OnlyIfAbsent) ::unlink(temporary.c_str());
     if (steps.ok()) syncDirectory(directory);
-    return steps.failure();
+    return steps.result();
 }
 
 void removeStaleTemporaryFiles(const std::string& path) {

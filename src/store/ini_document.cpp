@@ -3,39 +3,23 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "store/read_rules.h"
+
 namespace velorine::store {
 namespace {
 
-constexpr std::string_view kBlanks = " \t\v\f\r";
 // Some editors save UTF-8 with this mark first; it must not hide the first section's header.
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-bool isBlankByte(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
-
-std::string_view trim(std::string_view text) {
-    // Most names and values have no blanks around them: no search then.
-    if (!text.empty() && !isBlankByte(text.front()) && !isBlankByte(text.back())) return text;
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(kBlanks);
-    return text.substr(first, last - first + 1);
-}
-
-std::string_view unquote(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        return value.substr(1, value.size() - 2);
-    return value;
-}
+using read_rules::trimmed;
 
 // Splits a key line; nothing when the line holds no key (no "=", or nothing before it).
 std::optional<std::pair<std::string_view, std::string_view>> splitKeyLine(std::string_view content) {
     const auto equals = content.find('=');
     if (equals == std::string_view::npos) return std::nullopt;
-    const auto key = trim(content.substr(0, equals));
+    const auto key = trimmed(content.substr(0, equals));
     if (key.empty()) return std::nullopt;
-    // The settings-file read hands its callers a zero-terminated text: a value ends at its NUL.
-    const std::string_view value = unquote(trim(content.substr(equals + 1)));
-    return std::pair{key, value.substr(0, value.find('\0'))};
+    return std::pair{key, read_rules::valueAsRead(content.substr(equals + 1))};
 }
 
 // The name of a section header line; nothing when the line is not one.
@@ -43,7 +27,7 @@ std::optional<std::string_view> headerName(std::string_view content) {
     if (content.empty() || content.front() != '[') return std::nullopt;
     const auto close = content.find(']');
     if (close == std::string_view::npos) return std::nullopt;
-    return trim(content.substr(1, close - 1));
+    return trimmed(content.substr(1, close - 1));
 }
 
 // Cuts the first line off `rest`, without its LF or CR LF.
@@ -70,9 +54,7 @@ std::optional<std::string_view> headerOfLine(std::string_view text, bool firstLi
     return headerName(withoutIndent(text));
 }
 
-// A key that reads back as itself: not empty, nothing that would end it early or make its line a
-// comment or a header. The program's own keys all are; anything else is not written.
-bool isBlank(std::string_view text) { return trim(text).empty(); }
+bool isBlank(std::string_view text) { return trimmed(text).empty(); }
 
 // Gathers lines, each ended by CR LF, into pieces of about kPieceSize bytes for a sink, so that the
 // serial form of a large document is never held whole. Stops sending once the sink has refused.
@@ -139,8 +121,10 @@ constexpr std::size_t kRoomForNewSections = 8;
 // The header offset of a section created after parsing: its header is in its state.
 constexpr std::uint32_t kNewSection = 0xFFFFFFFFu;
 
+// A key that reads back as itself: not empty, nothing that would end it early or make its line a
+// comment or a header. The program's own keys all are; anything else is not written.
 bool isWritableKey(std::string_view key) {
-    const std::string_view name = trim(key);
+    const std::string_view name = trimmed(key);
     // A control byte would be written as a blank, making another key (or none) of it.
     return !name.empty() && name.find('=') == std::string_view::npos &&
            std::none_of(name.begin(), name.end(), isControlByte) && name.front() != ';' && name.front() != '[';
@@ -253,7 +237,11 @@ KeyIndex::KeyAt IniDocument::sectionNameAt() const {
     return [this](std::size_t section) { return nameOf(section); };
 }
 
-std::size_t IniDocument::findSection(std::string_view name) const { return sectionIndex_.find(name, sectionNameAt()); }
+std::size_t IniDocument::findSection(std::string_view name) const {
+    // Names are matched as they are read: the file's without the blanks around them, so the
+    // caller's too, or a write of " S " would add a second [S] that no read finds.
+    return sectionIndex_.find(trimmed(name), sectionNameAt());
+}
 
 IniDocument::SectionState* IniDocument::stateOf(std::size_t section) const {
     const auto it = states_.find(section);
@@ -333,6 +321,7 @@ std::size_t IniDocument::findKeyLine(SectionState& state, std::string_view key) 
 }
 
 std::optional<IniDocument::Line> IniDocument::findKey(std::size_t section, std::string_view key) const {
+    key = trimmed(key);
     SectionState& state = stateFor(section);
     if (!state.split && state.scans < kScansBeforeIndexing) {
         // A few lookups read the section's bytes as they are, without splitting it.
@@ -392,7 +381,7 @@ bool IniDocument::readsAsSettings(std::string_view bytes) {
         // A NUL in the name is what UTF-16 text looks like, read byte by byte.
         if (const auto name = headerOfLine(text, firstLine); name && name->find('\0') == std::string_view::npos)
             return true;
-        onlyBlanks = onlyBlanks && trim(text).empty();
+        onlyBlanks = onlyBlanks && trimmed(text).empty();
     }
     return onlyBlanks;
 }
@@ -423,7 +412,7 @@ std::size_t IniDocument::sectionForWrite(std::string_view name) {
     if (const std::size_t found = findSection(name); found != KeyIndex::npos) return found;
     // Appended piece by piece: GCC 12 at -O3 sees a false overlap in `"literal" + std::string`.
     std::string bracketed = "[";
-    bracketed += trim(name);
+    bracketed += trimmed(name);
     bracketed += ']';
     const std::string_view header = keep(std::move(bracketed));
     const auto end = static_cast<std::uint32_t>(all().size());
@@ -437,7 +426,7 @@ std::size_t IniDocument::sectionForWrite(std::string_view name) {
 }
 
 IniDocument::Line IniDocument::newKeyLine(std::string_view key, std::string_view value) {
-    std::string text(trim(key));
+    std::string text(trimmed(key));
     text += '=';
     text += value;
     // A line break in the value would split it into other lines, other keys among them; the other
@@ -454,13 +443,15 @@ void IniDocument::write(std::string_view section, std::string_view key, std::str
 }
 
 void IniDocument::writeAll(std::string_view section, const std::vector<KeyValue>& keyValues) {
-    const std::size_t index = sectionForWrite(section);
-    std::vector<Line>& lines = linesOf(index);
-    SectionState& s = stateFor(index);
     std::vector<Line> written;
     written.reserve(keyValues.size());
     for (const auto& [key, value] : keyValues)
         if (isWritableKey(key)) written.push_back(newKeyLine(key, value));
+    // Nothing written, nothing created: not even the section.
+    if (written.empty()) return;
+    const std::size_t index = sectionForWrite(section);
+    std::vector<Line>& lines = linesOf(index);
+    SectionState& s = stateFor(index);
     const KeyIndex::KeyAt writtenKey = [&written](std::size_t i) { return written[i].key(); };
 
     // Where each key stands now: one pass over the section while it is not indexed, else the index.

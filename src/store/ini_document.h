@@ -8,6 +8,7 @@
 //     and ignored;
 //   - section and key names match without regard to case (ASCII letters), blanks around them and
 //     around the value are dropped, and so is one pair of enclosing quotes (' or ") of the value;
+//     the names a caller gives are taken without their blanks too (store/read_rules.h);
 //   - a value ends at its first NUL byte, as the zero-terminated text of a settings-file read does;
 //   - the first of duplicated sections, and the first of duplicated keys in it, wins;
 //   - lines may end in CR LF or LF, and the last one may have no end at all;
@@ -68,8 +69,8 @@ public:
 
     // Creates the section or the key as needed and sets the value. Line breaks in the value would
     // split the line into others, so CR, LF and every other control byte but tab are stored as
-    // blanks. A key that could not be read
-    // back as itself (empty, or holding "=", CR or LF, or beginning with ";" or "[") is not written.
+    // blanks. A key that could not be read back as itself (empty, or holding "=", CR or LF, or
+    // beginning with ";" or "[") is not written, and creates no section.
     void write(std::string_view section, std::string_view key, std::string_view value);
 
     // Several writes into one section, in order, as write() would do them one by one, but finding

@@ -9,25 +9,31 @@
 
 namespace velorine::store {
 
-bool createPrivateDirectories(const std::string& path) {
+Result<> createPrivateDirectories(const std::string& path) {
     for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
         const std::string prefix = path.substr(0, slash);
-        if (!prefix.empty() && ::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (!prefix.empty() && ::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
+            return creationFailureFromErrno(errno);
         if (slash == std::string::npos) break;
     }
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (::stat(path.c_str(), &st) != 0) return creationFailureFromErrno(errno);
+    if (!S_ISDIR(st.st_mode)) return Failure::DirectoryMissing;
+    return Done{};
 }
 
-bool preparePrivateFolder(const std::string& path) {
-    if (!createPrivateDirectories(path)) return false;
+Result<> preparePrivateFolder(const std::string& path) {
+    if (Result<> created = createPrivateDirectories(path); !created) return created;
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return false;
-    return (st.st_mode & 077) == 0 || ::chmod(path.c_str(), 0700) == 0;
+    if (::lstat(path.c_str(), &st) != 0) return failureFromErrno(errno);
+    if (!S_ISDIR(st.st_mode)) return Failure::NotARegularFile;
+    if (st.st_uid != ::geteuid()) return Failure::ForeignFile;
+    if ((st.st_mode & 077) != 0 && ::chmod(path.c_str(), 0700) != 0) return failureFromErrno(errno);
+    return Done{};
 }
 
-bool writePrivateFile(const std::string& path, std::string_view bytes) {
-    return files::publishFile(path, bytes, files::kPrivateFileMode, files::Publish::Replace) == WriteFailure::None;
+Result<> writePrivateFile(const std::string& path, std::string_view bytes) {
+    return files::publishFile(path, bytes, files::kPrivateFileMode, files::Publish::Replace);
 }
 
 }  // namespace velorine::store

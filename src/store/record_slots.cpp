@@ -3,12 +3,12 @@
 #include <functional>
 
 #include "store/key_index.h"
+#include "store/record_store.h"
 
 namespace velorine::store {
 namespace {
 
 constexpr std::array<std::string_view, 6> kStems = {"Nom", "Pren", "Date", "Adress", "Email", "Proch"};
-constexpr std::size_t kRecordValueLength = 127;
 
 // The slot number of a record key: a stem, then a decimal number without sign or leading zero
 // (the only spelling a lookup of stem + number can match).
@@ -36,7 +36,8 @@ std::optional<std::pair<SlotField, std::size_t>> parseRecordKey(std::string_view
 
 std::string_view stemOf(SlotField field) { return kStems[static_cast<std::size_t>(field)]; }
 
-RecordSlots::RecordSlots(const IniDocument& doc, std::string_view section) : parsed_(doc.parsedBytes()) {
+RecordSlots::RecordSlots(const IniDocument& doc, std::string_view section, std::size_t extraSlots)
+    : parsed_(doc.parsedBytes()) {
     // One pass. The program writes its records in slot order, so each key's slot is at most one
     // past those seen; the keys of a file in another order wait until the key count, and so the
     // reachable slots, are known, and they keep their file order so that the first still wins.
@@ -63,7 +64,7 @@ RecordSlots::RecordSlots(const IniDocument& doc, std::string_view section) : par
             later.push_back({static_cast<std::uint32_t>(number), field, locate(value)});
         }
     });
-    const std::size_t reachable = keys + 1;
+    const std::size_t reachable = keys + 1 + extraSlots;
     for (const LaterKey& key : later)
         if (key.number <= reachable) take(key.number, key.field, key.value);
 }

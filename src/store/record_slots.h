@@ -4,9 +4,10 @@
 //
 // It answers exactly what a lookup of "Nom12" would (names without regard to case, the first of
 // duplicated keys), without a lookup per key: reading 10,000 records is then one sequential pass.
-// Only slots up to the section's key count can be reached by walking the list from slot 1 (the walk
-// ends at the first absent Nom<n>), so higher numbers are not kept and a hostile "Nom999999999"
-// costs nothing.
+// Only slots up to the section's key count + 1 can be reached by walking the list from slot 1 (the
+// walk ends at the first absent Nom<n>), so higher numbers are not kept and a hostile "Nom999999999"
+// costs nothing. A caller about to fill slots asks for as many more as it will fill: the keys
+// already past the end of the list are then seen.
 
 #include <array>
 #include <cstdint>
@@ -23,11 +24,11 @@ enum class SlotField { Surname, FirstName, BirthDate, Address, Email, ResumeDate
 
 class RecordSlots {
 public:
-    RecordSlots(const IniDocument& doc, std::string_view section);
+    RecordSlots(const IniDocument& doc, std::string_view section, std::size_t extraSlots = 0);
 
     // The value of the field, as a key lookup gives it; nothing when absent.
     std::optional<std::string_view> find(int slot, SlotField field) const;
-    // The value or the default, cut to 127 characters like every record read.
+    // The value or the default, cut to kRecordValueLength characters like every record read.
     std::string read(int slot, SlotField field, std::string_view defaultText = {}) const;
     // The same without a copy; valid as long as the document and the default.
     std::string_view view(int slot, SlotField field, std::string_view defaultText = {}) const;

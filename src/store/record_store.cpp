@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "store/data_file.h"
+#include "store/read_rules.h"
 #include "store/record_slots.h"
 
 namespace velorine::store {
@@ -99,8 +100,9 @@ void writeRecordIn(IniDocument& doc, int slot, const BirthdayRecord& record) {
 
 void addRecordsIn(IniDocument& doc, const std::vector<BirthdayRecord>& records) {
     // The free slots are those of the document before the adds; every slot below the one just
-    // filled is taken, so the search goes on from there.
-    const RecordSlots before = recordSlotsOf(doc);
+    // filled is taken, so the search goes on from there. The layout reaches every slot the adds
+    // may take, past the end of the list too: a surname or a resume date left there must be seen.
+    const RecordSlots before(doc, kRecordSection, records.size());
     std::vector<std::pair<int, std::array<std::string_view, 5>>> slots;
     std::vector<int> inheritedResumeDates;
     slots.reserve(records.size());
@@ -203,18 +205,10 @@ void compactRecordsIn(IniDocument& doc) {
 
 namespace {
 
-constexpr std::size_t kLongestRecordValue = kRecordBufferSize - 1;
-
-// A value that a record read hands back as it stands: no blanks or quotes to drop, no NUL to end
-// it early, not cut to the record length.
-bool isBlankByte(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
-
+// A value that a record read hands back as it stands: nothing dropped or cut by the read rules,
+// not cut to the record length.
 bool readsBackAsItself(std::string_view value) {
-    if (value.empty()) return true;
-    if (value.size() > kLongestRecordValue || isBlankByte(value.front()) || isBlankByte(value.back())) return false;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        return false;
-    return value.find('\0') == std::string_view::npos;
+    return value.size() <= kRecordValueLength && read_rules::readsBackAsItself(value);
 }
 
 // The value of `line` when it is "<stem><slot>=<value>" with a value that reads back as itself.
@@ -230,7 +224,7 @@ std::optional<std::string_view> compactedValue(std::string_view line, SlotField 
     return value;
 }
 
-bool isBlankLine(std::string_view line) { return std::all_of(line.begin(), line.end(), isBlankByte); }
+bool isBlankLine(std::string_view line) { return std::all_of(line.begin(), line.end(), read_rules::isBlankByte); }
 
 // Walks the record section against the lines a compaction writes: per live slot Nom, Pren, Date,
 // Adress, Email, then Proch when it is not empty; after the last slot at most the one blank line
@@ -293,51 +287,38 @@ std::optional<BirthdayRecord> RecordStore::find(const RecordIdentity& who) const
 
 int RecordStore::firstFreeSlot() const { return firstFreeSlotIn(snapshot(path_)); }
 
-bool RecordStore::writeRecord(int slot, const BirthdayRecord& record, WriteFailure* failure) const {
-    return commit(
-        path_, [&](IniDocument& doc) { writeRecordIn(doc, slot, record); }, failure);
+Result<> RecordStore::writeRecord(int slot, const BirthdayRecord& record) const {
+    return commit(path_, [&](IniDocument& doc) { writeRecordIn(doc, slot, record); });
 }
 
-bool RecordStore::addRecord(const BirthdayRecord& record, WriteFailure* failure) const {
-    return addRecords({record}, failure);
-}
+Result<> RecordStore::addRecord(const BirthdayRecord& record) const { return addRecords({record}); }
 
-bool RecordStore::addRecords(const std::vector<BirthdayRecord>& records, WriteFailure* failure) const {
-    return commit(
-        path_, [&](IniDocument& doc) { addRecordsIn(doc, records); }, failure);
+Result<> RecordStore::addRecords(const std::vector<BirthdayRecord>& records) const {
+    return commit(path_, [&](IniDocument& doc) { addRecordsIn(doc, records); });
 }
 
 namespace {
 
+// Nobody found, nothing written: the file is not even rewritten in the commit's own form.
 template <typename Edit>
-RecordChange commitRecordChange(const std::string& path, Edit edit, WriteFailure* failure) {
-    bool looked = false;
+Result<RecordChange> commitRecordChange(const std::string& path, Edit edit) {
     bool found = false;
-    const bool stored = commit(
-        path,
-        [&](IniDocument& doc) {
-            looked = true;
-            found = edit(doc);
-        },
-        failure);
-    if (looked && !found) return RecordChange::NotFound;
-    return stored ? RecordChange::Done : RecordChange::WriteFailed;
+    const Result<> committed = commitIfEdited(path, [&](IniDocument& doc) { return found = edit(doc); });
+    if (!committed) return committed.failure();
+    return found ? RecordChange::Done : RecordChange::NotFound;
 }
 
 }  // namespace
 
-RecordChange RecordStore::modifyRecord(const RecordIdentity& old, const BirthdayRecord& updated,
-                                       WriteFailure* failure) const {
-    return commitRecordChange(
-        path_, [&](IniDocument& doc) { return modifyRecordIn(doc, old, updated); }, failure);
+Result<RecordChange> RecordStore::modifyRecord(const RecordIdentity& old, const BirthdayRecord& updated) const {
+    return commitRecordChange(path_, [&](IniDocument& doc) { return modifyRecordIn(doc, old, updated); });
 }
 
-RecordChange RecordStore::deleteRecord(const RecordIdentity& record, WriteFailure* failure) const {
-    return commitRecordChange(
-        path_, [&](IniDocument& doc) { return deleteRecordIn(doc, record); }, failure);
+Result<RecordChange> RecordStore::deleteRecord(const RecordIdentity& record) const {
+    return commitRecordChange(path_, [&](IniDocument& doc) { return deleteRecordIn(doc, record); });
 }
 
-bool RecordStore::compact() const { return commit(path_, compactRecordsIn); }
+Result<> RecordStore::compact() const { return commit(path_, compactRecordsIn); }
 
 bool hasAnyRecord(const std::string& path) { return hasAnyRecordIn(snapshot(path)); }
 

@@ -6,20 +6,22 @@
 // the record is deleted, and is never inherited by a record added into a hole). Nom<n> alone decides its state: absent
 // ends the list (slot n and every higher one are ignored), empty is a hole left by a deletion, anything else a live
 // record. A record is identified by the exact texts of surname, first name and birth date, never by its slot; of two
-// identical records the one in the lower slot is acted on. Values are read back at most 127 characters long.
+// identical records the one in the lower slot is acted on. Values are read back at most kRecordValueLength characters
+// long.
 //
 // Each operation works on one snapshot of the file (readers) or commits once (writers), so another
 // program sees the list before or after it, never in between. RecordStore keeps nothing in memory
 // but the path. The *In functions do the same on a document in memory, for callers that already hold
-// a snapshot or an edit in progress.
+// a snapshot or an edit in progress. The writers fail with the cause of a failed commit
+// (store/failure.h); the file is then unchanged.
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "store/failure.h"
 #include "store/ini_document.h"
-#include "store/write_failure.h"
 
 namespace velorine::store {
 
@@ -39,15 +41,17 @@ struct RecordIdentity {
     std::string birthDate;
 };
 
+// What a modify or a delete that could write the file did.
 enum class RecordChange {
-    Done,         // the record was found and the file changed
-    NotFound,     // no record matches (another instance changed the file meanwhile): nothing written
-    WriteFailed,  // found, but the file could not be written: it is unchanged
+    Done,      // the record was found and the file changed
+    NotFound,  // no record matches (another instance changed the file meanwhile): the file is left as it is
 };
 
 inline constexpr std::string_view kRecordSection = "Velorine";
 inline constexpr std::string_view kScratchSection = "VelorCop";
-inline constexpr std::size_t kRecordBufferSize = 128;
+// The longest text a record field reads back: its read buffer holds 128 characters, a terminator
+// included.
+inline constexpr std::size_t kRecordValueLength = 127;
 
 // The key of a slot: slotKey("Nom", 12) is "Nom12".
 std::string slotKey(std::string_view stem, int slot);
@@ -57,7 +61,8 @@ std::vector<BirthdayRecord> readAllRecordsIn(const IniDocument& doc);
 void forEachRecordIn(const IniDocument& doc, const std::function<void(BirthdayRecord)>& visit);
 int firstFreeSlotIn(const IniDocument& doc);
 void writeRecordIn(IniDocument& doc, int slot, const BirthdayRecord& record);
-// Puts the records into the free slots one after the other: holes first, then the end of the list.
+// Puts each record into the first free slot of the document as it stands after the ones before it:
+// holes first, then the end of the list. A slot taken never keeps the resume date found there.
 void addRecordsIn(IniDocument& doc, const std::vector<BirthdayRecord>& records);
 // The live record with this identity (the lowest slot's of identical ones), if any.
 std::optional<BirthdayRecord> findRecordIn(const IniDocument& doc, const RecordIdentity& who);
@@ -83,18 +88,15 @@ public:
     std::vector<BirthdayRecord> readAll() const;
     std::optional<BirthdayRecord> find(const RecordIdentity& who) const;
     int firstFreeSlot() const;
-    // The writers say why the file could not be written in `failure` when it is given
-    // (WriteFailure::None when it was).
-    // True when the record was stored.
-    bool writeRecord(int slot, const BirthdayRecord& record, WriteFailure* failure = nullptr) const;
-    bool addRecord(const BirthdayRecord& record, WriteFailure* failure = nullptr) const;
-    // All the records in one commit; true when stored.
-    bool addRecords(const std::vector<BirthdayRecord>& records, WriteFailure* failure = nullptr) const;
-    RecordChange modifyRecord(const RecordIdentity& old, const BirthdayRecord& updated,
-                              WriteFailure* failure = nullptr) const;
-    RecordChange deleteRecord(const RecordIdentity& record, WriteFailure* failure = nullptr) const;
-    // True when the file holds the compacted list (also when nothing had to change).
-    bool compact() const;
+    Result<> writeRecord(int slot, const BirthdayRecord& record) const;
+    Result<> addRecord(const BirthdayRecord& record) const;
+    // All the records in one commit.
+    Result<> addRecords(const std::vector<BirthdayRecord>& records) const;
+    Result<RecordChange> modifyRecord(const RecordIdentity& old, const BirthdayRecord& updated) const;
+    Result<RecordChange> deleteRecord(const RecordIdentity& record) const;
+    // Succeeds when the file holds the compacted list (also when nothing had to change); a missing
+    // file stays missing.
+    Result<> compact() const;
 
 private:
     std::string path_;

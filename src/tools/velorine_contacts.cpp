@@ -5,6 +5,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/terminal_text.h"
@@ -23,8 +24,7 @@
 #include "tools/argument_reader.h"
 #include "tools/contacts_command_line.h"
 #include "tools/program_data_file.h"
-#include "tools/read_failure_text.h"
-#include "tools/write_failure_text.h"
+#include "tools/failure_text.h"
 
 namespace {
 
@@ -69,7 +69,8 @@ int importContacts(const tools::ContactsOptions& options) {
     if (!reading.book) return refuse(contacts::refusedFileText(app::terminalText(options.exchangeFile), reading.error));
     const std::string list = options.dataFile.value_or(tools::programDataFile());
     // A new user's data folder may not exist yet; the program would make it private, so does this.
-    if (!options.dataFile) store::createPrivateDirectories(parentOf(list));
+    // One that cannot be made is told by the import's commit, with the cause.
+    if (!options.dataFile) std::ignore = store::createPrivateDirectories(parentOf(list));
     const contacts::ImportOutcome outcome = contacts::importCards(list, reading.book->cards);
     if (!outcome.stored)
         return refuse("les contacts n'ont pas pu être ajoutés à " + tools::quoted(list) + " : " +
@@ -84,11 +85,10 @@ int exportCalendar(const tools::ContactsOptions& options) {
         contacts::calendarTargetRefusal(options.exchangeFile, {list, programList});
     if (refusal != contacts::CalendarTargetRefusal::None)
         return refuse(contacts::calendarTargetText(refusal, app::terminalText(options.exchangeFile)));
-    store::ReadFailure failure = store::ReadFailure::None;
-    std::optional<store::IniDocument> read = store::readSnapshot(list, failure);
+    store::Result<store::IniDocument> read = store::readSnapshot(list);
     // A new user has no data file yet: an empty list. A file named on the command line must be there.
-    if (!read && failure == store::ReadFailure::Missing && !options.dataFile) read.emplace();
-    if (!read) return refuse("impossible de lire " + tools::quoted(list) + " : " + tools::reasonFor(failure));
+    if (!read && read.failure() == store::Failure::Missing && !options.dataFile) read = store::IniDocument();
+    if (!read) return refuse("impossible de lire " + tools::quoted(list) + " : " + tools::reasonFor(read.failure()));
     // One record at a time, straight from the list read: a long list is never held twice.
     const auto records = [&read](const contacts::RecordVisitor& visit) {
         store::forEachRecordIn(*read, [&visit](store::BirthdayRecord record) { visit(record); });
@@ -98,7 +98,7 @@ int exportCalendar(const tools::ContactsOptions& options) {
     const contacts::CalendarContent content{options.nameDays ? &reminders::builtInNameDays() : nullptr, alarmDays, {}};
     const contacts::CalendarExport written =
         contacts::exportCalendar(options.exchangeFile, records, content, std::time(nullptr));
-    if (written.failure != store::WriteFailure::None)
+    if (written.failure != store::Failure::None)
         return refuse("impossible d'écrire " + tools::quoted(options.exchangeFile) + " : " +
                       tools::reasonFor(written.failure));
     std::string summary = "Agenda " + tools::quoted(options.exchangeFile) +

@@ -12,7 +12,7 @@
 #include "store/civil_calendar.h"
 #include "store/data_file.h"
 #include "tools/program_data_file.h"
-#include "tools/read_failure_text.h"
+#include "tools/failure_text.h"
 #include "tools/rappels_command_line.h"
 
 namespace {
@@ -44,12 +44,12 @@ int main(int argc, char** argv) {
     }
 
     const std::string path = line.options.dataFile ? *line.options.dataFile : tools::programDataFile();
-    store::ReadFailure failure = store::ReadFailure::None;
-    std::optional<store::IniDocument> read = store::readSnapshot(path, failure);
+    store::Result<store::IniDocument> read = store::readSnapshot(path);
     // A new user has no data file yet: for the program that is an empty list, and so it is here.
     // A file named on the command line is another matter: it must be there.
-    if (!read && failure == store::ReadFailure::Missing && !line.options.dataFile) read.emplace();
-    if (!read) return refuse("impossible de lire « " + app::terminalText(path) + " » : " + tools::reasonFor(failure));
+    if (!read && read.failure() == store::Failure::Missing && !line.options.dataFile) read = store::IniDocument();
+    if (!read)
+        return refuse("impossible de lire « " + app::terminalText(path) + " » : " + tools::reasonFor(read.failure()));
     const store::IniDocument& data = *read;
     const store::CalendarDate reference = line.options.date.value_or(store::localToday());
     const auto entries = reminders::buildReminderList(data, reminders::nameDayRemindersIn(data), reference);

@@ -1,5 +1,7 @@
 #include "ui/recovery_dialogs.h"
 
+#include "ui/write_failure.h"
+
 namespace velorine::ui {
 
 app::RecoveryDialogs recoveryDialogs(UserDialogs& dialogs, const std::function<void()>& beforeEach) {
@@ -11,10 +13,12 @@ app::RecoveryDialogs recoveryDialogs(UserDialogs& dialogs, const std::function<v
                                                "précédente version d'Velorine ?\n\n(Vous pourrez ensuite "
                                                "désinstaller votre précédente version d'Velorine)"));
     };
-    recovery.tellRecoveryFailed = [&dialogs, beforeEach] {
+    recovery.tellRecoveryFailed = [&dialogs, beforeEach](store::Failure failure, const std::string& pendingFilePath) {
         beforeEach();
-        dialogs.showMessage(MessageIcon::Error, QStringLiteral("Problème"),
-                            QStringLiteral("La récupération a échoué !\n\nCorrigez le problème et recommencez..."));
+        dialogs.showMessage(
+            MessageIcon::Error, QStringLiteral("Problème"),
+            withCause(QStringLiteral("La récupération a échoué !\n\nCorrigez le problème et recommencez..."), failure,
+                      pendingFilePath));
     };
     recovery.restartProgram = [&dialogs, beforeEach] {
         beforeEach();

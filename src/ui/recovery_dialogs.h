@@ -3,7 +3,8 @@
 // own dialogs: the only windows a start can show before it knows whether it has anything to show.
 //
 // Designer names: none; both are message boxes of UserDialogs: the question "ATTENTION" (yes or
-// no: take the previous version's list in) and the failure message "Problème".
+// no: take the previous version's list in) and the failure message "Problème", which gives the
+// cause on its second line.
 
 #include <functional>
 

@@ -1,25 +1,37 @@
 #pragma once
-// The one way a window tells the user that the data file could not be written: a "Problème" box
-// that says what was lost, names the file and gives the cause, in words the user can act on.
-// Nothing the user asked for is dropped in silence.
+// The one way a window tells the user that a file could not be written: a "Problème" box that says
+// what was lost, names the file and gives the cause, in words the user can act on. Nothing the
+// user asked for is dropped in silence, but for the few settings whose loss only changes the look
+// of the next start (colours, the layout, the name-day option), which their writers say they do
+// not tell.
 
 #include <QString>
 
 #include <string>
 
-#include "store/write_failure.h"
+#include "store/failure.h"
 #include "ui/user_dialogs.h"
 
 namespace velorine::ui {
 
-// What the user is told about a cause: one French sentence, or two, ending in a full stop.
-// WriteFailure::None (a caller that does not know the cause) gives the general advice. The causes
-// that lie in the lock file name it, beside `dataFilePath`.
-QString writeFailureText(store::WriteFailure failure, const std::string& dataFilePath = {});
+// The cause alone, as one French sentence ending in a full stop: "Le disque est plein, ou votre
+// quota d'espace est atteint." Failure::None (a caller that does not know the cause) gives the
+// general one. The causes that lie in the lock file or a link name them, beside `filePath`;
+// Failure::AlreadyExists is only met where a list waits to be taken by the next start, and says so.
+QString failureCause(store::Failure failure, const std::string& filePath = {});
+
+// The cause and what to do about it, one or two sentences: "Le disque est plein, ou votre quota
+// d'espace est atteint : libérez de la place, puis recommencez."
+QString writeFailureText(store::Failure failure, const std::string& filePath = {});
 
 // `whatFailed` is the first line, without the colon: "L'anniversaire n'a pas pu être enregistré
 // dans le fichier".
-void reportWriteFailure(UserDialogs& dialogs, const QString& whatFailed, const std::string& dataFilePath,
-                        store::WriteFailure failure);
+void reportWriteFailure(UserDialogs& dialogs, const QString& whatFailed, const std::string& filePath,
+                        store::Failure failure);
+
+// A message of a few lines ("La copie a échoué !\n\nCorrigez le problème et recommencez...") with
+// the file and the cause on a second line after its first: "La copie a échoué !\n/home/a/copie.txt :
+// le disque est plein, ou votre quota d'espace est atteint.\n\nCorrigez…".
+QString withCause(const QString& message, store::Failure failure, const std::string& filePath);
 
 }  // namespace velorine::ui

@@ -40,6 +40,8 @@ protected:
     bool restartSucceeds = true;
     int questions = 0;
     int failureMessages = 0;
+    store::Failure toldCause = store::Failure::None;
+    std::string toldPath;
     int restarts = 0;
 
     void SetUp() override {
@@ -70,7 +72,11 @@ protected:
             ++questions;
             return answer;
         };
-        env.recovery.tellRecoveryFailed = [this] { ++failureMessages; };
+        env.recovery.tellRecoveryFailed = [this](store::Failure cause, const std::string& path) {
+            ++failureMessages;
+            toldCause = cause;
+            toldPath = path;
+        };
         env.recovery.restartProgram = [this] {
             ++restarts;
             return restartSucceeds;
@@ -141,6 +147,8 @@ TEST_F(RecoveryTest, AFailedCopyIsToldAndTheNextStartAsksAgain) {
         EXPECT_FALSE(outcome.endsRun);
         EXPECT_EQ(questions, run);
         EXPECT_EQ(failureMessages, run);
+        EXPECT_EQ(toldCause, store::Failure::AlreadyExists);
+        EXPECT_EQ(toldPath, pendingFile);
         EXPECT_EQ(restarts, 0);
         EXPECT_EQ(flag(), "0");
         EXPECT_EQ(store::readValue(dataFile, "Velorine", "Nom1", "", 128), "Dupont");

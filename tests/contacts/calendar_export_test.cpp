@@ -214,7 +214,7 @@ TEST(CalendarExport, WritesAFileASecondReaderAgreesWith) {
     const std::string path = dir.file("agenda.ics");
     const reminders::NameDayList nameDays = reminders::NameDayList::load();
     const CalendarExport written = exportCalendar(path, recordsOf(kPeople), {&nameDays, 7, {}}, kStamp);
-    ASSERT_EQ(written.failure, store::WriteFailure::None);
+    ASSERT_EQ(written.failure, store::Failure::None);
     EXPECT_EQ(written.birthdays, 4);
     const auto read = velorine::testing::runProcess("/usr/bin/python3", {VELORINE_CALENDAR_READER, path},
                                                     {{"PATH", "/usr/bin:/bin"}});
@@ -237,13 +237,13 @@ TEST(CalendarExport, ReplacesTheFileWholeOrLeavesItAsItWas) {
     const std::string path = dir.file("agenda.ics");
     writeFile(path, "ancien");
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    EXPECT_EQ(exportCalendar(path, recordsOf(kPeople), {}, kStamp).failure, store::WriteFailure::ReadOnlyFile);
+    EXPECT_EQ(exportCalendar(path, recordsOf(kPeople), {}, kStamp).failure, store::Failure::ReadOnlyFile);
     EXPECT_EQ(readFile(path), "ancien");
-    EXPECT_EQ(exportCalendar(dir.path(), recordsOf(kPeople), {}, kStamp).failure, store::WriteFailure::NotARegularFile);
+    EXPECT_EQ(exportCalendar(dir.path(), recordsOf(kPeople), {}, kStamp).failure, store::Failure::Directory);
     EXPECT_EQ(exportCalendar(dir.file("absent/agenda.ics"), recordsOf(kPeople), {}, kStamp).failure,
-              store::WriteFailure::DirectoryMissing);
+              store::Failure::DirectoryMissing);
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
-    EXPECT_EQ(exportCalendar(path, recordsOf(kPeople), {}, kStamp).failure, store::WriteFailure::None);
+    EXPECT_EQ(exportCalendar(path, recordsOf(kPeople), {}, kStamp).failure, store::Failure::None);
     EXPECT_TRUE(readFile(path).starts_with("BEGIN:VCALENDAR\r\n"));
     EXPECT_EQ(testing::listDirectory(dir.path()), "agenda.ics ");  // no temporary file left
 }

@@ -112,7 +112,7 @@ TEST_F(CalendarUpkeepTest, RewritesTheCalendarOnlyWhenWhatItShowsChanged) {
 
     // Nothing the calendar shows: neither a new address nor a compaction that moved the people.
     store::RecordStore records(list);
-    ASSERT_TRUE(records.modifyRecord({"Roy", "Eva", "01/05/1990"}, {"Roy", "Eva", "01/05/1990", "Lyon", "e@x.fr"}) ==
+    ASSERT_TRUE(*records.modifyRecord({"Roy", "Eva", "01/05/1990"}, {"Roy", "Eva", "01/05/1990", "Lyon", "e@x.fr"}) ==
                 store::RecordChange::Done);
     ASSERT_TRUE(records.addRecord({"Blanc", "Luc", "02/02/1980", "", ""}));
     EXPECT_EQ(keepCalendarUpToDate(list, 2000).result, UpkeepResult::Written);
@@ -129,7 +129,7 @@ TEST_F(CalendarUpkeepTest, RewritesTheCalendarOnlyWhenWhatItShowsChanged) {
     EXPECT_NE(fileInode(calendar), written);
 
     // What it shows: a name, a setting.
-    ASSERT_TRUE(records.deleteRecord({"Blanc", "Luc", "02/02/1980"}) == store::RecordChange::Done);
+    ASSERT_TRUE(*records.deleteRecord({"Blanc", "Luc", "02/02/1980"}) == store::RecordChange::Done);
     EXPECT_EQ(keepCalendarUpToDate(list, 4000).result, UpkeepResult::Written);
     EXPECT_EQ(eventCount(), 1);
     keep(true, 0);
@@ -189,7 +189,7 @@ TEST_F(CalendarUpkeepTest, NeverReplacesAFileThatIsNoCalendar) {
         list, [&](store::IniDocument& doc) { doc.write("Agenda", "Fichier", dir.file("absent/agenda.ics")); }));
     const CalendarUpkeep missing = keepCalendarUpToDate(list);
     EXPECT_EQ(missing.result, UpkeepResult::Failed);
-    EXPECT_EQ(missing.failure, store::WriteFailure::DirectoryMissing);
+    EXPECT_EQ(missing.failure, store::Failure::DirectoryMissing);
 }
 
 }  // namespace

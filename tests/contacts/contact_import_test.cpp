@@ -67,7 +67,7 @@ TEST_F(ContactImportTest, LeavesTheFileAsItWasWhenItCannotBeWritten) {
     ASSERT_EQ(::chmod(file.c_str(), 0400), 0);
     const ImportOutcome outcome = importCards(file, {cardOf("Petit", "Marc", "03/03/1970")});
     EXPECT_FALSE(outcome.stored);
-    EXPECT_EQ(outcome.failure, store::WriteFailure::ReadOnlyFile);
+    EXPECT_EQ(outcome.failure, store::Failure::ReadOnlyFile);
     EXPECT_EQ(outcome.added, 0);
     EXPECT_EQ(readFile(file), before);
 }
@@ -81,7 +81,7 @@ TEST(ImportSummary, CountsAndNamesEveryCardNotTakenAsItWas) {
         {"Paul Martin", "pas de date de naissance", RefusalKind::NoBirthday},
         {"王小明", "le nom contient « 王 », un caractère que Velorine ne peut pas enregistrer", RefusalKind::Name},
         {"carte n° 7", "texte illisible dans le jeu de caractères annoncé « X-INCONNU »", RefusalKind::Letters}};
-    const ImportOutcome outcome{true, store::WriteFailure::None, 1, 1};
+    const ImportOutcome outcome{true, store::Failure::None, 1, 1};
     EXPECT_EQ(importSummary("carnet.vcf", book, outcome),
               "Contacts importés de « carnet.vcf » :\n"
               "  personnes ajoutées à la liste : 1\n"

@@ -84,7 +84,8 @@ protected:
                                                   {"Léon", "Petit", std::string("09/12/2001")},
                                                   {"Odile", "Blanc", std::string("20/01/1980")},
                                                   {"Zoé", "Roux", std::string("12/12/2019")}})));
-        store::RecordStore(file).deleteRecord({"Vide", cp1252("Éva"), "01/01/1990"});
+        ASSERT_EQ(*store::RecordStore(file).deleteRecord({"Vide", cp1252("Éva"), "01/01/1990"}),
+                  store::RecordChange::Done);
     }
 
     std::vector<ReminderEntry> entriesOn(const store::CalendarDate& day) {

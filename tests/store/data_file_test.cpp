@@ -58,7 +58,7 @@ TEST_F(DataFileTest, ReplaceKeepsTheModeAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(replaceSection(file, "A"));
     EXPECT_EQ(readFile(file), "[A]\r\n");
     EXPECT_EQ(testing::fileMode(file), 0640u);
-    EXPECT_EQ(listDirectory(dir.path()), "velor.ini velor.ini.lock ");
+    EXPECT_EQ(listDirectory(dir.path()), "velor.ini ");
 }
 
 TEST_F(DataFileTest, NoStateIsKeptBetweenOperations) {
@@ -96,7 +96,7 @@ TEST_F(DataFileTest, ReadOnlyFileIsLeftIntact) {
     EXPECT_FALSE(writeValue(file, "A", "x", "2"));
     EXPECT_FALSE(replaceSection(file, "A"));
     EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
-    EXPECT_EQ(listDirectory(dir.path()), "velor.ini velor.ini.lock ");
+    EXPECT_EQ(listDirectory(dir.path()), "velor.ini ");
 }
 
 TEST_F(DataFileTest, MissingDirectoryFailsCleanly) {
@@ -129,29 +129,24 @@ TEST_F(DataFileTest, AReadThatFailsSaysWhy) {
     const struct {
         std::string path;
         std::uintmax_t largest;
-        ReadFailure failure;
+        Failure failure;
     } cases[] = {
-        {file, kLargestDataFile, ReadFailure::None},
-        {dir.file("absent"), kLargestDataFile, ReadFailure::Missing},
-        {file + "/velor.ini", kLargestDataFile, ReadFailure::PathNotDirectory},
-        {dir.path(), kLargestDataFile, ReadFailure::Directory},
-        {pipe, kLargestDataFile, ReadFailure::NotAFile},
-        {file, 5, ReadFailure::TooLarge},
+        {file, kLargestDataFile, Failure::None},
+        {dir.file("absent"), kLargestDataFile, Failure::Missing},
+        {file + "/velor.ini", kLargestDataFile, Failure::DirectoryMissing},
+        {dir.path(), kLargestDataFile, Failure::Directory},
+        {pipe, kLargestDataFile, Failure::NotARegularFile},
+        {file, 5, Failure::TooLarge},
     };
     for (const auto& c : cases) {
-        ReadFailure failure = ReadFailure::ReadError;
-        const auto content = readSnapshot(c.path, failure, c.largest);
-        EXPECT_EQ(failure, c.failure) << c.path;
-        EXPECT_EQ(content.has_value(), c.failure == ReadFailure::None) << c.path;
+        const Result<IniDocument> content = readSnapshot(c.path, c.largest);
+        EXPECT_EQ(content.failure(), c.failure) << c.path;
+        EXPECT_EQ(static_cast<bool>(content), c.failure == Failure::None) << c.path;
     }
     ::chmod(file.c_str(), 0600);
     ::chmod(dir.path().c_str(), 0755);
-    const int status = inChildProcess(
-        [&] {
-            ReadFailure failure = ReadFailure::None;
-            return !readSnapshot(file, failure) && failure == ReadFailure::AccessDenied ? 0 : 1;
-        },
-        /*unprivileged=*/true);
+    const int status = inChildProcess([&] { return readSnapshot(file).failure() == Failure::PermissionDenied ? 0 : 1; },
+                                      /*unprivileged=*/true);
     ::chmod(dir.path().c_str(), 0700);
     EXPECT_EQ(status, 0);
 }
@@ -181,7 +176,7 @@ TEST_F(DataFileTest, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
-    EXPECT_EQ(listDirectory(dir.path()), "velor.ini velor.ini.lock ");
+    EXPECT_EQ(listDirectory(dir.path()), "velor.ini ");
 }
 
 TEST_F(DataFileTest, ACommitThatFailsSaysWhy) {
@@ -196,20 +191,20 @@ TEST_F(DataFileTest, ACommitThatFailsSaysWhy) {
     ASSERT_EQ(::truncate(huge.c_str(), static_cast<off_t>(kLargestDataFile) + 1), 0);
     const struct {
         std::string path;
-        WriteFailure failure;
+        Failure failure;
     } cases[] = {
-        {dir.file("new.ini"), WriteFailure::None},
-        {file, WriteFailure::ReadOnlyFile},
-        {dir.file("absent/velor.ini"), WriteFailure::DirectoryMissing},
-        {file + "/velor.ini", WriteFailure::DirectoryMissing},
-        {directory, WriteFailure::NotARegularFile},
-        {pipe, WriteFailure::NotARegularFile},
-        {huge, WriteFailure::TooLarge},
+        {dir.file("new.ini"), Failure::None},
+        {file, Failure::ReadOnlyFile},
+        {dir.file("absent/velor.ini"), Failure::DirectoryMissing},
+        {file + "/velor.ini", Failure::DirectoryMissing},
+        {directory, Failure::Directory},
+        {pipe, Failure::NotARegularFile},
+        {huge, Failure::TooLarge},
     };
     for (const auto& c : cases) {
-        WriteFailure failure = WriteFailure::IoError;
-        EXPECT_EQ(writeValue(c.path, "A", "x", "2", &failure), c.failure == WriteFailure::None) << c.path;
-        EXPECT_EQ(failure, c.failure) << c.path;
+        const Result<> written = writeValue(c.path, "A", "x", "2");
+        EXPECT_EQ(static_cast<bool>(written), c.failure == Failure::None) << c.path;
+        EXPECT_EQ(written.failure(), c.failure) << c.path;
     }
     EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
 }
@@ -220,22 +215,16 @@ TEST_F(DataFileTest, ACommitTellsAWriteCutShortAndAForbiddenDirectoryApart) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{64, 64};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        WriteFailure failure = WriteFailure::None;
-        writeValue(file, "A", "x", std::string(4096, 'v'), &failure);
-        return static_cast<int>(failure);
+        return static_cast<int>(writeValue(file, "A", "x", std::string(4096, 'v')).failure());
     });
-    EXPECT_EQ(cutShort, static_cast<int>(WriteFailure::TooLarge));
+    EXPECT_EQ(cutShort, static_cast<int>(Failure::TooLarge));
 
     ::chmod(dir.path().c_str(), 0555);
-    const int forbidden = inChildProcess(
-        [&] {
-            WriteFailure failure = WriteFailure::None;
-            writeValue(dir.file("other.ini"), "A", "x", "1", &failure);
-            return static_cast<int>(failure);
-        },
-        /*unprivileged=*/true);
+    const int forbidden =
+        inChildProcess([&] { return static_cast<int>(writeValue(dir.file("other.ini"), "A", "x", "1").failure()); },
+                       /*unprivileged=*/true);
     ::chmod(dir.path().c_str(), 0700);
-    EXPECT_EQ(forbidden, static_cast<int>(WriteFailure::PermissionDenied));
+    EXPECT_EQ(forbidden, static_cast<int>(Failure::PermissionDenied));
 }
 
 TEST_F(DataFileTest, AHeldLockIsWaitedForABoundedTimeOnly) {
@@ -244,15 +233,14 @@ TEST_F(DataFileTest, AHeldLockIsWaitedForABoundedTimeOnly) {
     const int holder = ::open(lockFilePath(file).c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_EQ(::flock(holder, LOCK_EX), 0);
     const auto start = std::chrono::steady_clock::now();
-    WriteFailure failure = WriteFailure::None;
-    EXPECT_FALSE(writeValue(file, "A", "x", "2", &failure));
+    const Result<> written = writeValue(file, "A", "x", "2");
     const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(failure, WriteFailure::LockHeld);
+    EXPECT_EQ(written.failure(), Failure::LockHeld);
     EXPECT_GE(waited, kLockWait);
     EXPECT_LT(waited, kLockWait + std::chrono::seconds(1));
     EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
     ::close(holder);
-    EXPECT_TRUE(writeValue(file, "A", "x", "2", &failure));
+    EXPECT_TRUE(writeValue(file, "A", "x", "2"));
 }
 
 TEST_F(DataFileTest, ALockFileThatCannotBeOpenedIsTheCause) {
@@ -262,9 +250,7 @@ TEST_F(DataFileTest, ALockFileThatCannotBeOpenedIsTheCause) {
          {std::function<void()>([&] { ::mkdir(lockFilePath(file).c_str(), 0700); }),
           std::function<void()>([&] { ::symlink(elsewhere.c_str(), lockFilePath(file).c_str()); })}) {
         plant();
-        WriteFailure failure = WriteFailure::None;
-        EXPECT_FALSE(writeValue(file, "A", "x", "2", &failure));
-        EXPECT_EQ(failure, WriteFailure::LockUnusable);
+        EXPECT_EQ(writeValue(file, "A", "x", "2").failure(), Failure::LockNotAFile);
         EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
         EXPECT_FALSE(testing::fileExists(elsewhere));
         ::rmdir(lockFilePath(file).c_str());
@@ -272,16 +258,59 @@ TEST_F(DataFileTest, ALockFileThatCannotBeOpenedIsTheCause) {
     }
 }
 
-TEST(WriteFailureFromErrno, NamesTheCausesAUserCanActOn) {
-    const std::pair<int, WriteFailure> cases[] = {
-        {ENOSPC, WriteFailure::DiskFull},          {EDQUOT, WriteFailure::DiskFull},
-        {EACCES, WriteFailure::PermissionDenied},  {EPERM, WriteFailure::PermissionDenied},
-        {EROFS, WriteFailure::ReadOnlyFileSystem}, {ENOENT, WriteFailure::DirectoryMissing},
-        {ENOTDIR, WriteFailure::DirectoryMissing}, {EISDIR, WriteFailure::NotARegularFile},
-        {EFBIG, WriteFailure::TooLarge},           {EIO, WriteFailure::IoError},
-        {EINVAL, WriteFailure::IoError},           {0, WriteFailure::None},
+TEST_F(DataFileTest, ALockFileLastsOnlyWhileACommitHoldsIt) {
+    // One left by a commit that was killed is taken, then removed like any other.
+    writeFile(lockFilePath(file), "");
+    ASSERT_TRUE(writeValue(file, "A", "x", "1"));
+    EXPECT_EQ(listDirectory(dir.path()), "velor.ini ");
+    // A commit that changes nothing, or that fails, leaves none either.
+    ASSERT_TRUE(writeValue(file, "A", "x", "1"));
+    ::chmod(file.c_str(), 0444);
+    EXPECT_FALSE(writeValue(file, "A", "x", "2"));
+    EXPECT_EQ(listDirectory(dir.path()), "velor.ini ");
+}
+
+TEST_F(DataFileTest, AnEditThatLeavesNothingCreatesNoFile) {
+    EXPECT_TRUE(writeValue(file, "A", "", "v"));  // a key that is never written
+    EXPECT_TRUE(commit(file, [](IniDocument&) {}));
+    EXPECT_FALSE(testing::fileExists(file));
+    EXPECT_EQ(listDirectory(dir.path()), "");
+}
+
+TEST_F(DataFileTest, AnEditThatFindsNothingToDoLeavesTheFileAsItIs) {
+    const auto nothingToDo = [](IniDocument&) { return false; };
+    writeFile(file, "[A]\nx=1\n");  // LF lines, which a commit would write as CR LF
+    EXPECT_TRUE(commitIfEdited(file, nothingToDo));
+    EXPECT_EQ(readFile(file), "[A]\nx=1\n");
+    writeFile(file, "pas de section\n");  // no settings file: refused only for a change
+    EXPECT_TRUE(commitIfEdited(file, nothingToDo));
+    EXPECT_EQ(commitIfEdited(file, [](IniDocument&) { return true; }).failure(), Failure::NotSettings);
+    EXPECT_EQ(readFile(file), "pas de section\n");
+    ::unlink(file.c_str());
+    EXPECT_TRUE(commitIfEdited(file, nothingToDo));
+    EXPECT_FALSE(testing::fileExists(file));
+}
+
+TEST(FailureFromErrno, NamesTheCausesAUserCanActOn) {
+    const std::pair<int, Failure> cases[] = {
+        {ENOSPC, Failure::DiskFull},
+        {EDQUOT, Failure::DiskFull},
+        {EACCES, Failure::PermissionDenied},
+        {EPERM, Failure::PermissionDenied},
+        {EROFS, Failure::ReadOnlyFileSystem},
+        {ENOENT, Failure::Missing},
+        {ENOTDIR, Failure::DirectoryMissing},
+        {EISDIR, Failure::Directory},
+        {EEXIST, Failure::AlreadyExists},
+        {EFBIG, Failure::TooLarge},
+        {EIO, Failure::IoError},
+        {EINVAL, Failure::IoError},
+        {0, Failure::None},
     };
-    for (const auto& [error, failure] : cases) EXPECT_EQ(writeFailureFromErrno(error), failure) << error;
+    for (const auto& [error, failure] : cases) EXPECT_EQ(failureFromErrno(error), failure) << error;
+    // A name missing while a file is made is its directory.
+    EXPECT_EQ(creationFailureFromErrno(ENOENT), Failure::DirectoryMissing);
+    EXPECT_EQ(creationFailureFromErrno(ENOSPC), Failure::DiskFull);
 }
 
 TEST_F(DataFileTest, SymbolicLinkIsFollowed) {
@@ -298,30 +327,22 @@ TEST_F(DataFileTest, SymbolicLinkIsFollowed) {
 TEST_F(DataFileTest, AFileThatIsNoSettingsFileIsNeitherReadNorReplaced) {
     const std::string utf16("\xFF\xFE[\0A\0]\0\r\0\n\0", 12);
     writeFile(file, utf16);
-    ReadFailure readFailure = ReadFailure::None;
-    EXPECT_FALSE(readSnapshot(file, readFailure));
-    EXPECT_EQ(readFailure, ReadFailure::NotSettings);
-    WriteFailure failure = WriteFailure::None;
-    EXPECT_FALSE(writeValue(file, "Controle", "Version", "2.0", &failure));
-    EXPECT_EQ(failure, WriteFailure::NotSettings);
+    EXPECT_EQ(readSnapshot(file).failure(), Failure::NotSettings);
+    EXPECT_EQ(writeValue(file, "Controle", "Version", "2.0").failure(), Failure::NotSettings);
     EXPECT_EQ(readFile(file), utf16);
     writeFile(file, "\r\n\r\n");
-    EXPECT_TRUE(readSnapshot(file, readFailure));
+    EXPECT_TRUE(readSnapshot(file));
     EXPECT_TRUE(writeValue(file, "Controle", "Version", "2.0"));
 }
 
 TEST_F(DataFileTest, ADanglingLinkIsNeverReplaced) {
     ASSERT_EQ(::symlink(dir.file("disque/velor.ini").c_str(), file.c_str()), 0);
-    WriteFailure failure = WriteFailure::None;
-    EXPECT_FALSE(writeValue(file, "Controle", "Version", "2.0", &failure));
-    EXPECT_EQ(failure, WriteFailure::DanglingLink);
-    ReadFailure readFailure = ReadFailure::None;
-    EXPECT_FALSE(readSnapshot(file, readFailure));
-    EXPECT_EQ(readFailure, ReadFailure::DanglingLink);
+    EXPECT_EQ(writeValue(file, "Controle", "Version", "2.0").failure(), Failure::DanglingLink);
+    EXPECT_EQ(readSnapshot(file).failure(), Failure::DanglingLink);
     EXPECT_EQ(linkTarget(file), dir.file("disque/velor.ini"));
     EXPECT_EQ(listDirectory(dir.path()), "velor.ini ");
     writeFile(dir.file("velor.ouv"), "[Velorine]\r\n");
-    EXPECT_FALSE(adoptPendingFile(file, dir.file("velor.ouv")));
+    EXPECT_EQ(adoptPendingFile(file, dir.file("velor.ouv")).failure(), Failure::DanglingLink);
     EXPECT_EQ(linkTarget(file), dir.file("disque/velor.ini"));
 }
 
@@ -330,9 +351,7 @@ TEST_F(DataFileTest, ALinkToSomethingElseThanAFileLeavesNoLockBesideIt) {
     ASSERT_EQ(::mkdir(devices.c_str(), 0700), 0);
     ASSERT_EQ(::mkfifo((devices + "/zero").c_str(), 0600), 0);
     ASSERT_EQ(::symlink((devices + "/zero").c_str(), file.c_str()), 0);
-    WriteFailure failure = WriteFailure::None;
-    EXPECT_FALSE(writeValue(file, "A", "x", "1", &failure));
-    EXPECT_EQ(failure, WriteFailure::NotARegularFile);
+    EXPECT_EQ(writeValue(file, "A", "x", "1").failure(), Failure::NotARegularFile);
     EXPECT_EQ(listDirectory(devices), "zero ");
 }
 
@@ -354,12 +373,8 @@ TEST_F(OtherUsersFilesTest, AnotherUsersLinkInASharedDirectoryIsNotFollowed) {
     const std::string planted = shared + "/velor.ini";
     ASSERT_EQ(::symlink(notes.c_str(), planted.c_str()), 0);
     ASSERT_EQ(::lchown(planted.c_str(), kOtherUser, kOtherUser), 0);
-    WriteFailure failure = WriteFailure::None;
-    EXPECT_FALSE(writeValue(planted, "Controle", "Version", "2.0", &failure));
-    EXPECT_EQ(failure, WriteFailure::ForeignLink);
-    ReadFailure readFailure = ReadFailure::None;
-    EXPECT_FALSE(readSnapshot(planted, readFailure));
-    EXPECT_EQ(readFailure, ReadFailure::ForeignLink);
+    EXPECT_EQ(writeValue(planted, "Controle", "Version", "2.0").failure(), Failure::ForeignLink);
+    EXPECT_EQ(readSnapshot(planted).failure(), Failure::ForeignLink);
     EXPECT_EQ(readFile(notes), "[Notes]\nmes notes\n");
     EXPECT_EQ(listDirectory(shared), "velor.ini ");
 
@@ -374,13 +389,38 @@ TEST_F(OtherUsersFilesTest, AnotherUsersFileIsNeverTakenOver) {
     writeFile(file, "[A]\r\nx=1\r\n");
     ::chmod(file.c_str(), 0666);
     ASSERT_EQ(::chown(file.c_str(), kOtherUser, kOtherUser), 0);
-    WriteFailure failure = WriteFailure::None;
-    EXPECT_FALSE(writeValue(file, "A", "x", "2", &failure));
-    EXPECT_EQ(failure, WriteFailure::ForeignFile);
+    EXPECT_EQ(writeValue(file, "A", "x", "2").failure(), Failure::ForeignFile);
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_uid, kOtherUser);
     EXPECT_EQ(readFile(file), "[A]\r\nx=1\r\n");
+}
+
+// The lock file of another user, or one of this user's without write permission: each told as it
+// is, so that the user knows which file to remove and why.
+TEST_F(OtherUsersFilesTest, ALockFileThatCannotServeIsToldAsItIs) {
+    const std::string shared = dir.file("partage");
+    ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+    ::chmod(shared.c_str(), 0777);
+    ::chmod(dir.path().c_str(), 0755);
+    const std::string list = shared + "/liste.ini";
+    writeFile(list, "[A]\r\nx=1\r\n");
+    ASSERT_EQ(::chown(list.c_str(), kOtherUser, kOtherUser), 0);
+    const std::string lock = lockFilePath(list);
+    const auto causeForTheOtherUser = [&] {
+        return inChildProcess([&] { return static_cast<int>(writeValue(list, "A", "x", "2").failure()); },
+                              /*unprivileged=*/true);
+    };
+    writeFile(lock, "");
+    ::chmod(lock.c_str(), 0644);
+    EXPECT_EQ(causeForTheOtherUser(), static_cast<int>(Failure::LockForeign));
+    ASSERT_EQ(::chown(lock.c_str(), kOtherUser, kOtherUser), 0);
+    ::chmod(lock.c_str(), 0444);
+    EXPECT_EQ(causeForTheOtherUser(), static_cast<int>(Failure::LockReadOnly));
+    ::chmod(lock.c_str(), 0644);
+    EXPECT_EQ(causeForTheOtherUser(), static_cast<int>(Failure::None));
+    EXPECT_EQ(listDirectory(shared), "liste.ini ");
+    ::chmod(dir.path().c_str(), 0700);
 }
 
 TEST_F(DataFileTest, APendingFileThatIsALinkIsNotAdopted) {
@@ -390,7 +430,7 @@ TEST_F(DataFileTest, APendingFileThatIsALinkIsNotAdopted) {
     writeFile(target, "[Velorine]\r\nNom1=Nouveau\r\n");
     ::chmod(target.c_str(), 0644);
     ASSERT_EQ(::symlink(target.c_str(), pending.c_str()), 0);
-    EXPECT_FALSE(adoptPendingFile(file, pending));
+    EXPECT_EQ(adoptPendingFile(file, pending).failure(), Failure::NotARegularFile);
     EXPECT_EQ(testing::fileMode(target), 0644u);
     EXPECT_EQ(readFile(file), "[Velorine]\r\nNom1=Ancien\r\n");
     struct stat st {};
@@ -401,7 +441,7 @@ TEST_F(DataFileTest, APendingFileThatIsALinkIsNotAdopted) {
 TEST_F(DataFileTest, PendingFileTakesThePlaceOfTheDataFile) {
     const std::string pending = dir.file("velor.ouv");
     writeFile(file, "[Velorine]\r\nNom1=Ancien\r\n");
-    EXPECT_FALSE(adoptPendingFile(file, pending));
+    EXPECT_EQ(adoptPendingFile(file, pending).failure(), Failure::Missing);
     EXPECT_EQ(readFile(file), "[Velorine]\r\nNom1=Ancien\r\n");
 
     writeFile(pending, "[Velorine]\r\nNom1=Nouveau\r\n");

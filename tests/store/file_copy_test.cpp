@@ -40,13 +40,13 @@ TEST_F(FileCopyTest, ReplacingKeepsTheTargetsMode) {
 TEST_F(FileCopyTest, AReadOnlyTargetIsNotReplaced) {
     writeFile(target, "protégé");
     ::chmod(target.c_str(), 0444);
-    EXPECT_FALSE(copyFileReplacing(source, target));
+    EXPECT_EQ(copyFileReplacing(source, target).failure(), Failure::ReadOnlyFile);
     EXPECT_EQ(readFile(target), "protégé");
 }
 
 TEST_F(FileCopyTest, IfAbsentRefusesAnExistingTarget) {
     writeFile(target, "en attente");
-    EXPECT_FALSE(copyFileIfAbsent(source, target));
+    EXPECT_EQ(copyFileIfAbsent(source, target).failure(), Failure::AlreadyExists);
     EXPECT_EQ(readFile(target), "en attente");
     EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
     ::unlink(target.c_str());
@@ -57,7 +57,7 @@ TEST_F(FileCopyTest, IfAbsentRefusesAnExistingTarget) {
 
 TEST_F(FileCopyTest, BytesHeldAreWrittenOnlyWhereNothingIs) {
     writeFile(target, "en attente");
-    EXPECT_FALSE(writeFileIfAbsent(target, "nouveau"));
+    EXPECT_EQ(writeFileIfAbsent(target, "nouveau").failure(), Failure::AlreadyExists);
     EXPECT_EQ(readFile(target), "en attente");
     ::unlink(target.c_str());
     ASSERT_TRUE(writeFileIfAbsent(target, "nouveau"));
@@ -66,13 +66,15 @@ TEST_F(FileCopyTest, BytesHeldAreWrittenOnlyWhereNothingIs) {
     EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
 }
 
-TEST_F(FileCopyTest, FailuresLeaveTheTargetAlone) {
-    EXPECT_FALSE(copyFileReplacing(dir.file("absent"), target));
-    EXPECT_FALSE(copyFileReplacing(dir.path(), target));  // a directory is no source
+TEST_F(FileCopyTest, FailuresLeaveTheTargetAloneAndSayWhy) {
+    EXPECT_EQ(copyFileReplacing(dir.file("absent"), target).failure(), Failure::Missing);
+    EXPECT_EQ(copyFileReplacing(dir.path(), target).failure(), Failure::Directory);  // a directory is no source
     EXPECT_FALSE(testing::fileExists(target));
     ::mkdir(target.c_str(), 0700);
-    EXPECT_FALSE(copyFileReplacing(source, target));  // nor a target
-    EXPECT_FALSE(copyFileReplacing(source, dir.file("absent/x.txt")));
+    EXPECT_EQ(copyFileReplacing(source, target).failure(), Failure::Directory);  // nor a target
+    EXPECT_EQ(copyFileReplacing(source, dir.file("absent/x.txt")).failure(), Failure::DirectoryMissing);
+    // A directory that is there but makes no files is no missing one.
+    EXPECT_EQ(copyFileReplacing(source, "/proc/Velorine.txt").failure(), Failure::PermissionDenied);
     EXPECT_EQ(listDirectory(dir.path()), "Velorine.txt velor.ini ");
 }
 

@@ -111,6 +111,20 @@ TEST(IniDocumentWrite, KeysThatCouldNotBeReadBackAreNotWritten) {
     EXPECT_EQ(doc.serialize(), "[S]\r\nk=2\r\n");
     doc.write("S", "k", "1");
     EXPECT_EQ(doc.serialize(), "[S]\r\nk=1\r\n");
+    // Nor do they create the section they name.
+    doc.write("T", "[k", "v");
+    doc.writeAll("U", {{"k=v", "w"}});
+    EXPECT_EQ(doc.serialize(), "[S]\r\nk=1\r\n");
+}
+
+TEST(IniDocumentWrite, NamesGivenWithBlanksAreTheNamesWithout) {
+    IniDocument doc = IniDocument::parse("[S]\r\nk=1\r\n");
+    doc.write(" S ", "\tk ", "2");
+    doc.write(" T\t", " n ", "3");
+    EXPECT_EQ(doc.serialize(), "[S]\r\nk=2\r\n[T]\r\nn=3\r\n");
+    EXPECT_EQ(doc.read(" T ", " n\t", "", 16), "3");
+    EXPECT_TRUE(doc.hasSection("\tS"));
+    EXPECT_EQ(doc.keyLineText(" S", "k "), "k=2");
 }
 
 TEST(IniDocumentWrite, WrittenValuesReadBackAtOnce) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <variant>
+
 #include <sys/stat.h>
 
 #include "store/data_file.h"
@@ -80,6 +82,21 @@ TEST_F(RecordStoreTest, AddManyInOneCommitFillsHolesInOrder) {
     EXPECT_EQ(d.read("Velorine", "Nom6", "", 128), "C");
 }
 
+// Each person takes the first free slot of the file as it stands after the ones before: a surname
+// past the end of the list is not overwritten, and a resume date there is never inherited.
+TEST_F(RecordStoreTest, AddManyLooksAtTheSlotsPastTheEndOfTheList) {
+    const BirthdayRecord a{"A", "", "", "", ""}, b{"B", "", "", "", ""}, c{"C", "", "", "", ""};
+    givenFile("[Velorine]\r\nNom3=Ancien\r\n");
+    ASSERT_TRUE(store.addRecords({a, b, c}));
+    EXPECT_EQ(store.readAll(), (std::vector<BirthdayRecord>{a, b, {"Ancien", "", "", "", ""}, c}));
+
+    givenFile("[Velorine]\r\n" + slotLines(1, kDupont) + "Proch8=1 1 2031\r\n");
+    const std::vector<BirthdayRecord> seven(7, kMartin);
+    ASSERT_TRUE(store.addRecords(seven));
+    EXPECT_EQ(doc().read("Velorine", "Nom8", "", 128), "Martin");
+    EXPECT_EQ(doc().read("Velorine", "Proch8", "", 128), "");
+}
+
 TEST_F(RecordStoreTest, WriteStoresTheFiveKeysInOrder) {
     ASSERT_TRUE(store.writeRecord(1, kDupont));
     EXPECT_EQ(readFile(file), "[Velorine]\r\n" + slotLines(1, kDupont));
@@ -88,7 +105,7 @@ TEST_F(RecordStoreTest, WriteStoresTheFiveKeysInOrder) {
 TEST_F(RecordStoreTest, ModifyFindsTheRecordByItsThreeTexts) {
     givenFile("[Velorine]\r\n" + slotLines(1, kDupont) + "Nom2=\r\n" + slotLines(3, kPetit));
     const BirthdayRecord renamed{"Petit-Durand", "Jean", "27/12/2001", "Paris", ""};
-    EXPECT_EQ(store.modifyRecord({"Petit", "Jean", "27/12/2001"}, renamed), RecordChange::Done);
+    EXPECT_EQ(*store.modifyRecord({"Petit", "Jean", "27/12/2001"}, renamed), RecordChange::Done);
     EXPECT_EQ(store.readAll(), (std::vector<BirthdayRecord>{kDupont, renamed}));
 }
 
@@ -102,25 +119,41 @@ TEST_F(RecordStoreTest, FindNeedsAllThreeTextsExactlyAndSkipsHoles) {
         EXPECT_EQ(store.find(other), std::nullopt) << other.surname << "|" << other.firstName << "|" << other.birthDate;
 }
 
+// The change a modify or a delete reports, or the cause of its failure.
+std::variant<RecordChange, Failure> outcomeOf(const Result<RecordChange>& change) {
+    if (change) return *change;
+    return change.failure();
+}
+
 TEST_F(RecordStoreTest, ModifyOrDeleteOfAMissingRecordChangesNothing) {
-    givenFile("[Velorine]\r\n" + slotLines(1, kDupont));
-    const std::string before = readFile(file);
     const RecordIdentity cases[] = {
         {"Absent", "Jean", "15/03/1980"},
         {"Dupont", "jean", "15/03/1980"},
         {"Dupont", "Jean", "15/03/1981"},
     };
-    for (const auto& who : cases) {
-        EXPECT_EQ(store.modifyRecord(who, kMartin), RecordChange::NotFound) << who.surname << who.firstName;
-        EXPECT_EQ(store.deleteRecord(who), RecordChange::NotFound) << who.surname << who.firstName;
-        EXPECT_EQ(readFile(file), before);
+    // The file is left byte for byte, whatever its line ends, even when it is no list at all.
+    for (const std::string& before : {"[Velorine]\r\n" + slotLines(1, kDupont),
+                                      std::string("[Velorine]\nNom1=Dupont\n"), std::string("ni section ni fiche\n")}) {
+        givenFile(before);
+        for (const auto& who : cases) {
+            EXPECT_EQ(outcomeOf(store.modifyRecord(who, kMartin)),
+                      (std::variant<RecordChange, Failure>(RecordChange::NotFound)))
+                << before << who.surname << who.firstName;
+            EXPECT_EQ(outcomeOf(store.deleteRecord(who)), (std::variant<RecordChange, Failure>(RecordChange::NotFound)))
+                << before << who.surname << who.firstName;
+            EXPECT_EQ(readFile(file), before);
+        }
     }
+    ::unlink(file.c_str());
+    EXPECT_EQ(*store.deleteRecord(cases[0]), RecordChange::NotFound);
+    EXPECT_EQ(*store.modifyRecord(cases[0], kMartin), RecordChange::NotFound);
+    EXPECT_FALSE(testing::fileExists(file));
 }
 
 TEST_F(RecordStoreTest, DeleteMakesAHoleAndClearsItsResumeDate) {
     givenFile("[Velorine]\r\n" + slotLines(1, kDupont) + "Proch1=1 1 2030\r\n" + slotLines(2, kMartin) +
               "Proch2=5 3 2027\r\n");
-    EXPECT_EQ(store.deleteRecord({"Dupont", "Jean", "15/03/1980"}), RecordChange::Done);
+    EXPECT_EQ(*store.deleteRecord({"Dupont", "Jean", "15/03/1980"}), RecordChange::Done);
     const IniDocument d = doc();
     EXPECT_EQ(d.find("Velorine", "Nom1"), std::optional<std::string_view>(""));
     EXPECT_EQ(d.find("Velorine", "Email1"), std::optional<std::string_view>(""));
@@ -131,7 +164,7 @@ TEST_F(RecordStoreTest, DeleteMakesAHoleAndClearsItsResumeDate) {
 
 TEST_F(RecordStoreTest, DeleteWritesNoResumeDateWhereThereWasNone) {
     givenFile("[Velorine]\r\n" + slotLines(1, kDupont) + slotLines(2, kMartin));
-    EXPECT_EQ(store.deleteRecord({"Dupont", "Jean", "15/03/1980"}), RecordChange::Done);
+    EXPECT_EQ(*store.deleteRecord({"Dupont", "Jean", "15/03/1980"}), RecordChange::Done);
     EXPECT_EQ(doc().find("Velorine", "Proch1"), std::nullopt);
 }
 
@@ -140,15 +173,16 @@ TEST_F(RecordStoreTest, OfTwoIdenticalRecordsTheLowerSlotIsDeleted) {
     BirthdayRecord twinB = kDupont;
     twinB.address = "autre adresse";
     givenFile("[Velorine]\r\n" + slotLines(1, twinA) + slotLines(2, twinB));
-    EXPECT_EQ(store.deleteRecord({"Dupont", "Jean", "15/03/1980"}), RecordChange::Done);
+    EXPECT_EQ(*store.deleteRecord({"Dupont", "Jean", "15/03/1980"}), RecordChange::Done);
     EXPECT_EQ(store.readAll(), std::vector<BirthdayRecord>{twinB});
 }
 
 TEST_F(RecordStoreTest, FailedWriteIsReported) {
     givenFile("[Velorine]\r\n" + slotLines(1, kDupont));
     ::chmod(file.c_str(), 0444);
-    EXPECT_EQ(store.deleteRecord({"Dupont", "Jean", "15/03/1980"}), RecordChange::WriteFailed);
-    EXPECT_FALSE(store.addRecord(kMartin));
+    EXPECT_EQ(outcomeOf(store.deleteRecord({"Dupont", "Jean", "15/03/1980"})),
+              (std::variant<RecordChange, Failure>(Failure::ReadOnlyFile)));
+    EXPECT_EQ(store.addRecord(kMartin).failure(), Failure::ReadOnlyFile);
     EXPECT_EQ(store.readAll(), std::vector<BirthdayRecord>{kDupont});
 }
 
@@ -185,6 +219,11 @@ TEST_F(RecordStoreTest, CompactionRenumbersTheLiveRecords) {
         ASSERT_TRUE(store.compact()) << c.what;
         EXPECT_EQ(readFile(file), c.after) << c.what;
     }
+}
+
+TEST_F(RecordStoreTest, CompactingAMissingFileCreatesNone) {
+    ASSERT_TRUE(store.compact());
+    EXPECT_FALSE(testing::fileExists(file));
 }
 
 TEST_F(RecordStoreTest, CompactingACompactListTouchesNothing) {

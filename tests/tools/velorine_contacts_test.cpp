@@ -224,7 +224,10 @@ TEST_F(VelorineContactsTest, AnImportBringsAKeptCalendarUpToDate) {
     const ProcessResult failed = run({"importer", book});
     EXPECT_EQ(failed.exitStatus, 2);
     EXPECT_NE(failed.standardOutput.find("personnes ajoutées à la liste : 1"), std::string::npos);
-    EXPECT_NE(failed.standardError.find("n'a pas pu être mis à jour : son dossier n'existe pas"), std::string::npos)
+    EXPECT_NE(
+        failed.standardError.find("n'a pas pu être mis à jour : un élément du chemin n'est pas un dossier, ou son "
+                                  "dossier n'existe pas"),
+        std::string::npos)
         << failed.standardError;
 }
 

@@ -282,7 +282,7 @@ private slots:
     void modifyOfARecordGoneMeanwhileSaysSoAndRefillsTheList() {
         WindowRig rig(recordSection({kJean, kAnne}));
         rig.clickRow(0);
-        store::RecordStore(rig.context.startup.dataFilePath).deleteRecord({"Dupont", "Jean", "10/03/1990"});
+        QVERIFY(store::RecordStore(rig.context.startup.dataFilePath).deleteRecord({"Dupont", "Jean", "10/03/1990"}));
         QVERIFY(!rig.withDialog([&] { rig.form().SpeedButton4Click(); }, [](TSais&) {}));
         QCOMPARE(rig.dialogs.calls.size(), std::size_t{1});
         QVERIFY(rig.dialogs.calls[0].text.startsWith("Cet anniversaire n'est plus dans le fichier"));
@@ -293,14 +293,14 @@ private slots:
         WindowRig rig(recordSection({kJean, kAnne}));
         rig.clickRow(1);
         bool stillOpen = true;
-        QVERIFY(rig.withDialog(
-            [&] { rig.form().SpeedButton4Click(); },
-            [&](TSais& dialog) {
-                store::RecordStore(rig.context.startup.dataFilePath).deleteRecord({"Martin", "Anne", "21/06/1985"});
-                entryBox(dialog, "Edit2").setText("ailleurs");
-                pressOk(dialog);
-                stillOpen = dialog.isVisible();
-            }));
+        QVERIFY(rig.withDialog([&] { rig.form().SpeedButton4Click(); },
+                               [&](TSais& dialog) {
+                                   QVERIFY(store::RecordStore(rig.context.startup.dataFilePath)
+                                               .deleteRecord({"Martin", "Anne", "21/06/1985"}));
+                                   entryBox(dialog, "Edit2").setText("ailleurs");
+                                   pressOk(dialog);
+                                   stillOpen = dialog.isVisible();
+                               }));
         QVERIFY(!stillOpen);
         QVERIFY(rig.dialogs.calls[0].text.startsWith("Cet anniversaire n'est plus dans le fichier"));
         QCOMPARE(rig.storedRecords(), std::vector<store::BirthdayRecord>{kJean});
@@ -323,7 +323,7 @@ private slots:
         QCOMPARE(surname, QString("Martin"));
         QCOMPARE(rig.dialogs.calls.size(), std::size_t{1});
         QCOMPARE(rig.dialogs.calls[0].title, QString("Problème"));
-        QVERIFY(rig.dialogs.calls[0].text.endsWith(writeFailureText(store::WriteFailure::ReadOnlyFile)));
+        QVERIFY(rig.dialogs.calls[0].text.endsWith(writeFailureText(store::Failure::ReadOnlyFile)));
         QCOMPARE(rig.column(0), QStringList("Dupont"));
     }
 

@@ -27,7 +27,11 @@ namespace {
 const std::string kStamp = "[Controle]\r\nVersion=2.0\r\n";
 const QString kInvalid =
     QStringLiteral("Problème|Ce fichier est invalide !\n\nVeillez à ouvrir un fichier créé par le présent logiciel.");
-const QString kCopyFailed = QStringLiteral("Problème|La copie a échoué !\n\nCorrigez le problème et recommencez...");
+// The copy's message, with the file and the cause on its second line.
+QString copyFailed(const QString& path, const QString& cause) {
+    return QStringLiteral("Problème|La copie a échoué !\n%1 : %2\n\nCorrigez le problème et recommencez...")
+        .arg(path, cause);
+}
 
 std::string dataFileOf(const std::vector<store::BirthdayRecord>& records) { return kStamp + recordSection(records); }
 
@@ -97,17 +101,22 @@ private slots:
         QCOMPARE(rig.dialogs.calls.size(), std::size_t{2});
     }
 
-    void saveAsThatCannotBeWrittenSaysSo_data() {
+    void saveAsThatCannotBeWrittenSaysWhy_data() {
         QTest::addColumn<QString>("target");
-        QTest::newRow("missing folder") << "absent/Velorine.txt";
-        QTest::newRow("a folder") << ".";
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("missing folder") << "absent/Velorine.txt"
+                                        << "le dossier de ce fichier n'existe pas ou plus.";
+        QTest::newRow("a folder") << "."
+                                  << "ce chemin désigne un dossier, pas un fichier.";
     }
-    void saveAsThatCannotBeWrittenSaysSo() {
+    void saveAsThatCannotBeWrittenSaysWhy() {
         QFETCH(QString, target);
+        QFETCH(QString, cause);
         WindowRig rig(dataFileOf({kJean}));
-        rig.dialogs.chosenFiles = {rig.directory.filePath(target)};
+        const QString chosen = rig.directory.filePath(target);
+        rig.dialogs.chosenFiles = {chosen};
         rig.control<QAction>("Enregistrersous1").trigger();
-        QCOMPARE(rig.dialogs.messages(), QStringList(kCopyFailed));
+        QCOMPARE(rig.dialogs.messages(), QStringList(copyFailed(chosen, cause)));
         QCOMPARE(rig.dialogs.calls.back().icon, MessageIcon::Error);
     }
 
@@ -180,7 +189,9 @@ private slots:
         const std::string before = rig.dataFileBytes();
         writeBytes(rig.context.startup.pendingFilePath, dataFileOf({kLeon}));
         open(rig, listFile(rig, "liste.txt", dataFileOf({kAnne})));
-        QCOMPARE(rig.dialogs.messages(), QStringList(kCopyFailed));
+        QCOMPARE(rig.dialogs.messages(),
+                 QStringList(copyFailed(QString::fromStdString(rig.context.startup.pendingFilePath),
+                                        "une liste attend déjà d'être reprise au prochain démarrage du programme.")));
         QCOMPARE(pendingBytes(rig), dataFileOf({kLeon}));
         QCOMPARE(rig.dataFileBytes(), before);
         QVERIFY(rig.form().isVisible());

@@ -116,27 +116,36 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Drive"), QString("Lecteur"));
     }
 
-    void everyWriteFailureHasItsOwnWords() {
-        using store::WriteFailure;
+    void everyFailureHasItsOwnWords() {
+        using store::Failure;
         QSet<QString> texts;
-        for (WriteFailure failure :
-             {WriteFailure::None, WriteFailure::DiskFull, WriteFailure::PermissionDenied,
-              WriteFailure::ReadOnlyFileSystem, WriteFailure::ReadOnlyFile, WriteFailure::NotARegularFile,
-              WriteFailure::TooLarge, WriteFailure::DirectoryMissing, WriteFailure::LockHeld,
-              WriteFailure::LockUnusable, WriteFailure::IoError, WriteFailure::NotSettings})
-            texts.insert(writeFailureText(failure));
-        QCOMPARE(texts.size(), 12);
-        for (WriteFailure failure : {WriteFailure::LockHeld, WriteFailure::LockUnusable})
+        QSet<QString> causes;
+        const int count = static_cast<int>(Failure::IoError) + 1;
+        for (int value = 0; value < count; ++value) {
+            texts.insert(writeFailureText(static_cast<Failure>(value)));
+            causes.insert(failureCause(static_cast<Failure>(value)));
+        }
+        QCOMPARE(texts.size(), count);
+        QCOMPARE(causes.size(), count);
+        // What lies in the lock file names it, and says what is wrong with it: a read-only disk is
+        // the disk's, not the lock file's.
+        for (Failure failure : {Failure::LockHeld, Failure::LockNotAFile, Failure::LockForeign, Failure::LockReadOnly})
             QVERIFY(writeFailureText(failure, "/home/a/velor.ini").contains("/home/a/velor.ini.lock"));
-        QVERIFY(writeFailureText(WriteFailure::DiskFull).startsWith("Le disque est plein"));
+        QVERIFY(writeFailureText(Failure::LockForeign).contains("appartient à un autre utilisateur"));
+        QVERIFY(!writeFailureText(Failure::ReadOnlyFileSystem, "/home/a/velor.ini").contains("verrou"));
+        QVERIFY(writeFailureText(Failure::DiskFull).startsWith("Le disque est plein"));
 
         testing::RecordingDialogs dialogs;
         reportWriteFailure(dialogs, "L'anniversaire n'a pas pu être enregistré dans le fichier", "/home/a/velor.ini",
-                           WriteFailure::DiskFull);
+                           Failure::DiskFull);
         QCOMPARE(dialogs.messages(),
                  QStringList("Problème|L'anniversaire n'a pas pu être enregistré dans le fichier :\n"
                              "/home/a/velor.ini\n\n" +
-                             writeFailureText(WriteFailure::DiskFull)));
+                             writeFailureText(Failure::DiskFull)));
+        QCOMPARE(withCause("La copie a échoué !\n\nCorrigez le problème et recommencez...", Failure::ReadOnlyFile,
+                           "/home/a/copie.txt"),
+                 QString("La copie a échoué !\n/home/a/copie.txt : ce fichier est en lecture seule.\n\nCorrigez le "
+                         "problème et recommencez..."));
     }
 
     void dateSeparator_data() {

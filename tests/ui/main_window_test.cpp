@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(rig.column(0), QStringList({"Dupont", "Martin"}));
         QCOMPARE(rig.dialogs.calls.back().title, QString("Problème"));
         QCOMPARE(rig.dialogs.calls.back().icon, MessageIcon::Error);
-        QVERIFY(rig.dialogs.calls.back().text.endsWith(writeFailureText(store::WriteFailure::ReadOnlyFile)));
+        QVERIFY(rig.dialogs.calls.back().text.endsWith(writeFailureText(store::Failure::ReadOnlyFile)));
         QCOMPARE(rig.storedRecords().size(), std::size_t{2});
     }
 

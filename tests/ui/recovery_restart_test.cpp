@@ -84,7 +84,7 @@ private slots:
         const app::RecoveryDialogs recovery = recoveryDialogs(dialogs, [&prepared] { ++prepared; });
         dialogs.answers = {true};
         QVERIFY(recovery.askToRecover());
-        recovery.tellRecoveryFailed();
+        recovery.tellRecoveryFailed(store::Failure::AlreadyExists, "/home/a/velorine/velor.ouv");
         QVERIFY(recovery.restartProgram());
         QCOMPARE(prepared, 3);
 
@@ -96,7 +96,9 @@ private slots:
                                         "précédente version d'Velorine ?\n\n(Vous pourrez ensuite "
                                         "désinstaller votre précédente version d'Velorine)"));
         QCOMPARE(dialogs.messages(),
-                 QStringList("Problème|La récupération a échoué !\n\nCorrigez le problème et recommencez..."));
+                 QStringList("Problème|La récupération a échoué !\n/home/a/velorine/velor.ouv : une liste attend déjà "
+                             "d'être reprise au prochain démarrage du programme.\n\nCorrigez le problème et "
+                             "recommencez..."));
         QCOMPARE(dialogs.calls[1].icon, MessageIcon::Error);
         QCOMPARE(dialogs.calls[2].kind, DialogCall::Program);
         QVERIFY(dialogs.calls[2].arguments.isEmpty());

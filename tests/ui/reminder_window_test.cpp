@@ -388,7 +388,7 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].startsWith(QStringLiteral("Problème|Votre réponse n'a pas pu être enregistrée")));
         QVERIFY(messages[0].contains(QString::fromStdString(run.rig.context.startup.dataFilePath)));
-        QVERIFY(messages[0].contains(writeFailureText(store::WriteFailure::ReadOnlyFile)));
+        QVERIFY(messages[0].contains(writeFailureText(store::Failure::ReadOnlyFile)));
     }
 
     void theBannerOpensTheListInANewInstance() {

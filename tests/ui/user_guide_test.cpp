@@ -47,14 +47,14 @@ private slots:
         QTextDocument document;
         readRtf(guide(), document);
         const QString text = document.toPlainText();
-        QCOMPARE(headings(document),
-                 QStringList({"Velorine", "1. Ce que fait Velorine", "2. La liste des anniversaires",
-                              "3. Ajouter et modifier une personne", "4. La fenêtre des rappels",
-                              "5. Les fêtes et les prénoms du jour", "6. Le délai des rappels",
-                              "7. Échanger des listes", "8. Le démarrage automatique",
-                              "9. Les rappels dans un terminal", "10. Où sont vos données, et comment les sauvegarder",
-                              "11. Les raccourcis de la liste", "12. Le clavier et les lecteurs d'écran",
-                              "13. L'affichage : écrans, thèmes et Wayland"}));
+        QCOMPARE(
+            headings(document),
+            QStringList({"Velorine", "1. Ce que fait Velorine", "2. La liste des anniversaires",
+                         "3. Ajouter et modifier une personne", "4. La fenêtre des rappels",
+                         "5. Les fêtes et les prénoms du jour", "6. Le délai des rappels", "7. Échanger des listes",
+                         "8. Le démarrage automatique", "9. Les rappels dans un terminal",
+                         "10. Où sont vos données, et comment les sauvegarder", "11. Les raccourcis de la liste",
+                         "12. Le clavier et les lecteurs d'écran", "13. L'affichage : écrans, thèmes et Wayland"}));
         for (const char* needed :
              {"Oui", "Non", "Demain", "La veille", "Une semaine avant", "Personnalisé", "Enregistrer sous...",
               "Ouvrir...", "Fusionner", "velorine PROG", "velorine-rappels", "notify-send",

@@ -21,7 +21,7 @@ namespace velorine::ui {
 namespace {
 
 // The store reads texts back at most this long: a longer one would come back cut.
-constexpr int kLongestText = static_cast<int>(store::kRecordBufferSize) - 1;
+constexpr int kLongestText = static_cast<int>(store::kRecordValueLength);
 constexpr int kBoxHeight = 21;
 
 const QString kAddTitle = QStringLiteral("Ajouter un anniversaire");
@@ -186,21 +186,22 @@ void TSais::BitBtn1Click() {
 
 void TSais::storeRecord(const store::BirthdayRecord& record) {
     const store::RecordStore store(context_.startup.dataFilePath);
-    store::WriteFailure failure = store::WriteFailure::None;
     if (mode_ == EntryMode::Add) {
-        if (!store.addRecord(record, &failure)) {
-            reportWriteFailure(failure);
+        if (const store::Result<> added = store.addRecord(record); !added) {
+            reportWriteFailure(added.failure());
             return;
         }
     } else {
-        switch (store.modifyRecord(selected_, record, &failure)) {
-            case store::RecordChange::Done: break;
-            case store::RecordChange::WriteFailed: reportWriteFailure(failure); return;
-            case store::RecordChange::NotFound:
-                reportVanishedRecord();
-                emit recordsChanged();
-                reject();
-                return;
+        const store::Result<store::RecordChange> modified = store.modifyRecord(selected_, record);
+        if (!modified) {
+            reportWriteFailure(modified.failure());
+            return;
+        }
+        if (*modified == store::RecordChange::NotFound) {
+            reportVanishedRecord();
+            emit recordsChanged();
+            reject();
+            return;
         }
     }
     emit recordsChanged();
@@ -216,7 +217,7 @@ void TSais::reportVanishedRecord() {
                        "peut-être par une autre fenêtre de Velorine.\n\nLa liste va être mise à jour."));
 }
 
-void TSais::reportWriteFailure(store::WriteFailure failure) {
+void TSais::reportWriteFailure(store::Failure failure) {
     ui::reportWriteFailure(context_.dialogs,
                            QStringLiteral("L'anniversaire n'a pas pu être enregistré dans le fichier"),
                            context_.startup.dataFilePath, failure);

@@ -56,7 +56,7 @@ private:
     QLineEdit* box(EntryField field) const;
     void storeRecord(const store::BirthdayRecord& record);
     void reportVanishedRecord();
-    void reportWriteFailure(store::WriteFailure failure);
+    void reportWriteFailure(store::Failure failure);
 
     RunContext& context_;
     QWidget* mainWindow_;

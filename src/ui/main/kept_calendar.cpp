@@ -39,10 +39,9 @@ bool tellCalendarUpkeep(const contacts::CalendarUpkeep& upkeep, UserDialogs& dia
 void CalendarAcrossSwap::keep(const std::string& dataFilePath) { lines_ = contacts::calendarUpkeepLines(dataFilePath); }
 
 void CalendarAcrossSwap::bringUpToDate(const std::string& dataFilePath) const {
-    store::WriteFailure failure = store::WriteFailure::None;
-    if (!contacts::carryCalendarUpkeep(dataFilePath, lines_, &failure))
+    if (const store::Result<> carried = contacts::carryCalendarUpkeep(dataFilePath, lines_); !carried)
         std::fprintf(stderr, "velorine : l'option de l'agenda n'a pas pu être gardée : %s\n",
-                     writeFailureText(failure, dataFilePath).toUtf8().constData());
+                     writeFailureText(carried.failure(), dataFilePath).toUtf8().constData());
     const contacts::CalendarUpkeep upkeep = contacts::keepCalendarUpToDate(dataFilePath);
     if (upkeep.result != contacts::UpkeepResult::Failed) return;
     std::fprintf(stderr, "velorine : %s (« %s ») : %s\n", kNotUpdated.toUtf8().constData(),

@@ -12,33 +12,29 @@ namespace {
 constexpr std::string_view kAbsentVersion = "hzbe";
 constexpr std::size_t kVersionBufferSize = 16;
 
-ListFileState stateFor(store::ReadFailure failure) {
+ListFileState stateFor(store::Failure failure) {
     switch (failure) {
-        case store::ReadFailure::None: break;
-        case store::ReadFailure::Missing:
-        case store::ReadFailure::PathNotDirectory:
-        case store::ReadFailure::DanglingLink: return ListFileState::Missing;
-        case store::ReadFailure::Directory:
-        case store::ReadFailure::NotAFile: return ListFileState::NotAFile;
-        case store::ReadFailure::AccessDenied:
-        case store::ReadFailure::ForeignLink:
-        case store::ReadFailure::ReadError: return ListFileState::Unreadable;
-        case store::ReadFailure::TooLarge: return ListFileState::TooLarge;
-        case store::ReadFailure::NotSettings: return ListFileState::Invalid;
+        case store::Failure::None: return ListFileState::Valid;
+        case store::Failure::Missing:
+        case store::Failure::DirectoryMissing:
+        case store::Failure::DanglingLink: return ListFileState::Missing;
+        case store::Failure::Directory:
+        case store::Failure::NotARegularFile: return ListFileState::NotAFile;
+        case store::Failure::TooLarge: return ListFileState::TooLarge;
+        case store::Failure::NotSettings: return ListFileState::Invalid;
+        default: return ListFileState::Unreadable;  // no right to read it, a link not followed, the disk
     }
-    return ListFileState::Valid;
 }
 
 }  // namespace
 
 ListFile readListFile(const std::string& path) {
     ListFile list;
-    store::ReadFailure failure = store::ReadFailure::None;
-    std::optional<std::string> bytes = store::readFileBytes(path, failure, kMaxListFileBytes);
-    list.state = stateFor(failure);
+    store::Result<std::string> bytes = store::readFileBytes(path, kMaxListFileBytes);
+    list.state = stateFor(bytes.failure());
     if (!bytes) return list;
     if (std::optional<std::string> converted = store::cp1252FromUtf8File(*bytes)) {
-        bytes = std::move(converted);
+        *bytes = std::move(*converted);
         list.convertedFromUtf8 = true;
     }
     store::IniDocument content = store::IniDocument::parse(*bytes);

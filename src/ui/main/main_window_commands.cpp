@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QUrl>
 
+#include <tuple>
+
 #include "store/data_file.h"
 #include "ui/colours.h"
 #include "ui/help/about_box.h"
@@ -36,7 +38,9 @@ void TForm1::SpeedButton6Click() { scheduleDialog_->exec(); }
 void TForm1::NepasmerappelerlesftesSaintdujour1Click() {
     const bool ticked = NepasmerappelerlesftesSaintdujour1->isChecked();
     context_.startup.nameDayReminders = !ticked;
-    store::writeValue(store_.path(), "Options", "RappelFete", ticked ? "0" : "1");
+    // This run follows the tick either way; a choice that could not be stored is only not the one
+    // the next start finds, and its menu shows which that is.
+    std::ignore = store::writeValue(store_.path(), "Options", "RappelFete", ticked ? "0" : "1");
 }
 
 void TForm1::Label3Click() {

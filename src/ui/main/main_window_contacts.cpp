@@ -120,7 +120,7 @@ void TForm1::Exporterversunagenda1Click() {
         choice->nameDays ? &reminders::builtInNameDays() : nullptr, choice->alarmDays, {}};
     const contacts::CalendarExport written =
         contacts::exportCalendar(filePath(chosen), contacts::recordsOf(records), content, std::time(nullptr));
-    if (written.failure != store::WriteFailure::None) {
+    if (written.failure != store::Failure::None) {
         reportWriteFailure(context_.dialogs, QStringLiteral("L'agenda n'a pas pu être écrit"), filePath(chosen),
                            written.failure);
         return;
@@ -153,12 +153,11 @@ void TForm1::Tenirajourunagenda1Click() {
         // Off: the calendar stays as it is, no longer followed.
         settings.kept = false;
     }
-    store::WriteFailure failure = store::WriteFailure::None;
-    const bool stored = contacts::storeCalendarUpkeep(list, settings, &failure);
+    const store::Result<> stored = contacts::storeCalendarUpkeep(list, settings);
     showCalendarUpkeep();
     if (!stored) {
         reportWriteFailure(context_.dialogs, QStringLiteral("L'option n'a pas pu être enregistrée dans le fichier"),
-                           list, failure);
+                           list, stored.failure());
         return;
     }
     if (!turningOn || !ui::keepCalendarUpToDate(list, context_.dialogs)) return;

@@ -90,8 +90,10 @@ void TForm1::Enregistrersous1Click() {
         {QStringLiteral("Enregistrer les Velorine sous"), {kTextFiles}, QStringLiteral("Velorine.txt")});
     if (chosen.isEmpty()) return;
     // The chooser has already asked before replacing a file.
-    if (!store::copyFileReplacing(store_.path(), filePath(chosen)))
-        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle, kCopyFailed);
+    const std::string target = filePath(chosen);
+    if (const store::Result<> copied = store::copyFileReplacing(store_.path(), target); !copied)
+        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle,
+                                     withCause(kCopyFailed, copied.failure(), target));
 }
 
 void TForm1::Ouvrir1Click() {
@@ -102,8 +104,10 @@ void TForm1::Ouvrir1Click() {
     if (!context_.dialogs.askYesNo(QStringLiteral("ATTENTION"), kOpenQuestion)) return;
     // The bytes checked above, not the file again: it may have changed meanwhile. Fails when a
     // pending file is already waiting: it would be lost, or it would win.
-    if (!store::writeFileIfAbsent(context_.startup.pendingFilePath, list->bytes)) {
-        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle, kCopyFailed);
+    const std::string& pending = context_.startup.pendingFilePath;
+    if (const store::Result<> copied = store::writeFileIfAbsent(pending, list->bytes); !copied) {
+        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle,
+                                     withCause(kCopyFailed, copied.failure(), pending));
         return;
     }
     tellWhenConverted(*list, context_.dialogs);
@@ -124,10 +128,9 @@ void TForm1::Fusionner1Click() {
     // file holds the whole merge or none of it.
     const std::vector<store::BirthdayRecord> records = store::readAllRecordsIn(list->content);
     if (records.empty()) return;
-    store::WriteFailure failure = store::WriteFailure::None;
-    if (!store_.addRecords(records, &failure)) {
+    if (const store::Result<> added = store_.addRecords(records); !added) {
         reportWriteFailure(context_.dialogs, QStringLiteral("Les Velorine n'ont pas pu être ajoutés au fichier"),
-                           store_.path(), failure);
+                           store_.path(), added.failure());
         return;
     }
     keepCalendarUpToDate();

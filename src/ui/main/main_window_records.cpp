@@ -105,11 +105,10 @@ void TForm1::SpeedButton2Click() {
         QStringLiteral("Voulez-vous vraiment supprimer l'anniversaire de :\n\n%1 %2 (%3) ?")
             .arg(textFromCp1252(who.firstName), textFromCp1252(who.surname), textFromCp1252(who.birthDate));
     if (!context_.dialogs.askYesNo(QStringLiteral("Confirmation"), question)) return;
-    store::WriteFailure failure = store::WriteFailure::None;
-    if (store_.deleteRecord(who, &failure) == store::RecordChange::WriteFailed) {
+    if (const store::Result<store::RecordChange> deleted = store_.deleteRecord(who); !deleted) {
         // The record is still in the file: the row stays, so the list does not pretend otherwise.
         reportWriteFailure(context_.dialogs, QStringLiteral("L'anniversaire n'a pas pu être supprimé du fichier"),
-                           store_.path(), failure);
+                           store_.path(), deleted.failure());
         return;
     }
     // No other row takes the selection: the info line keeps the deleted person until the user

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 
 #include "store/data_file.h"
 #include "store/number_text.h"
@@ -46,17 +47,19 @@ MainWindowSettings readMainWindowSettings(const std::string& dataFilePath) {
     return settings;
 }
 
-bool writeMainWindowLayout(const std::string& dataFilePath, const ColumnWidths& widths, bool tooltipsOff) {
-    return store::commit(dataFilePath, [&](store::IniDocument& doc) {
+void writeMainWindowLayout(const std::string& dataFilePath, const ColumnWidths& widths, bool tooltipsOff) {
+    // Written as the window closes: a message box then would hold up the end of the run for a layout.
+    std::ignore = store::commit(dataFilePath, [&](store::IniDocument& doc) {
         for (std::size_t column = 0; column < widths.size(); ++column)
             doc.write(kLayoutSection, widthKey(column), std::to_string(widths[column]));
         doc.write(kLayoutSection, kTooltipsKey, tooltipsOff ? "1" : "0");
     });
 }
 
-bool writeMainWindowColour(const std::string& dataFilePath, MainColour colour, int number) {
-    return store::writeValue(dataFilePath, kColourSection, kColourKeys[static_cast<std::size_t>(colour)].key,
-                             std::to_string(number));
+void writeMainWindowColour(const std::string& dataFilePath, MainColour colour, int number) {
+    // Only the look of the next start: not worth a message box in the middle of a choice.
+    std::ignore = store::writeValue(dataFilePath, kColourSection, kColourKeys[static_cast<std::size_t>(colour)].key,
+                                    std::to_string(number));
 }
 
 }  // namespace velorine::ui

@@ -31,10 +31,13 @@ struct MainWindowSettings {
 // Every setting from one reading of the data file, the defaults for what is missing.
 MainWindowSettings readMainWindowSettings(const std::string& dataFilePath);
 
-// Largeur0 ... Largeur4, then AideRapide "1" or "0", in one commit. False when not stored.
-bool writeMainWindowLayout(const std::string& dataFilePath, const ColumnWidths& widths, bool tooltipsOff);
+// Largeur0 ... Largeur4, then AideRapide "1" or "0", in one commit. Not told when it cannot be
+// stored: the layout is written as the window closes, and the next start only opens with the one
+// before.
+void writeMainWindowLayout(const std::string& dataFilePath, const ColumnWidths& widths, bool tooltipsOff);
 
-// The colour under its key of Options. False when not stored.
-bool writeMainWindowColour(const std::string& dataFilePath, MainColour colour, int number);
+// The colour under its key of Options. Not told when it cannot be stored: the window shows it all
+// the same, and only the next start goes back to the colour before.
+void writeMainWindowColour(const std::string& dataFilePath, MainColour colour, int number);
 
 }  // namespace velorine::ui

@@ -46,7 +46,7 @@
 #include <vector>
 
 #include "reminders/reminder_engine.h"
-#include "store/write_failure.h"
+#include "store/failure.h"
 #include "ui/reminder/reminder_window_settings.h"
 #include "ui/reminder/up_down_arrows.h"
 #include "ui/run_context.h"
@@ -136,7 +136,7 @@ private:
     void Panel1MouseMove(const QPoint& where);
     // Stores the answer, then closes the window; when it could not be stored, the user is told why
     // first.
-    void closeAfterAnswer(const std::function<bool(store::WriteFailure*)>& store);
+    void closeAfterAnswer(const std::function<store::Result<>()>& store);
 
     // The picture step: shows the picture and stores the number of the next one.
     void showPicture(int number);

@@ -6,31 +6,24 @@
 
 namespace velorine::ui {
 
-void TFRappel::closeAfterAnswer(const std::function<bool(store::WriteFailure*)>& store) {
-    store::WriteFailure failure = store::WriteFailure::None;
-    if (!store(&failure))
+void TFRappel::closeAfterAnswer(const std::function<store::Result<>()>& store) {
+    if (const store::Result<> stored = store(); !stored)
         reportWriteFailure(context_.dialogs,
                            QStringLiteral("Votre réponse n'a pas pu être enregistrée dans le fichier"),
-                           context_.startup.dataFilePath, failure);
+                           context_.startup.dataFilePath, stored.failure());
     close();
 }
 
 void TFRappel::IEButton2Click() {
-    closeAfterAnswer([this](store::WriteFailure* failure) {
-        return reminders::keepReminding(context_.startup.dataFilePath, context_.today(), failure);
-    });
+    closeAfterAnswer([this] { return reminders::keepReminding(context_.startup.dataFilePath, context_.today()); });
 }
 
 void TFRappel::IEButton1Click() {
-    closeAfterAnswer([this](store::WriteFailure* failure) {
-        return reminders::holdBackUntilNextBirthday(context_.startup.dataFilePath, entries_, failure);
-    });
+    closeAfterAnswer([this] { return reminders::holdBackUntilNextBirthday(context_.startup.dataFilePath, entries_); });
 }
 
 void TFRappel::IEButton3Click() {
-    closeAfterAnswer([this](store::WriteFailure* failure) {
-        return reminders::quietUntilTomorrow(context_.startup.dataFilePath, context_.today(), failure);
-    });
+    closeAfterAnswer([this] { return reminders::quietUntilTomorrow(context_.startup.dataFilePath, context_.today()); });
 }
 
 void TFRappel::IEButton4Click() { close(); }

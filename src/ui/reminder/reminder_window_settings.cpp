@@ -1,6 +1,7 @@
 #include "ui/reminder/reminder_window_settings.h"
 
 #include <charconv>
+#include <tuple>
 
 #include "store/data_file.h"
 #include "store/number_text.h"
@@ -26,8 +27,9 @@ constexpr std::array<ColourKey, kReminderColourCount> kColourKeys = {{
     {"FRappelListBox1", "2143748094"},  // pale yellow
 }};
 
-bool writeSetting(const std::string& dataFilePath, std::string_view key, int number) {
-    return store::writeValue(dataFilePath, kSection, key, std::to_string(number));
+void writeSetting(const std::string& dataFilePath, std::string_view key, int number) {
+    // Only the look of the next start: not worth a message box in the middle of a choice.
+    std::ignore = store::writeValue(dataFilePath, kSection, key, std::to_string(number));
 }
 
 }  // namespace
@@ -60,20 +62,20 @@ int pictureNumberFrom(std::string_view text) {
 
 int pictureAfter(int shown) { return shown >= kReminderPictureCount ? 1 : shown + 1; }
 
-bool writeReminderPicture(const std::string& dataFilePath, int picture) {
-    return writeSetting(dataFilePath, kPictureKey, picture);
+void writeReminderPicture(const std::string& dataFilePath, int picture) {
+    writeSetting(dataFilePath, kPictureKey, picture);
 }
 
-bool writeReminderColour(const std::string& dataFilePath, ReminderColour colour, int number) {
-    return writeSetting(dataFilePath, kColourKeys[static_cast<std::size_t>(colour)].key, number);
+void writeReminderColour(const std::string& dataFilePath, ReminderColour colour, int number) {
+    writeSetting(dataFilePath, kColourKeys[static_cast<std::size_t>(colour)].key, number);
 }
 
-bool writeReminderShadows(const std::string& dataFilePath, bool shown) {
-    return writeSetting(dataFilePath, kShadowsKey, shown ? 1 : 0);
+void writeReminderShadows(const std::string& dataFilePath, bool shown) {
+    writeSetting(dataFilePath, kShadowsKey, shown ? 1 : 0);
 }
 
-bool writeReminderTooltips(const std::string& dataFilePath, bool shown) {
-    return writeSetting(dataFilePath, kTooltipsKey, shown ? 1 : 0);
+void writeReminderTooltips(const std::string& dataFilePath, bool shown) {
+    writeSetting(dataFilePath, kTooltipsKey, shown ? 1 : 0);
 }
 
 }  // namespace velorine::ui

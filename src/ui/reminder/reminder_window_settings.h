@@ -34,10 +34,11 @@ int pictureNumberFrom(std::string_view text);
 // The picture shown after `shown`: the next one, 1 after 8.
 int pictureAfter(int shown);
 
-// Each setting under its key of Options; false when not stored.
-bool writeReminderPicture(const std::string& dataFilePath, int picture);
-bool writeReminderColour(const std::string& dataFilePath, ReminderColour colour, int number);
-bool writeReminderShadows(const std::string& dataFilePath, bool shown);
-bool writeReminderTooltips(const std::string& dataFilePath, bool shown);
+// Each setting under its key of Options. One that cannot be stored is not told: the window shows it
+// all the same, and only the next start goes back to the setting before.
+void writeReminderPicture(const std::string& dataFilePath, int picture);
+void writeReminderColour(const std::string& dataFilePath, ReminderColour colour, int number);
+void writeReminderShadows(const std::string& dataFilePath, bool shown);
+void writeReminderTooltips(const std::string& dataFilePath, bool shown);
 
 }  // namespace velorine::ui

@@ -166,9 +166,9 @@ void TForm2::BitBtn1Click() {
         Edit1->setFocus();
         return;
     }
-    store::WriteFailure failure = store::WriteFailure::None;
-    if (!store::writeValue(context_.startup.dataFilePath, kSection, kKey, *text, &failure)) {
-        reportWriteFailure(failure);
+    if (const store::Result<> stored = store::writeValue(context_.startup.dataFilePath, kSection, kKey, *text);
+        !stored) {
+        reportWriteFailure(stored.failure());
         return;
     }
     accept();
@@ -184,7 +184,7 @@ void TForm2::reportUnstorableCharacter() {
             .arg(firstCharacterOutsideCp1252(Edit1->text())));
 }
 
-void TForm2::reportWriteFailure(store::WriteFailure failure) {
+void TForm2::reportWriteFailure(store::Failure failure) {
     ui::reportWriteFailure(context_.dialogs,
                            QStringLiteral("Le délai des rappels n'a pas pu être enregistré dans le fichier"),
                            context_.startup.dataFilePath, failure);

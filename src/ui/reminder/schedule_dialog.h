@@ -20,7 +20,7 @@
 #include <optional>
 #include <string>
 
-#include "store/write_failure.h"
+#include "store/failure.h"
 #include "ui/run_context.h"
 
 class QFrame;
@@ -57,7 +57,7 @@ private:
     // The text OK writes; nothing when the field holds a character the data file cannot hold.
     std::optional<std::string> chosenText() const;
     void reportUnstorableCharacter();
-    void reportWriteFailure(store::WriteFailure failure);
+    void reportWriteFailure(store::Failure failure);
 
     RunContext& context_;
     QWidget* mainWindow_;
