@@ -41,11 +41,10 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <vector>
 
 #include "reminders/reminder_engine.h"
-#include "store/write_failure.h"
+#include "reminders/stored_answer.h"
 #include "ui/reminder/reminder_window_settings.h"
 #include "ui/reminder/up_down_arrows.h"
 #include "ui/run_context.h"
@@ -126,7 +125,7 @@ private:
     void Panel1MouseMove(const QPoint& where);
     // Stores the answer, then closes the window; when it could not be stored, the user is told why
     // first.
-    void closeAfterAnswer(const std::function<bool(store::WriteFailure*)>& store);
+    void closeAfterAnswer(reminders::ReminderAnswer answer);
 
     // The picture step: shows the picture and stores the number of the next one.
     void showPicture(int number);
