@@ -117,6 +117,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     const std::optional<store::IniDocument> compacted = compactedAndStamped(state.dataFilePath);
     const store::IniDocument& data = compacted ? *compacted : kNoList;
     state.nameDayReminders = reminders::nameDayRemindersIn(data);
+    state.notificationReminders = reminders::notificationRemindersIn(data);
     state.commandWord = commandWordFrom(env.arguments);
     state.mode = runModeFor(state.commandWord);
 

@@ -1,8 +1,8 @@
 #pragma once
 // The start of every run, before any window: find the data file, take a pending data file in,
 // offer the previous version's list once (previous_version_recovery.h), compact the records, stamp
-// the file format, read the name-day option, decide the run mode from the command word and, for the
-// automatic start, whether there is anything to show at all.
+// the file format, read the name-day and notification options, decide the run mode from the
+// command word and, for the automatic start, whether there is anything to show at all.
 //
 // The data file is read once when its list is already compact and its format stamped, as it is on
 // most days: that one snapshot serves the check, the options and the due test, and no lock is
@@ -35,6 +35,7 @@ struct StartupState {
     std::string installDirectory;
     std::string commandWord;  // the arguments joined by single blanks, a-z upper-cased
     bool nameDayReminders = false;
+    bool notificationReminders = false;  // the automatic start reminds by a desktop notification
     RunMode mode = RunMode::List;
     store::CalendarDate referenceDate;  // the day the run started: the reminders count from it
 };

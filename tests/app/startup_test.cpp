@@ -148,6 +148,22 @@ TEST_F(StartupTest, ReadsTheNameDayOptionByItsFirstCharacter) {
     }
 }
 
+// Only a deliberate "1" trades the window for a notification: a damaged value keeps the window.
+TEST_F(StartupTest, ReadsTheNotificationOptionAsOnOnlyWhenItIsOne) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", false},
+        {"[Options]\r\nNotification=0\r\n", false},
+        {"[Options]\r\nNotification=\r\n", false},
+        {"[Options]\r\nNotification=oui\r\n", false},
+        {"[Options]\r\nNotification=1\r\n", true},
+        {"[options]\r\nnotification=1\r\n", true},
+    };
+    for (const auto& [file, on] : cases) {
+        givenData(file);
+        EXPECT_EQ(runStartup(environment()).state.notificationReminders, on) << file;
+    }
+}
+
 TEST(CommandWord, IsTheArgumentsUpperCasedAndComparedWhole) {
     struct Case {
         std::vector<std::string> arguments;

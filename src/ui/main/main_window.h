@@ -30,7 +30,8 @@
 //       `Label3` the web site link
 //   `Fichier1` — the File menu: `Fusionner1` merge, `Ouvrir1` open, `Enregistrersous1` save as,
 //       `MenuQuitter` quit
-//   `Options1` — `Programmation1` the schedule, `NepasmerappelerlesftesSaintdujour1` name days off
+//   `Options1` — `Programmation1` the schedule, `NepasmerappelerlesftesSaintdujour1` name days off,
+//       `Merappelerparunenotificationdubureau1` reminded by a desktop notification
 //   `MAide` — `AideRapide` the quick help, `Apropos` the about box
 
 #include <QMainWindow>
@@ -91,6 +92,7 @@ public slots:
     void SpeedButton7Click();  // the about box
     void SpeedButton8Click();  // the reminder window, in a new instance
     void NepasmerappelerlesftesSaintdujour1Click();
+    void Merappelerparunenotificationdubureau1Click();
     void Label3Click();
     void ListViewColumnClick(int column);
     void Enregistrersous1Click();          // save as
@@ -192,6 +194,7 @@ private:
     QMenu* Options1 = nullptr;
     QAction* Programmation1 = nullptr;
     QAction* NepasmerappelerlesftesSaintdujour1 = nullptr;
+    QAction* Merappelerparunenotificationdubureau1 = nullptr;
     QMenu* MAide = nullptr;
     QAction* AideRapide = nullptr;
     QAction* Apropos = nullptr;

@@ -20,6 +20,7 @@
 #include "ui/element_colours.h"
 #include "ui/main/main_window.h"
 #include "ui/main/site_address.h"
+#include "ui/notification_option.h"
 #include "ui/pictures.h"
 
 namespace velorine::ui {
@@ -190,6 +191,9 @@ void TForm1::buildMenus() {
     NepasmerappelerlesftesSaintdujour1 = addItem(Options1, QStringLiteral("NepasmerappelerlesftesSaintdujour1"),
                                                  QStringLiteral("Ne pas me rappeler les fêtes (Saint du jour)"));
     NepasmerappelerlesftesSaintdujour1->setCheckable(true);
+    Merappelerparunenotificationdubureau1 =
+        addItem(Options1, QStringLiteral("Merappelerparunenotificationdubureau1"), kNotificationOptionText);
+    Merappelerparunenotificationdubureau1->setCheckable(true);
 
     MAide = bar->addMenu(QStringLiteral("&Aide"));
     MAide->setObjectName(QStringLiteral("MAide"));

@@ -13,8 +13,8 @@
 // The class is spread over files by subject: reminder_window.cpp (creation, activation, events),
 // reminder_window_layout.cpp (the controls), reminder_window_dates.cpp (date commands and the date
 // picker), reminder_window_answers.cpp (the four buttons and the banner) and
-// reminder_window_appearance.cpp (picture, colours, shadows, tooltips). Controls keep their designer
-// names, which are also their object names.
+// reminder_window_appearance.cpp (picture, colours, shadows, tooltips, and the notification option
+// beside them in the menu). Controls keep their designer names, which are also their object names.
 //
 // Designer names:
 //   `Panel1` — the background (colour menu `LeFond`: `Changerlacouleurdufond2`)
@@ -36,7 +36,8 @@
 //       (`Label19` "Années"), `UpDown3` the month (`Label20` "Mois"), `Label21` month and year shown
 //   `PopupMenu1` — `MenuItem1` one day forward, `MenuItem2` one day back, `Avancerladatedunmois1` and
 //       `Reculerladatedunmois1` 30 days, `MenuItem3` the date picker, `MenuItem5` the block's colour,
-//       `MenuItem4` the date texts' colour, `Pasdombrepourlestextes1` shadows off, `MenuItem6` tooltips off
+//       `MenuItem4` the date texts' colour, `Pasdombrepourlestextes1` shadows off, `MenuItem6` tooltips off,
+//       `Merappelerparunenotificationdubureau1` reminded by a desktop notification at logon
 
 #include <QWidget>
 
@@ -98,6 +99,7 @@ public slots:
     void MenuItem7Click();                // reminder list background
     void Pasdombrepourlestextes1Click();
     void MenuItem6Click();
+    void Merappelerparunenotificationdubureau1Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -193,6 +195,7 @@ private:
     QAction* MenuItem5 = nullptr;
     QAction* Pasdombrepourlestextes1 = nullptr;
     QAction* MenuItem6 = nullptr;
+    QAction* Merappelerparunenotificationdubureau1 = nullptr;
     QMenu* LeFond = nullptr;
     QAction* Changerlacouleurdufond2 = nullptr;
     QMenu* PopupMenu2 = nullptr;

@@ -11,6 +11,7 @@
 #include "controls/ie_button.h"
 #include "ui/colours.h"
 #include "ui/element_colours.h"
+#include "ui/notification_option.h"
 #include "ui/pictures.h"
 #include "ui/reminder/reminder_window.h"
 
@@ -31,6 +32,7 @@ void TFRappel::FormCreate() {
     showShadows(settings.shadows);
     MenuItem6->setChecked(!settings.tooltips);
     showTooltips(settings.tooltips);
+    Merappelerparunenotificationdubureau1->setChecked(context_.startup.notificationReminders);
     Group2->move(48, 128);
     Panel3->move(56, 144);
 }
@@ -109,6 +111,10 @@ void TFRappel::MenuItem6Click() {
     const bool shown = !MenuItem6->isChecked();
     showTooltips(shown);
     writeReminderTooltips(context_.startup.dataFilePath, shown);
+}
+
+void TFRappel::Merappelerparunenotificationdubureau1Click() {
+    notificationOptionChosen(context_, *Merappelerparunenotificationdubureau1);
 }
 
 }  // namespace velorine::ui
