@@ -7,6 +7,7 @@ VELORINE_PACKAGES=(
   qt6-base-dev qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libical-dev python3-icalendar
+  dbus-daemon  # the tests' own session bus, for the desktop notification
   fonts-liberation2 fonts-dejavu-core
   clang dpkg-dev desktop-file-utils appstream man-db
 )

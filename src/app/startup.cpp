@@ -68,7 +68,7 @@ std::optional<store::IniDocument> compactedAndStamped(const std::string& dataFil
 }
 
 bool isAnythingDue(const StartupEnvironment& env, const store::IniDocument& data, const StartupState& state) {
-    if (env.isAnythingDue) return env.isAnythingDue(state, state.referenceDate);
+    if (env.isAnythingDue) return env.isAnythingDue(data, state);
     return reminders::isAnythingDueIn(data, state.nameDayReminders, state.referenceDate);
 }
 

@@ -18,6 +18,7 @@
 
 #include "app/previous_version_recovery.h"
 #include "store/civil_calendar.h"
+#include "store/ini_document.h"
 
 namespace velorine::app {
 
@@ -47,9 +48,10 @@ struct StartupEnvironment {
     std::string executableDirectory;   // used when InstallPath is missing or empty
     std::vector<std::string> arguments;
     store::TodayClock today;
-    // The automatic start's question: is at least one birthday or name day due today? Left empty,
-    // the reminder engine answers it on the start-up's own snapshot of the data file.
-    std::function<bool(const StartupState&, const store::CalendarDate& today)> isAnythingDue;
+    // The automatic start's question: is at least one birthday or name day due on the reference
+    // date? Asked with the start-up's own snapshot of the data file; left empty, the reminder engine
+    // answers it.
+    std::function<bool(const store::IniDocument& data, const StartupState&)> isAnythingDue;
     RecoveryDialogs recovery;
 };
 

@@ -12,9 +12,8 @@
 
 namespace velorine::ui {
 
-// What the user is told about a cause: one French sentence, or two, ending in a full stop.
-// WriteFailure::None (a caller that does not know the cause) gives the general advice. The causes
-// that lie in the lock file name it, beside `dataFilePath`.
+// What the user is told about a cause (app/write_failure_text.h): one French sentence, or two,
+// ending in a full stop.
 QString writeFailureText(store::WriteFailure failure, const std::string& dataFilePath = {});
 
 // `whatFailed` is the first line, without the colon: "L'anniversaire n'a pas pu être enregistré

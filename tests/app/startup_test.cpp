@@ -34,7 +34,7 @@ protected:
         env.executableDirectory = "/opt/velorine";
         env.arguments = std::move(arguments);
         env.today = [] { return CalendarDate{8, 12, 2026}; };
-        env.isAnythingDue = [this](const StartupState&, const CalendarDate&) {
+        env.isAnythingDue = [this](const store::IniDocument&, const StartupState&) {
             ++dueTestCalls;
             return somethingDue;
         };
