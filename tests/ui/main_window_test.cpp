@@ -369,7 +369,8 @@ private slots:
             menus,
             QStringList({"&Fichier: &Fusionner, &Ouvrir..., Enregistrer sous..., , &Importer des contacts (vCard)…, "
                          "&Exporter vers un agenda (iCalendar)…, , &Quitter",
-                         "&Options: &Programmation, Ne pas me rappeler les fêtes (Saint du jour)",
+                         "&Options: &Programmation, Ne pas me rappeler les fêtes (Saint du jour), Me rappeler par une "
+                         "notification du bureau",
                          "&Aide: &Aide rapide, A &Propos"}));
         QStringList listMenu;
         for (QAction* item : rig.control<QMenu>("PopupMenu").actions()) listMenu << item->text();
