@@ -1,8 +1,8 @@
 // The reminder notification against a notification server of the test's, each test on a session bus
-// of its own: what the bubble shows, what each of its ends writes to the data file, and the one
-// notification a session keeps when the automatic start runs again.
+// of its own: what the bubble shows and what each of its ends writes to the data file. The window
+// it hands over to, and the one notification a session keeps, are seen end to end
+// (notification_logon_test.cpp).
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,10 +10,11 @@
 
 #include "notify/notification_body.h"
 #include "notify/notification_run.h"
-#include "notify/reminder_bubble.h"
+#include "notify/kept_notification.h"
 #include "private_session_bus.h"
 #include "recording_notification_server.h"
 #include "reminders/reminder_answers.h"
+#include "reminders/stored_answer.h"
 #include "store/data_file.h"
 
 using namespace velorine;
@@ -90,10 +91,11 @@ private slots:
         QCOMPARE(call.appIcon, "velorine");
         QCOMPARE(call.hints.value("desktop-entry").toString(), "velorine");
         QCOMPARE(call.summary, "Des Velorine approchent !!");
-        QCOMPARE(call.body, "Anne Martin a 30 ans AUJOURD'HUI !!\nYves Roux &amp; Fils aura 56 ans DEMAIN !!\n"
-                            "Ce sera la fête d'Yves Roux &amp; Fils DEMAIN !!");
-        QCOMPARE(call.actions, QStringList({"default", "Voir les rappels", "oui", "Oui", "non", "Non", "demain",
-                                            "Demain"}));
+        QCOMPARE(call.body,
+                 "Anne Martin a 30 ans AUJOURD'HUI !!\nYves Roux &amp; Fils aura 56 ans DEMAIN !!\n"
+                 "Ce sera la fête d'Yves Roux &amp; Fils DEMAIN !!");
+        QCOMPARE(call.actions,
+                 QStringList({"default", "Voir les rappels", "oui", "Oui", "non", "Non", "demain", "Demain"}));
         QCOMPARE(call.replacesId, 0u);
         QCOMPARE(call.expireTimeout, -1);
     }
@@ -187,31 +189,6 @@ private slots:
         QVERIFY(!QFile::exists(session.keptFile()));
     }
 
-    void theWindowIsWantedWhenNoBubbleCanAnswer_data() {
-        QTest::addColumn<bool>("withServer");
-        QTest::addColumn<QStringList>("capabilities");
-        QTest::newRow("no server") << false << QStringList();
-        QTest::newRow("no actions") << true << QStringList({"body", "body-markup"});
-    }
-    void theWindowIsWantedWhenNoBubbleCanAnswer() {
-        QFETCH(bool, withServer);
-        QFETCH(QStringList, capabilities);
-        Session session(capabilities, withServer);
-        QCOMPARE(session.remind(), AfterNotification::ShowWindow);
-        if (withServer) QVERIFY(session.server->calls.empty());
-        QCOMPARE(bytesOf(session.dataFile()), kList);
-    }
-
-    void aClickOnTheBubbleWantsTheWindowAndWritesNothing() {
-        Session session;
-        session.server->afterNotify = [](RecordingNotificationServer& server, const NotifyCall& call) {
-            server.invokeAction(call.id, "default");
-        };
-        QCOMPARE(session.remind(), AfterNotification::ShowWindow);
-        QCOMPARE(bytesOf(session.dataFile()), kList);
-        QCOMPARE(session.server->closedByCall, std::vector<uint>{session.server->calls.at(0).id});
-    }
-
     // The answer given in the bubble is not lost in silence: a message takes the bubble's place.
     void anAnswerThatCannotBeWrittenIsToldInTheBubblesPlace() {
         Session session;
@@ -228,31 +205,6 @@ private slots:
         QVERIFY(message.body.contains("Le dossier de ce fichier n'existe pas"));
         QVERIFY(message.actions.isEmpty());
         QVERIFY(session.server->closedByCall.empty());
-    }
-
-    // A second start of the session replaces the first one's notification, and the first ends.
-    void aLaterStartReplacesTheWaitingNotification() {
-        Session session;
-        ReminderBubble first(session.bus.connect("first"), {"ligne"}, KeptNotification(session.keptFile()));
-        QSignalSpy firstEnd(&first, &ReminderBubble::finished);
-        first.show();
-        QVERIFY(session.server->waitForCalls(1));
-        QTRY_VERIFY(QFile::exists(session.keptFile()));
-        QVERIFY(firstEnd.isEmpty());
-
-        ReminderBubble second(session.bus.connect("second"), {"ligne"}, KeptNotification(session.keptFile()));
-        QSignalSpy secondEnd(&second, &ReminderBubble::finished);
-        second.show();
-        QVERIFY(session.server->waitForCalls(2));
-        QCOMPARE(session.server->calls[1].replacesId, session.server->calls[0].id);
-        QTRY_COMPARE(firstEnd.size(), 1);
-        QCOMPARE(firstEnd[0][0].value<BubbleEnd>(), BubbleEnd::Replaced);
-
-        session.server->invokeAction(session.server->calls[1].id, "demain");
-        QTRY_COMPARE(secondEnd.size(), 1);
-        QCOMPARE(secondEnd[0][0].value<BubbleEnd>(), BubbleEnd::Answered);
-        QCOMPARE(second.answer(), reminders::ReminderAnswer::QuietUntilTomorrow);
-        QCOMPARE(firstEnd.size(), 1);
     }
 
     // A number kept from another server (one started again since) could be another program's there.

@@ -1,6 +1,7 @@
 // End to end: velorine PROG itself, for a user reminded by a desktop notification, on a session bus
 // of the test's own with the test's notification server: the answer given in the bubble and the
-// starts that follow it, the window when no bubble can do, and one notification per session.
+// starts that follow it, the window when no bubble can do (or when the bubble is clicked), and one
+// notification per session.
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -161,6 +162,8 @@ private slots:
         auto run = logon.start(word);
         QVERIFY(Logon::becameTheWindows(*run));
         if (withServer) QCOMPARE(logon.server->calls.size(), std::size_t{clicked ? 1u : 0u});
+        // Clicked, the bubble goes: not every server takes it away itself.
+        if (clicked) QCOMPARE(logon.server->closedByCall, std::vector<uint>{logon.server->calls[0].id});
         QCOMPARE(logon.stored("Rappel", "Date"), "absent");
     }
 

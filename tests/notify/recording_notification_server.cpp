@@ -8,10 +8,10 @@ namespace velorine::notify::testing {
 
 RecordingNotificationServer::RecordingNotificationServer(QDBusConnection connection, QStringList capabilities)
     : connection_(std::move(connection)), capabilities_(std::move(capabilities)) {
-    serving_ = connection_.registerObject(QStringLiteral("/org/freedesktop/Notifications"), this,
-                                          QDBusConnection::ExportScriptableSlots |
-                                              QDBusConnection::ExportScriptableSignals) &&
-               connection_.registerService(QStringLiteral("org.freedesktop.Notifications"));
+    serving_ =
+        connection_.registerObject(QStringLiteral("/org/freedesktop/Notifications"), this,
+                                   QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals) &&
+        connection_.registerService(QStringLiteral("org.freedesktop.Notifications"));
 }
 
 uint RecordingNotificationServer::Notify(const QString& appName, uint replacesId, const QString& appIcon,
