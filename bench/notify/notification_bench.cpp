@@ -81,9 +81,9 @@ int main(int argc, char** argv) {
     file.close();
 
     PrivateSessionBus bus;
-    RecordingNotificationServer server(bus.connect(QStringLiteral("server")),
-                                       {QStringLiteral("actions"), QStringLiteral("body"),
-                                        QStringLiteral("body-markup")});
+    RecordingNotificationServer server(
+        bus.connect(QStringLiteral("server")),
+        {QStringLiteral("actions"), QStringLiteral("body"), QStringLiteral("body-markup")});
     if (!server.isServing()) return fail("pas de bus de session");
     QProcessEnvironment environment;
     environment.insert("HOME", home.path());
@@ -114,13 +114,15 @@ int main(int argc, char** argv) {
         kilobytes.push_back(residentKilobytes(velorine.processId()));
         server.close(call.id, Expired);
         if (!velorine.waitForFinished(10000) || velorine.exitCode() != 0) return fail("le programme n'a pas fini");
-        std::printf("run %2d : %6.1f ms jusqu'à Notify (%5.1f ms sans l'attente d'un processeur, %5.1f ms de calcul), "
-                    "%5.1f Mo résidents en attente\n",
-                    run, milliseconds.back(), withoutWaiting.back(), running.back(), kilobytes.back() / 1024.0);
+        std::printf(
+            "run %2d : %6.1f ms jusqu'à Notify (%5.1f ms sans l'attente d'un processeur, %5.1f ms de calcul), "
+            "%5.1f Mo résidents en attente\n",
+            run, milliseconds.back(), withoutWaiting.back(), running.back(), kilobytes.back() / 1024.0);
     }
-    std::printf("médianes : %.1f ms du démarrage à Notify (objectif <= 100 ; %.1f ms sans l'attente d'un processeur, "
-                "%.1f ms de calcul), %.1f Mo résidents en attente (objectif <= 30), %zu lignes dans la notification\n",
-                median(milliseconds), median(withoutWaiting), median(running), median(kilobytes) / 1024.0,
-                static_cast<std::size_t>(server.calls.back().body.count(QLatin1Char('\n')) + 1));
+    std::printf(
+        "médianes : %.1f ms du démarrage à Notify (objectif <= 100 ; %.1f ms sans l'attente d'un processeur, "
+        "%.1f ms de calcul), %.1f Mo résidents en attente (objectif <= 30), %zu lignes dans la notification\n",
+        median(milliseconds), median(withoutWaiting), median(running), median(kilobytes) / 1024.0,
+        static_cast<std::size_t>(server.calls.back().body.count(QLatin1Char('\n')) + 1));
     return 0;
 }

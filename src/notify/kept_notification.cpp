@@ -1,6 +1,5 @@
 #include "notify/kept_notification.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>

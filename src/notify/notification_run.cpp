@@ -27,7 +27,8 @@ void untilAnswered(const std::function<void(std::function<void()> done)>& reques
 
 // The user learns that the answer was lost, where and why, where the answer was given.
 void tellTheFailure(ReminderBubble& bubble, const NotificationRun& run, store::WriteFailure failure) {
-    const QString why = QString::fromStdString(run.dataFilePath + "\n" + app::writeFailureText(failure, run.dataFilePath));
+    const QString why =
+        QString::fromStdString(run.dataFilePath + "\n" + app::writeFailureText(failure, run.dataFilePath));
     untilAnswered([&](std::function<void()> done) {
         bubble.showMessageInstead(QStringLiteral("Votre réponse n'a pas pu être enregistrée"), why, std::move(done));
     });

@@ -32,7 +32,8 @@ constexpr AnswerAction kAnswers[] = {
 
 QStringList actions() {
     QStringList list = {kOpenKey, QStringLiteral("Voir les rappels")};
-    for (const AnswerAction& action : kAnswers) list << QString::fromUtf8(action.key) << QString::fromUtf8(action.label);
+    for (const AnswerAction& action : kAnswers)
+        list << QString::fromUtf8(action.key) << QString::fromUtf8(action.label);
     return list;
 }
 

@@ -37,8 +37,10 @@ private slots:
     void eachWindowOffersTheOptionInItsMenu_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("menu");
-        QTest::newRow("list") << "list" << "Options1";
-        QTest::newRow("reminder") << "reminder" << "PopupMenu1";
+        QTest::newRow("list") << "list"
+                              << "Options1";
+        QTest::newRow("reminder") << "reminder"
+                                  << "PopupMenu1";
     }
     void eachWindowOffersTheOptionInItsMenu() {
         QFETCH(QString, window);
