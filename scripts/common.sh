@@ -9,6 +9,7 @@ VELORINE_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libical-dev python3-icalendar libicu-dev  # calendars; letters composed and decomposed
   librsvg2-dev  # the drawings, at the screen's density
+  dbus-daemon  # the tests' own session bus, for the desktop notification
   fonts-liberation2 fonts-dejavu-core
   clang dpkg-dev desktop-file-utils appstream man-db
   xvfb weston qt6-wayland  # the package test shows a window on X11 and on Wayland

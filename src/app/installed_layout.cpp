@@ -19,6 +19,10 @@ std::string windowsExecutableFrom(const std::string& commandDirectory) {
     return besideOrInstalled(commandDirectory, VELORINE_WINDOWS_FROM_COMMAND, VELORINE_WINDOWS_EXECUTABLE);
 }
 
+std::string notificationExecutableFrom(const std::string& commandDirectory) {
+    return besideOrInstalled(commandDirectory, VELORINE_WINDOWS_FROM_COMMAND, VELORINE_NOTIFICATION_EXECUTABLE);
+}
+
 std::string commandFrom(const std::string& windowsDirectory) {
     return besideOrInstalled(windowsDirectory, VELORINE_COMMAND_FROM_WINDOWS, VELORINE_COMMAND);
 }

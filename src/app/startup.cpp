@@ -80,7 +80,7 @@ bool takePendingList(const StartupEnvironment& env, const StartupState& state) {
 }
 
 bool isAnythingDue(const StartupEnvironment& env, const store::IniDocument& data, const StartupState& state) {
-    if (env.isAnythingDue) return env.isAnythingDue(state, state.referenceDate);
+    if (env.isAnythingDue) return env.isAnythingDue(data, state);
     return reminders::isAnythingDueIn(data, state.nameDayReminders, state.referenceDate);
 }
 
@@ -131,6 +131,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     const std::optional<store::IniDocument> compacted = compactedAndStamped(state.dataFilePath);
     const store::IniDocument& data = compacted ? *compacted : kNoList;
     state.nameDayReminders = reminders::nameDayRemindersIn(data);
+    state.notificationReminders = reminders::notificationRemindersIn(data);
     state.commandWord = commandWordFrom(env.arguments);
     state.mode = runModeFor(state.commandWord);
 

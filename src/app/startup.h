@@ -1,8 +1,8 @@
 #pragma once
 // The start of every run, before any window: find the data file, take a pending data file in,
 // offer the previous version's list once (previous_version_recovery.h), compact the records, stamp
-// the file format, read the name-day option, decide the run mode from the command word and, for the
-// automatic start, whether there is anything to show at all.
+// the file format, read the name-day and notification options, decide the run mode from the
+// command word and, for the automatic start, whether there is anything to show at all.
 //
 // The data file is read once when its list is already compact and its format stamped, as it is on
 // most days: that one snapshot serves the check, the options and the due test, and no lock is
@@ -18,6 +18,7 @@
 
 #include "app/previous_version_recovery.h"
 #include "store/civil_calendar.h"
+#include "store/ini_document.h"
 
 namespace velorine::app {
 
@@ -35,6 +36,7 @@ struct StartupState {
     std::string installDirectory;
     std::string commandWord;  // the arguments joined by single blanks, a-z upper-cased
     bool nameDayReminders = false;
+    bool notificationReminders = false;  // the automatic start reminds by a desktop notification
     RunMode mode = RunMode::List;
     store::CalendarDate referenceDate;  // the day the run started: the reminders count from it
 };
@@ -46,9 +48,10 @@ struct StartupEnvironment {
     std::string executableDirectory;   // used when InstallPath is missing or empty
     std::vector<std::string> arguments;
     store::TodayClock today;
-    // The automatic start's question: is at least one birthday or name day due today? Left empty,
-    // the reminder engine answers it on the start-up's own snapshot of the data file.
-    std::function<bool(const StartupState&, const store::CalendarDate& today)> isAnythingDue;
+    // The automatic start's question: is at least one birthday or name day due on the reference
+    // date? Asked with the start-up's own snapshot of the data file; left empty, the reminder engine
+    // answers it.
+    std::function<bool(const store::IniDocument& data, const StartupState&)> isAnythingDue;
     RecoveryDialogs recovery;
     // Called just before a pending list takes the data file's place, while the list it replaces is
     // still there (the windows keep what belongs to this computer and not to a list). May be empty.

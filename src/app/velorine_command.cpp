@@ -1,38 +1,24 @@
 // velorine: the command users run. Most runs at logon ("PROG") end at the gate without a window,
 // so this executable runs the start-up and the gate without loading any of the windows' libraries,
-// and hands the run to the windows' executable (app/installed_layout.h), with the same arguments
-// and environment, only when a window is to be shown. That executable runs the whole start-up
-// again: handing over is then no faster than starting it directly, but never different.
-#include <cerrno>
-#include <clocale>
+// and hands the run over (app/hand_over.h) only when something is to be shown: to the notification
+// when the user chose to be reminded by one, else to the windows' executable. That executable runs
+// the whole start-up again: handing over is then no faster than starting it directly, but never
+// different.
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+#include "app/hand_over.h"
 #include "app/installed_layout.h"
 #include "app/process_environment.h"
 #include "app/startup.h"
-#include "app/terminal_text.h"
 
 namespace {
 
 using namespace velorine;
 
-constexpr int kHandOverFailed = 2;
-
-// Replaces this process by the windows' executable; ends it when that executable cannot start.
 [[noreturn]] void handOverToWindows(char** argv) {
-    const std::string windows = app::windowsExecutableFrom(app::executableDirectory());
-    ::execv(windows.c_str(), argv);
-    const int error = errno;
-    std::setlocale(LC_MESSAGES, "");
-    std::fprintf(stderr, "velorine : impossible de lancer %s : %s\n", app::terminalText(windows).c_str(),
-                 std::strerror(error));
-    std::exit(kHandOverFailed);
+    app::handOverTo(app::windowsExecutableFrom(app::executableDirectory()), argv);
 }
 
 }  // namespace
@@ -58,5 +44,7 @@ int main(int argc, char** argv) {
     const app::StartupOutcome outcome = app::runStartup(environment);
     if (!outcome.problem.empty()) std::fprintf(stderr, "%s\n", outcome.problem.c_str());
     if (outcome.endsRun) return outcome.exitStatus;
+    if (outcome.state.notificationReminders)
+        app::handOverTo(app::notificationExecutableFrom(app::executableDirectory()), argv);
     handOverToWindows(argv);
 }

@@ -1,5 +1,6 @@
 #include "reminders/reminder_settings.h"
 
+#include "store/data_file.h"
 #include "store/number_text.h"
 
 namespace velorine::reminders {
@@ -10,6 +11,14 @@ int horizonIn(const store::IniDocument& snapshot) {
 
 bool nameDayRemindersIn(const store::IniDocument& snapshot) {
     return snapshot.read("Options", "RappelFete", "0", 2) != "0";
+}
+
+bool notificationRemindersIn(const store::IniDocument& snapshot) {
+    return snapshot.read("Options", "Notification", "0", 2) == "1";
+}
+
+store::Result<> storeNotificationReminders(const std::string& dataFilePath, bool on) {
+    return store::writeValue(dataFilePath, "Options", "Notification", on ? "1" : "0");
 }
 
 }  // namespace velorine::reminders

@@ -1,8 +1,11 @@
 #pragma once
-// The two settings of the data file that decide what the reminders cover, read from a snapshot as
-// every reader of them does.
+// The settings of the data file that decide what the reminders cover and how the automatic start
+// delivers them, read from a snapshot as every reader of them does.
+
+#include <string>
 
 #include "store/ini_document.h"
+#include "store/failure.h"
 
 namespace velorine::reminders {
 
@@ -13,5 +16,11 @@ int horizonIn(const store::IniDocument& snapshot);
 // Options/RappelFete: name days are reminded unless its first character is "0"; absent reads "0",
 // present but empty means yes.
 bool nameDayRemindersIn(const store::IniDocument& snapshot);
+
+// Options/Notification: the automatic start reminds by a desktop notification instead of the
+// window when its first character is "1"; absent reads "0".
+bool notificationRemindersIn(const store::IniDocument& snapshot);
+// Writes Options/Notification, "1" or "0"; the cause when it could not be stored.
+store::Result<> storeNotificationReminders(const std::string& dataFilePath, bool on);
 
 }  // namespace velorine::reminders

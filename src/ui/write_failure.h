@@ -14,14 +14,8 @@
 
 namespace velorine::ui {
 
-// The cause alone, as one French sentence ending in a full stop: "Le disque est plein, ou votre
-// quota d'espace est atteint." Failure::None (a caller that does not know the cause) gives the
-// general one. The causes that lie in the lock file or a link name them, beside `filePath`;
-// Failure::AlreadyExists is only met where a list waits to be taken by the next start, and says so.
+// The words of app/write_failure_text.h, for a window.
 QString failureCause(store::Failure failure, const std::string& filePath = {});
-
-// The cause and what to do about it, one or two sentences: "Le disque est plein, ou votre quota
-// d'espace est atteint : libérez de la place, puis recommencez."
 QString writeFailureText(store::Failure failure, const std::string& filePath = {});
 
 // `whatFailed` is the first line, without the colon: "L'anniversaire n'a pas pu être enregistré

@@ -67,7 +67,7 @@ protected:
         env.executableDirectory = installDirectory;
         env.arguments = std::move(arguments);
         env.today = [] { return store::CalendarDate{8, 12, 2026}; };
-        env.isAnythingDue = [](const StartupState&, const store::CalendarDate&) { return false; };
+        env.isAnythingDue = [](const store::IniDocument&, const StartupState&) { return false; };
         env.recovery.askToRecover = [this] {
             ++questions;
             return answer;

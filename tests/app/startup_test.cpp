@@ -36,7 +36,7 @@ protected:
         env.executableDirectory = "/opt/velorine";
         env.arguments = std::move(arguments);
         env.today = [] { return CalendarDate{8, 12, 2026}; };
-        env.isAnythingDue = [this](const StartupState&, const CalendarDate&) {
+        env.isAnythingDue = [this](const store::IniDocument&, const StartupState&) {
             ++dueTestCalls;
             return somethingDue;
         };
@@ -147,6 +147,22 @@ TEST_F(StartupTest, ReadsTheNameDayOptionByItsFirstCharacter) {
     for (const auto& c : cases) {
         givenData(c.file);
         EXPECT_EQ(runStartup(environment()).state.nameDayReminders, c.nameDays) << c.file;
+    }
+}
+
+// Only a deliberate "1" trades the window for a notification: a damaged value keeps the window.
+TEST_F(StartupTest, ReadsTheNotificationOptionAsOnOnlyWhenItIsOne) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", false},
+        {"[Options]\r\nNotification=0\r\n", false},
+        {"[Options]\r\nNotification=\r\n", false},
+        {"[Options]\r\nNotification=oui\r\n", false},
+        {"[Options]\r\nNotification=1\r\n", true},
+        {"[options]\r\nnotification=1\r\n", true},
+    };
+    for (const auto& [file, on] : cases) {
+        givenData(file);
+        EXPECT_EQ(runStartup(environment()).state.notificationReminders, on) << file;
     }
 }
 

@@ -133,19 +133,30 @@ TEST_F(VelorineBinaryTest, TheAutomaticStartGoesOnWhenABirthdayIsDue) {
     EXPECT_TRUE(result.timedOut) << result.exitStatus << result.standardError;
 }
 
-// The start at logon that ends at the gate must not pay for loading the windows' libraries.
-TEST_F(VelorineBinaryTest, TheAutomaticStartWithNothingDueLoadsNoWindowLibrary) {
-    givenData(oneRecord(birthDateFromToday(30)));
-    const auto result = testing::runProcess(VELORINE_BINARY, {"PROG"},
-                                            {{"HOME", home.path()},
-                                             {"XDG_CONFIG_HOME", home.file("config")},
-                                             {"XDG_DATA_HOME", home.file("data")},
-                                             {"LD_DEBUG", "files"}},
-                                            std::chrono::seconds(20));
-    EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_NE(result.standardError.find("libc.so"), std::string::npos) << "the loader said nothing";
-    EXPECT_EQ(result.standardError.find("libQt6"), std::string::npos) << result.standardError;
-    EXPECT_EQ(result.standardError.find("libical"), std::string::npos) << result.standardError;
+// The start at logon that ends at the gate must not pay for loading the windows' libraries, nor the
+// desktop bus's for a user reminded by a notification.
+TEST_F(VelorineBinaryTest, TheAutomaticStartWithNothingToShowLoadsNoWindowOrBusLibrary) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"nothing due", oneRecord(birthDateFromToday(30))},
+        {"nothing due, by notification", oneRecord(birthDateFromToday(30)) + "[Options]\r\nNotification=1\r\n"},
+        {"quiet until tomorrow, by notification",
+         oneRecord(birthDateFromToday(0)) + "[Options]\r\nNotification=1\r\n[Rappel]\r\nDate=" + dayTextFromToday(1) +
+             "\r\n"},
+    };
+    for (const auto& [what, data] : cases) {
+        givenData(data);
+        const auto result = testing::runProcess(VELORINE_BINARY, {"PROG"},
+                                                {{"HOME", home.path()},
+                                                 {"XDG_CONFIG_HOME", home.file("config")},
+                                                 {"XDG_DATA_HOME", home.file("data")},
+                                                 {"LD_DEBUG", "files"}},
+                                                std::chrono::seconds(20));
+        EXPECT_EQ(result.exitStatus, 1) << what;
+        EXPECT_NE(result.standardError.find("libc.so"), std::string::npos) << what << ": the loader said nothing";
+        EXPECT_EQ(result.standardError.find("libQt6"), std::string::npos) << what << result.standardError;
+        EXPECT_EQ(result.standardError.find("libdbus"), std::string::npos) << what << result.standardError;
+        EXPECT_EQ(result.standardError.find("libical"), std::string::npos) << what << result.standardError;
+    }
 }
 
 // The start at logon that takes a pending list in (an open whose restart failed, the previous

@@ -39,6 +39,7 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 for file in usr/bin/velorine usr/bin/velorine-rappels "usr/$windows_directory/velorine-fenetres" \
+            "usr/$windows_directory/velorine-notification" \
             usr/share/applications/velorine.desktop etc/xdg/autostart/velorine.desktop \
             usr/share/metainfo/example.velorine.Velorine.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/velorine.svg usr/share/icons/hicolor/48x48/apps/velorine.png \

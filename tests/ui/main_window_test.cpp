@@ -370,7 +370,7 @@ private slots:
             QStringList({"&Fichier: &Fusionner, &Ouvrir..., Enregistrer sous..., , &Importer des contacts (vCard)…, "
                          "&Exporter vers un agenda (iCalendar)…, , &Quitter",
                          "&Options: &Programmation, Ne pas me rappeler les fêtes (Saint du jour), "
-                         "&Tenir à jour un agenda des anniversaires…",
+                         "&Tenir à jour un agenda des anniversaires…, Me rappeler par une notification du bureau",
                          "&Aide: &Aide rapide, A &Propos"}));
         QStringList listMenu;
         for (QAction* item : rig.control<QMenu>("PopupMenu").actions()) listMenu << item->text();

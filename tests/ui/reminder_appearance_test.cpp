@@ -317,7 +317,7 @@ private slots:
                               "&Avancer la date d'un mois (30 jours)", "&Reculer la date  d'un mois (30 jours)",
                               "Choisir &une date précise", "-", "Changer la couleur du &texte",
                               "Changer la couleur du &fond", "Pas d'ombre pour les textes", "-",
-                              "Pas de bulles d'aide rapide"}));
+                              "Pas de bulles d'aide rapide", "Me rappeler par une notification du bureau"}));
         QCOMPARE(captions("LeFond"), QStringList({"Changer la couleur du fond", "-", "Quitter ce menu"}));
         QCOMPARE(captions("PopupMenu2"), QStringList({"Changer la couleur du fond", "-", "Quitter ce menu"}));
     }

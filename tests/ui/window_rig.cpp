@@ -10,6 +10,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "reminders/reminder_settings.h"
+#include "store/data_file.h"
+
 namespace velorine::ui::testing {
 
 std::string recordSection(const std::vector<store::BirthdayRecord>& records) {
@@ -48,6 +51,7 @@ app::StartupState startupIn(const QTemporaryDir& directory, const RigSetup& setu
     state.referenceDate = setup.today;
     if (!setup.dataFile.empty()) writeBytes(state.dataFilePath, setup.dataFile);
     if (!setup.configFile.empty()) writeBytes(state.dataDirectory + "/velorine.conf", setup.configFile);
+    state.notificationReminders = reminders::notificationRemindersIn(store::snapshot(state.dataFilePath));
     return state;
 }
 

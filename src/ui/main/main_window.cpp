@@ -75,6 +75,7 @@ void TForm1::FormCreate() {
         context_.dialogs.showMessage(MessageIcon::Warning, QStringLiteral("Attention"), *unreachable);
     restoreAppearance();
     NepasmerappelerlesftesSaintdujour1->setChecked(!context_.startup.nameDayReminders);
+    Merappelerparunenotificationdubureau1->setChecked(context_.startup.notificationReminders);
 }
 
 void TForm1::setHelpWindow(TAide* window) { helpWindow_ = window; }
@@ -109,6 +110,8 @@ void TForm1::connectCommands() {
     connect(Programmation1, &QAction::triggered, this, &TForm1::SpeedButton6Click);
     connect(NepasmerappelerlesftesSaintdujour1, &QAction::triggered, this,
             &TForm1::NepasmerappelerlesftesSaintdujour1Click);
+    connect(Merappelerparunenotificationdubureau1, &QAction::triggered, this,
+            &TForm1::Merappelerparunenotificationdubureau1Click);
 
     connectExchangeCommands();
     connectContactsCommands();

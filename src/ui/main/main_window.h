@@ -32,7 +32,8 @@
 //   `Fichier1` — the File menu: `Fusionner1` merge, `Ouvrir1` open, `Enregistrersous1` save as,
 //       `MenuQuitter` quit
 //   `Options1` — `Programmation1` the schedule, `NepasmerappelerlesftesSaintdujour1` name days off,
-//       `Tenirajourunagenda1` the calendar kept up to date
+//       `Tenirajourunagenda1` the calendar kept up to date,
+//       `Merappelerparunenotificationdubureau1` reminded by a desktop notification
 //   `MAide` — `AideRapide` the quick help, `Apropos` the about box
 
 #include <QMainWindow>
@@ -95,6 +96,7 @@ public slots:
     void SpeedButton7Click();  // the about box
     void SpeedButton8Click();  // the reminder window, in a new instance
     void NepasmerappelerlesftesSaintdujour1Click();
+    void Merappelerparunenotificationdubureau1Click();
     void Label3Click();
     void ListViewColumnClick(int column);
     void Enregistrersous1Click();          // save as
@@ -205,6 +207,7 @@ private:
     QAction* Programmation1 = nullptr;
     QAction* NepasmerappelerlesftesSaintdujour1 = nullptr;
     QAction* Tenirajourunagenda1 = nullptr;
+    QAction* Merappelerparunenotificationdubureau1 = nullptr;
     QMenu* MAide = nullptr;
     QAction* AideRapide = nullptr;
     QAction* Apropos = nullptr;

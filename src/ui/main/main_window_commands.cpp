@@ -1,5 +1,5 @@
 // The main window's commands that leave the list alone: quit, the quick help, the about box, the
-// reminder window, the reminder schedule, the name-day option and the web site.
+// reminder window, the reminder schedule, the name-day and notification options and the web site.
 #include <QAction>
 #include <QLabel>
 #include <QUrl>
@@ -12,6 +12,7 @@
 #include "ui/help/help_window.h"
 #include "ui/main/main_window.h"
 #include "ui/main/site_address.h"
+#include "ui/notification_option.h"
 #include "ui/reminder/schedule_dialog.h"
 
 namespace velorine::ui {
@@ -41,6 +42,10 @@ void TForm1::NepasmerappelerlesftesSaintdujour1Click() {
     // This run follows the tick either way; a choice that could not be stored is only not the one
     // the next start finds, and its menu shows which that is.
     std::ignore = store::writeValue(store_.path(), "Options", "RappelFete", ticked ? "0" : "1");
+}
+
+void TForm1::Merappelerparunenotificationdubureau1Click() {
+    notificationOptionChosen(context_, *Merappelerparunenotificationdubureau1);
 }
 
 void TForm1::Label3Click() {

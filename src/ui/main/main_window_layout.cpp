@@ -23,6 +23,7 @@
 #include "ui/keyboard_focus_frame.h"
 #include "ui/main/main_window.h"
 #include "ui/main/site_address.h"
+#include "ui/notification_option.h"
 #include "ui/pictures.h"
 #include "ui/screen_reader.h"
 
@@ -206,6 +207,9 @@ void TForm1::buildMenus() {
     Tenirajourunagenda1 = addItem(Options1, QStringLiteral("Tenirajourunagenda1"),
                                   QStringLiteral("&Tenir à jour un agenda des anniversaires…"));
     Tenirajourunagenda1->setCheckable(true);
+    Merappelerparunenotificationdubureau1 =
+        addItem(Options1, QStringLiteral("Merappelerparunenotificationdubureau1"), kNotificationOptionText);
+    Merappelerparunenotificationdubureau1->setCheckable(true);
 
     MAide = bar->addMenu(QStringLiteral("&Aide"));
     MAide->setObjectName(QStringLiteral("MAide"));

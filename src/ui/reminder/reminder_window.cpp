@@ -87,6 +87,8 @@ void TFRappel::connectCommands() {
     connect(MenuItem7, &QAction::triggered, this, &TFRappel::MenuItem7Click);
     connect(Pasdombrepourlestextes1, &QAction::triggered, this, &TFRappel::Pasdombrepourlestextes1Click);
     connect(MenuItem6, &QAction::triggered, this, &TFRappel::MenuItem6Click);
+    connect(Merappelerparunenotificationdubureau1, &QAction::triggered, this,
+            &TFRappel::Merappelerparunenotificationdubureau1Click);
 
     connect(Panel2, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& where) { PopupMenu1->popup(Panel2->mapToGlobal(where)); });

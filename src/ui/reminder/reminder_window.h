@@ -13,9 +13,9 @@
 // The class is spread over files by subject: reminder_window.cpp (creation, activation, events),
 // reminder_window_layout.cpp (the controls), reminder_window_dates.cpp (date commands and the date
 // picker), reminder_window_answers.cpp (the four buttons and the banner),
-// reminder_window_appearance.cpp (picture, colours, shadows, tooltips) and
-// reminder_window_keyboard.cpp (the keyboard and screen readers). Controls keep their designer
-// names, which are also their object names.
+// reminder_window_appearance.cpp (picture, colours, shadows, tooltips, and the notification option
+// beside them in the menu) and reminder_window_keyboard.cpp (the keyboard and screen readers).
+// Controls keep their designer names, which are also their object names.
 //
 // Designer names:
 //   `Panel1` — the background (colour menu `LeFond`: `Changerlacouleurdufond2`)
@@ -37,16 +37,16 @@
 //       (`Label19` "Années"), `UpDown3` the month (`Label20` "Mois"), `Label21` month and year shown
 //   `PopupMenu1` — `MenuItem1` one day forward, `MenuItem2` one day back, `Avancerladatedunmois1` and
 //       `Reculerladatedunmois1` 30 days, `MenuItem3` the date picker, `MenuItem5` the block's colour,
-//       `MenuItem4` the date texts' colour, `Pasdombrepourlestextes1` shadows off, `MenuItem6` tooltips off
+//       `MenuItem4` the date texts' colour, `Pasdombrepourlestextes1` shadows off, `MenuItem6` tooltips off,
+//       `Merappelerparunenotificationdubureau1` reminded by a desktop notification at logon
 
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <vector>
 
 #include "reminders/reminder_engine.h"
-#include "store/failure.h"
+#include "reminders/stored_answer.h"
 #include "ui/reminder/reminder_window_settings.h"
 #include "ui/reminder/up_down_arrows.h"
 #include "ui/run_context.h"
@@ -103,6 +103,7 @@ public slots:
     void MenuItem7Click();                // reminder list background
     void Pasdombrepourlestextes1Click();
     void MenuItem6Click();
+    void Merappelerparunenotificationdubureau1Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -136,7 +137,7 @@ private:
     void Panel1MouseMove(const QPoint& where);
     // Stores the answer, then closes the window; when it could not be stored, the user is told why
     // first.
-    void closeAfterAnswer(const std::function<store::Result<>()>& store);
+    void closeAfterAnswer(reminders::ReminderAnswer answer);
 
     // The picture step: shows the picture and stores the number of the next one.
     void showPicture(int number);
@@ -204,6 +205,7 @@ private:
     QAction* MenuItem5 = nullptr;
     QAction* Pasdombrepourlestextes1 = nullptr;
     QAction* MenuItem6 = nullptr;
+    QAction* Merappelerparunenotificationdubureau1 = nullptr;
     QMenu* LeFond = nullptr;
     QAction* Changerlacouleurdufond2 = nullptr;
     QMenu* PopupMenu2 = nullptr;

@@ -1,30 +1,27 @@
-// The reminder window's answers: each stores what it means for the next starts, then closes the
-// window, which ends the run. A write that fails is told before the window goes.
-#include "reminders/reminder_answers.h"
+// The reminder window's answers: each stores what it means for the next starts, as the desktop
+// notification's answers do, then closes the window, which ends the run. A write that fails is told
+// before the window goes.
+#include "reminders/stored_answer.h"
 #include "ui/reminder/reminder_window.h"
 #include "ui/write_failure.h"
 
 namespace velorine::ui {
 
-void TFRappel::closeAfterAnswer(const std::function<store::Result<>()>& store) {
-    if (const store::Result<> stored = store(); !stored)
+void TFRappel::closeAfterAnswer(reminders::ReminderAnswer answer) {
+    const store::Result<> stored =
+        reminders::storeAnswer(answer, context_.startup.dataFilePath, context_.today(), entries_);
+    if (!stored)
         reportWriteFailure(context_.dialogs,
                            QStringLiteral("Votre réponse n'a pas pu être enregistrée dans le fichier"),
                            context_.startup.dataFilePath, stored.failure());
     close();
 }
 
-void TFRappel::IEButton2Click() {
-    closeAfterAnswer([this] { return reminders::keepReminding(context_.startup.dataFilePath, context_.today()); });
-}
+void TFRappel::IEButton2Click() { closeAfterAnswer(reminders::ReminderAnswer::KeepReminding); }
 
-void TFRappel::IEButton1Click() {
-    closeAfterAnswer([this] { return reminders::holdBackUntilNextBirthday(context_.startup.dataFilePath, entries_); });
-}
+void TFRappel::IEButton1Click() { closeAfterAnswer(reminders::ReminderAnswer::NotBeforeNextBirthday); }
 
-void TFRappel::IEButton3Click() {
-    closeAfterAnswer([this] { return reminders::quietUntilTomorrow(context_.startup.dataFilePath, context_.today()); });
-}
+void TFRappel::IEButton3Click() { closeAfterAnswer(reminders::ReminderAnswer::QuietUntilTomorrow); }
 
 void TFRappel::IEButton4Click() { close(); }
 

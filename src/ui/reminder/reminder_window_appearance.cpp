@@ -12,6 +12,7 @@
 #include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/element_colours.h"
+#include "ui/notification_option.h"
 #include "ui/pictures.h"
 #include "ui/reminder/reminder_window.h"
 
@@ -32,6 +33,7 @@ void TFRappel::FormCreate() {
     showShadows(settings.shadows);
     MenuItem6->setChecked(!settings.tooltips);
     showTooltips(settings.tooltips);
+    Merappelerparunenotificationdubureau1->setChecked(context_.startup.notificationReminders);
     Group2->move(48, 128);
     Panel3->move(56, 144);
 }
@@ -111,6 +113,10 @@ void TFRappel::MenuItem6Click() {
     const bool shown = !MenuItem6->isChecked();
     showTooltips(shown);
     writeReminderTooltips(context_.startup.dataFilePath, shown);
+}
+
+void TFRappel::Merappelerparunenotificationdubureau1Click() {
+    notificationOptionChosen(context_, *Merappelerparunenotificationdubureau1);
 }
 
 }  // namespace velorine::ui

@@ -20,6 +20,7 @@
 #include "ui/cp1252_text.h"
 #include "ui/design_fonts.h"
 #include "ui/element_colours.h"
+#include "ui/notification_option.h"
 #include "ui/pictures.h"
 #include "ui/reminder/reminder_list_delegate.h"
 #include "ui/reminder/reminder_window.h"
@@ -330,6 +331,9 @@ void TFRappel::buildMenus() {
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N2"));
     MenuItem6 = addItem(PopupMenu1, QStringLiteral("MenuItem6"), QStringLiteral("Pas de bulles d'aide rapide"));
     MenuItem6->setCheckable(true);
+    Merappelerparunenotificationdubureau1 =
+        addItem(PopupMenu1, QStringLiteral("Merappelerparunenotificationdubureau1"), kNotificationOptionText);
+    Merappelerparunenotificationdubureau1->setCheckable(true);
 
     LeFond = named(new QMenu(this), QStringLiteral("LeFond"));
     Changerlacouleurdufond2 =
