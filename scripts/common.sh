@@ -7,6 +7,8 @@ VELORINE_PACKAGES=(
   qt6-base-dev qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libical-dev python3-icalendar
+  libsecret-1-dev  # the address book online's password in the desktop's keyring
+  radicale gnome-keyring dbus openssl python3  # the tests' CardDAV server, keyring, bus, certificates, hostile server
   fonts-liberation2 fonts-dejavu-core
   clang dpkg-dev desktop-file-utils appstream man-db
 )

@@ -13,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "app/background_sync.h"
 #include "app/installed_layout.h"
 #include "app/process_environment.h"
 #include "app/startup.h"
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
     environment.recovery = {windowsTakeOver, [argv] { handOverToWindows(argv); }, windowsTakeOver};
     const app::StartupOutcome outcome = app::runStartup(environment);
     if (!outcome.problem.empty()) std::fprintf(stderr, "%s\n", outcome.problem.c_str());
+    // After the decision, so that the gate is as quick with a sync due as without one.
+    if (outcome.dailySyncDue) app::startDailySync(app::contactsCommandFrom(app::executableDirectory()));
     if (outcome.endsRun) return outcome.exitStatus;
     handOverToWindows(argv);
 }
