@@ -8,7 +8,8 @@
 // main_window_layout.cpp (the controls), main_window_records.cpp (list, add, modify, delete,
 // sorting), main_window_commands.cpp (quit, reminders, name days, web site),
 // main_window_exchange.cpp (save as, open, merge), main_window_contacts.cpp (address books in,
-// calendars out) and main_window_appearance.cpp (colours, column
+// calendars out), main_window_online.cpp (the address book online, kept in step in the background
+// from the window's opening) and main_window_appearance.cpp (colours, column
 // widths, tooltips, resizing). Controls keep their designer names, which are also their object names.
 //
 // Designer names:
@@ -29,15 +30,19 @@
 //   `Status` — the bottom strip: `CheckBox4` tooltips off, `Label1` "Visitez le site de l'auteur :",
 //       `Label3` the web site link
 //   `Fichier1` — the File menu: `Fusionner1` merge, `Ouvrir1` open, `Enregistrersous1` save as,
-//       `MenuQuitter` quit
+//       `Importerdescontacts1`, `Exporterversunagenda1` the address book in and the calendar out,
+//       `CarnetEnLigne1` the address book online, `MenuQuitter` quit
 //   `Options1` — `Programmation1` the schedule, `NepasmerappelerlesftesSaintdujour1` name days off
 //   `MAide` — `AideRapide` the quick help, `Apropos` the about box
 
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <optional>
 
+#include "carddav/online_settings.h"
+#include "carddav/synchronisation.h"
 #include "store/record_store.h"
 #include "ui/main/list_row.h"
 #include "ui/main/main_window_settings.h"
@@ -57,6 +62,8 @@ namespace velorine::ui {
 class BirthdayListModel;
 class CalendarExportDialog;
 class ImportSummaryDialog;
+class NetworkTask;
+class OnlineBookDialog;
 class TAboutBox;
 class TAide;
 class TForm2;
@@ -98,6 +105,7 @@ public slots:
     void Fusionner1Click();                // merge
     void Importerdescontacts1Click();      // an address book's birthdays into the list
     void Exporterversunagenda1Click();     // the list out to a calendar
+    void CarnetEnLigne1Click();            // the address book online: its dialog, then a sync
     void Changerlacouleurdutexte1Click();  // info line text
     void Changerlacouleurdufond1Click();   // list background
     void Changerlacouleurdutexte2Click();  // list text
@@ -119,6 +127,13 @@ private:
     void connectCommands();
     void connectExchangeCommands();
     void connectContactsCommands();
+    void connectOnlineCommands();
+    // A sync with the address book online on its own thread; `password` empty: the keyring's, and
+    // no sync without one. `announce`: its summary or failure is shown when it ends.
+    void startOnlineSync(const carddav::OnlineSettings& settings, std::optional<std::string> password, bool announce);
+    void onlineSyncDone(const carddav::SyncOutcome& outcome, bool announce);
+    // The window opens: the list brought in step in the background, when an address book is set.
+    void syncOnOpening();
     void connectAppearanceCommands();
 
     std::optional<int> selectedRow() const;
@@ -149,6 +164,9 @@ private:
     TForm2* scheduleDialog_ = nullptr;
     CalendarExportDialog* exportDialog_ = nullptr;
     ImportSummaryDialog* importSummary_ = nullptr;
+    OnlineBookDialog* onlineDialog_ = nullptr;
+    ImportSummaryDialog* onlineSummary_ = nullptr;
+    std::unique_ptr<NetworkTask> onlineSync_;
     BirthdayListModel* model_ = nullptr;
     int sortColumn_ = 0;
     std::array<int, kMainColourCount> colourNumbers_{};  // as stored, by MainColour
@@ -188,6 +206,7 @@ private:
     QAction* Enregistrersous1 = nullptr;
     QAction* Importerdescontacts1 = nullptr;
     QAction* Exporterversunagenda1 = nullptr;
+    QAction* CarnetEnLigne1 = nullptr;
     QAction* MenuQuitter = nullptr;
     QMenu* Options1 = nullptr;
     QAction* Programmation1 = nullptr;
