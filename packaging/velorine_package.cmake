@@ -21,7 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The X11/Wayland platform plugins, the French standard buttons and dialogs, and the font families
 # the windows are drawn with (see ui/design_fonts.h).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libnotify-bin, xdg-utils")
+# A Secret Service keeps the password of the address book online; without one it is asked at each sync.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libnotify-bin, xdg-utils, gnome-keyring")
 # The logon entry in /etc is the administrator's to edit: upgrades keep their change.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/doc/conffiles)
 include(CPack)

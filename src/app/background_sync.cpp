@@ -9,6 +9,8 @@
 namespace velorine::app {
 namespace {
 
+constexpr int kBackgroundNiceness = 10;
+
 // Between fork and exec only async-signal-safe calls: the descriptors, the session, the exec.
 [[noreturn]] void execDetached(const char* command, char* const argv[]) {
     const int nothing = ::open("/dev/null", O_RDWR);
@@ -24,22 +26,25 @@ namespace {
 
 std::string contactsCommandFrom(const std::string& commandDirectory) { return commandDirectory + "/velorine-contacts"; }
 
-bool startDailySync(const std::string& command) {
+bool startDailySync(const std::string& command, bool callerGoesOn) {
     if (::access(command.c_str(), X_OK) != 0) return false;
     char name[] = "velorine-contacts";
     char action[] = "synchroniser";
     char daily[] = "--une-fois-par-jour";
     char* const argv[] = {name, action, daily, nullptr};
-    const pid_t starter = ::fork();
-    if (starter < 0) return false;
-    if (starter == 0) {
+    const pid_t child = ::fork();
+    if (child < 0) return false;
+    if (child == 0) {
         ::setsid();
+        [[maybe_unused]] const int niceness = ::nice(kBackgroundNiceness);
+        if (!callerGoesOn) execDetached(command.c_str(), argv);
         const pid_t sync = ::fork();
         if (sync == 0) execDetached(command.c_str(), argv);
         ::_exit(sync < 0 ? 1 : 0);
     }
+    if (!callerGoesOn) return true;
     int status = 0;
-    while (::waitpid(starter, &status, 0) < 0 && errno == EINTR) {}
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 

@@ -3,9 +3,8 @@
 // own: the gate never waits for the network.
 //
 // The command runs detached: in a session of its own, its standard input and outputs on /dev/null,
-// and not a child of the caller (which may go on as the reminder window and would otherwise keep a
-// finished sync as a zombie until it ends). The caller waits only for the short-lived process that
-// starts it, a fork and an exit.
+// and at a lower priority (nice 10), so that it never competes with the session being opened. The
+// caller waits for nothing: a fork, and it goes on.
 
 #include <string>
 
@@ -15,8 +14,11 @@ namespace velorine::app {
 // (both are user commands, side by side in the build tree as once installed).
 std::string contactsCommandFrom(const std::string& commandDirectory);
 
-// Starts `command synchroniser --une-fois-par-jour` detached. False when it could not be started
-// (no process, or the command is missing): nothing is then left running.
-bool startDailySync(const std::string& command);
+// Starts `command synchroniser --une-fois-par-jour` detached. `callerGoesOn`: the caller is about
+// to become a program that runs for long (the reminder window); the sync is then made the child of
+// a short-lived process, waited for, so that the caller never keeps it as a zombie once finished.
+// Otherwise the caller is about to end and the sync goes to init with it. False when it could not
+// be started (no process, or the command is missing): nothing is then left running.
+bool startDailySync(const std::string& command, bool callerGoesOn);
 
 }  // namespace velorine::app

@@ -2,7 +2,9 @@
 // so this executable runs the start-up and the gate without loading any of the windows' libraries,
 // and hands the run to the windows' executable (app/installed_layout.h), with the same arguments
 // and environment, only when a window is to be shown. That executable runs the whole start-up
-// again: handing over is then no faster than starting it directly, but never different.
+// again: handing over is then no faster than starting it directly, but never different. Once the
+// gate has decided, it starts the day's sync with the address book online in the background when
+// one is due (app/online_sync_schedule.h), and waits for nothing.
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -52,7 +54,8 @@ int main(int argc, char** argv) {
     const app::StartupOutcome outcome = app::runStartup(environment);
     if (!outcome.problem.empty()) std::fprintf(stderr, "%s\n", outcome.problem.c_str());
     // After the decision, so that the gate is as quick with a sync due as without one.
-    if (outcome.dailySyncDue) app::startDailySync(app::contactsCommandFrom(app::executableDirectory()));
+    if (outcome.dailySyncDue)
+        app::startDailySync(app::contactsCommandFrom(app::executableDirectory()), !outcome.endsRun);
     if (outcome.endsRun) return outcome.exitStatus;
     handOverToWindows(argv);
 }

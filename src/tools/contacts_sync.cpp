@@ -8,6 +8,7 @@
 #include "app/process_environment.h"
 #include "carddav/keyring.h"
 #include "carddav/online_settings.h"
+#include "carddav/server_address.h"
 #include "carddav/sync_summary.h"
 #include "carddav/synchronisation.h"
 #include "store/civil_calendar.h"
@@ -67,6 +68,8 @@ SyncCommandResult synchroniseList(const ContactsOptions& options) {
         return refused(
             "aucun carnet d'adresses en ligne n'est choisi : ouvrez la liste de Velorine, menu Fichier, "
             "« Carnet d'adresses en ligne… »");
+    const carddav::CheckedAddress address = carddav::checkServerAddress(settings.address);
+    if (!address.refusal.empty()) return refused("la synchronisation a échoué : " + address.refusal);
     const std::string list = options.dataFile.value_or(programDataFile());
     const store::CalendarDate today = store::localToday();
     if (options.oncePerDay && syncedToday(list, today)) return {true, {}};

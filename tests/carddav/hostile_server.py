@@ -92,6 +92,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.connection.close()
         elif path.startswith("/trop-de-cartes/"):
             self.answer(207, multistatus(member(f"/trop-de-cartes/{i}.vcf", f'"{i}"') for i in range(50001)))
+        elif path.startswith("/immobile/"):  # an empty book that never changes: the client's own cost
+            self.answer(207, multistatus([], token="jeton-immobile"))
         elif path.startswith("/sans-sync/"):
             if b"sync-collection" in request:
                 self.answer(501, b"<html>pas de rapport de synchronisation</html>")

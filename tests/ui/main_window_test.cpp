@@ -368,7 +368,7 @@ private slots:
         QCOMPARE(
             menus,
             QStringList({"&Fichier: &Fusionner, &Ouvrir..., Enregistrer sous..., , &Importer des contacts (vCard)…, "
-                         "&Exporter vers un agenda (iCalendar)…, , &Quitter",
+                         "&Exporter vers un agenda (iCalendar)…, Carnet d'adresses en &ligne…, , &Quitter",
                          "&Options: &Programmation, Ne pas me rappeler les fêtes (Saint du jour)",
                          "&Aide: &Aide rapide, A &Propos"}));
         QStringList listMenu;
