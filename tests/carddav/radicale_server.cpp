@@ -12,6 +12,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace velorine::carddav::testing {
@@ -74,6 +75,7 @@ RadicaleServer::RadicaleServer(const Tls* tls) : tls_(tls != nullptr) {
     const std::string log = dir_.file("log");
     pid_ = ::fork();
     if (pid_ == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);  // a test that crashes takes its server with it
         const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(out, STDOUT_FILENO);
         ::dup2(out, STDERR_FILENO);
@@ -103,6 +105,10 @@ void RadicaleServer::stop() {
     ::waitpid(pid_, nullptr, 0);
     pid_ = -1;
 }
+
+void RadicaleServer::pause() { ::kill(pid_, SIGSTOP); }
+
+void RadicaleServer::resume() { ::kill(pid_, SIGCONT); }
 
 QUrl RadicaleServer::url(const QString& path) const {
     QUrl url;

@@ -31,6 +31,9 @@ public:
     QUrl url(const QString& path = QStringLiteral("/")) const;
     int port() const { return port_; }
     void stop();
+    // Holds the server still (SIGSTOP): connections are taken by the system, nothing is answered.
+    void pause();
+    void resume();
 
 private:
     velorine::testing::TempDir dir_;

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include <sys/wait.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include "support/child_process.h"
@@ -48,6 +49,7 @@ HostileServer::HostileServer(const TestCertificate& certificate) {
     const std::string portFile = dir_.file("port");
     pid_ = ::fork();
     if (pid_ == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);  // a test that crashes takes its server with it
         ::execl("/usr/bin/python3", "python3", VELORINE_HOSTILE_SERVER, portFile.c_str(),
                 certificate.certificate.c_str(), certificate.key.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);

@@ -129,8 +129,13 @@ private slots:
         QVERIFY(carddav::storePassword(book, "alice", kPassword.toStdString()));
         RigSetup setup;
         setup.configFile = "[CarnetEnLigne]\r\nAdresse=" + book + "\r\nUtilisateur=alice\r\nCarnet1=" + book + "\r\n";
+        server_->pause();  // the server answers only when the window is there and usable
         WindowRig rig(setup);
-        QVERIFY(rig.column(0).isEmpty());  // the window is there before the network answers
+        QVERIFY(rig.column(0).isEmpty());
+        // The window answers its commands meanwhile.
+        QVERIFY(whileShown(
+            rig.scheduleDialog(), [&] { rig.control<QAction>("Programmation1").trigger(); }, [] {}));
+        server_->resume();
         QTRY_COMPARE_WITH_TIMEOUT(rig.column(0), QStringList{QStringLiteral("Dupont")}, 20000);
         QVERIFY(rig.dialogs.calls.empty());  // nothing to say
     }
