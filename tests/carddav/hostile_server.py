@@ -31,6 +31,7 @@ def member(href, etag, data=None, collection=False):
 
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
+    disable_nagle_algorithm = True  # headers and body leave at once, as a real server sends them
 
     def log_message(self, *args):
         pass
