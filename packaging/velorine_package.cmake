@@ -23,7 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # recommended: without it, a Wayland desktop shows the windows through its X11 server (XWayland).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6gui6, qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libnotify-bin, xdg-utils")
+# A Secret Service keeps the password of the address book online; without one it is asked at each sync.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libnotify-bin, xdg-utils, gnome-keyring")
 # The logon entry in /etc is the administrator's to edit: upgrades keep their change.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/doc/conffiles)
 include(CPack)

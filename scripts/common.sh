@@ -10,6 +10,8 @@ VELORINE_PACKAGES=(
   libical-dev python3-icalendar libicu-dev  # calendars; letters composed and decomposed
   librsvg2-dev  # the drawings, at the screen's density
   dbus-daemon  # the tests' own session bus, for the desktop notification
+  libsecret-1-dev  # the address book online's password in the desktop's keyring
+  radicale gnome-keyring openssl python3  # the tests' CardDAV server, keyring, certificates, hostile server
   fonts-liberation2 fonts-dejavu-core
   clang dpkg-dev desktop-file-utils appstream man-db
   xvfb weston qt6-wayland  # the package test shows a window on X11 and on Wayland

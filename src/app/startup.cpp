@@ -5,6 +5,7 @@
 #include <optional>
 #include <tuple>
 
+#include "app/online_sync_schedule.h"
 #include "app/terminal_text.h"
 #include "reminders/reminder_engine.h"
 #include "reminders/reminder_settings.h"
@@ -138,6 +139,7 @@ StartupOutcome runStartup(const StartupEnvironment& env) {
     state.referenceDate = env.today();
 
     if (state.mode == RunMode::AutomaticReminder) {
+        outcome.dailySyncDue = compacted && isDailySyncDue(env.configFile, data, state.referenceDate);
         if (!compacted) {
             outcome.endsRun = true;
             outcome.exitStatus = 1;

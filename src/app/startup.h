@@ -70,6 +70,9 @@ struct StartupOutcome {
     // the data file as a list (UTF-16, no section) and left it as it is; empty otherwise. The list
     // window tells the same itself.
     std::string problem;
+    // The automatic start only: the address book online is to be read again in the background
+    // (online_sync_schedule.h), whatever the gate decided.
+    bool dailySyncDue = false;
 };
 
 StartupOutcome runStartup(const StartupEnvironment& environment);

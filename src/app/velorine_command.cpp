@@ -3,11 +3,13 @@
 // and hands the run over (app/hand_over.h) only when something is to be shown: to the notification
 // when the user chose to be reminded by one, else to the windows' executable. That executable runs
 // the whole start-up again: handing over is then no faster than starting it directly, but never
-// different.
+// different. Once the gate has decided, it starts the day's sync with the address book online in the
+// background when one is due (app/online_sync_schedule.h), and waits for nothing.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "app/background_sync.h"
 #include "app/hand_over.h"
 #include "app/installed_layout.h"
 #include "app/process_environment.h"
@@ -43,6 +45,9 @@ int main(int argc, char** argv) {
                             windowsTakeOver};
     const app::StartupOutcome outcome = app::runStartup(environment);
     if (!outcome.problem.empty()) std::fprintf(stderr, "%s\n", outcome.problem.c_str());
+    // After the decision, so that the gate is as quick with a sync due as without one.
+    if (outcome.dailySyncDue)
+        app::startDailySync(app::contactsCommandFrom(app::executableDirectory()), !outcome.endsRun);
     if (outcome.endsRun) return outcome.exitStatus;
     if (outcome.state.notificationReminders)
         app::handOverTo(app::notificationExecutableFrom(app::executableDirectory()), argv);

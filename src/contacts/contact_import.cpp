@@ -9,19 +9,17 @@
 namespace velorine::contacts {
 namespace {
 
-using PersonKey = std::tuple<std::string, std::string, std::string>;
-
 // "1/3/1990" typed by hand in the file is the same day as "01/03/1990".
 std::string sameDayText(const std::string& birthDate) {
     const auto date = store::scanSlashedDate(birthDate);
     return date ? store::displayDate(*date) : birthDate;
 }
 
-PersonKey keyOf(const store::BirthdayRecord& record) {
+}  // namespace
+
+PersonKey personKeyOf(const store::BirthdayRecord& record) {
     return {foldedCase(record.surname), foldedCase(record.firstName), sameDayText(record.birthDate)};
 }
-
-}  // namespace
 
 std::string foldedCase(std::string_view cp1252) {
     std::string folded(cp1252);
@@ -38,24 +36,29 @@ std::string foldedCase(std::string_view cp1252) {
     return folded;
 }
 
+ImportOutcome importCardsIn(store::IniDocument& doc, const std::vector<ContactCard>& cards) {
+    // Only the people of the cards are looked for in the list, in one pass over it: memory follows
+    // the address book, not the list, which may hold a million people.
+    std::set<PersonKey> wanted;
+    for (const ContactCard& card : cards) wanted.insert(personKeyOf(card.record));
+    std::set<PersonKey> known;
+    store::forEachRecordIn(doc, [&](const store::BirthdayRecord& record) {
+        if (PersonKey key = personKeyOf(record); wanted.contains(key)) known.insert(std::move(key));
+    });
+    std::vector<store::BirthdayRecord> fresh;
+    for (const ContactCard& card : cards)
+        if (known.insert(personKeyOf(card.record)).second) fresh.push_back(card.record);
+    ImportOutcome outcome;
+    outcome.added = static_cast<int>(fresh.size());
+    outcome.alreadyThere = static_cast<int>(cards.size() - fresh.size());
+    store::addRecordsIn(doc, fresh);
+    return outcome;
+}
+
 ImportOutcome importCards(const std::string& dataFilePath, const std::vector<ContactCard>& cards) {
     ImportOutcome outcome;
-    const store::Result<> committed = store::commit(dataFilePath, [&](store::IniDocument& doc) {
-        // Only the people of the cards are looked for in the list, in one pass over it: memory
-        // follows the address book, not the list, which may hold a million people.
-        std::set<PersonKey> wanted;
-        for (const ContactCard& card : cards) wanted.insert(keyOf(card.record));
-        std::set<PersonKey> known;
-        store::forEachRecordIn(doc, [&](const store::BirthdayRecord& record) {
-            if (PersonKey key = keyOf(record); wanted.contains(key)) known.insert(std::move(key));
-        });
-        std::vector<store::BirthdayRecord> fresh;
-        for (const ContactCard& card : cards)
-            if (known.insert(keyOf(card.record)).second) fresh.push_back(card.record);
-        outcome.added = static_cast<int>(fresh.size());
-        outcome.alreadyThere = static_cast<int>(cards.size() - fresh.size());
-        store::addRecordsIn(doc, fresh);
-    });
+    const store::Result<> committed =
+        store::commit(dataFilePath, [&](store::IniDocument& doc) { outcome = importCardsIn(doc, cards); });
     outcome.stored = static_cast<bool>(committed);
     outcome.failure = committed.failure();
     if (!outcome.stored) outcome.added = 0;

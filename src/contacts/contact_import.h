@@ -8,10 +8,12 @@
 // importing the same book again adds nothing.
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "contacts/vcard_reader.h"
 #include "store/failure.h"
+#include "store/ini_document.h"
 
 namespace velorine::contacts {
 
@@ -23,6 +25,15 @@ struct ImportOutcome {
 };
 
 ImportOutcome importCards(const std::string& dataFilePath, const std::vector<ContactCard>& cards);
+
+// The same on a document being edited, for a caller whose commit does more than the import. Only
+// `added` and `alreadyThere` are set.
+ImportOutcome importCardsIn(store::IniDocument& doc, const std::vector<ContactCard>& cards);
+
+// How the import tells people apart: surname and first name letter case aside, and the birth day
+// ("1/3/1990" is "01/03/1990").
+using PersonKey = std::tuple<std::string, std::string, std::string>;
+PersonKey personKeyOf(const store::BirthdayRecord& record);
 
 // Windows-1252 letters folded to lower case (A-Z, À-Þ, Š, Œ, Ž, Ÿ), for the comparison above.
 std::string foldedCase(std::string_view cp1252);

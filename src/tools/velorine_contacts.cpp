@@ -1,5 +1,7 @@
-// velorine-contacts: the birthdays of an address book into the list, and the list out to a
-// calendar, from a terminal.
+// velorine-contacts: the birthdays of an address book into the list, the list kept in step with
+// an address book online, and the list out to a calendar, from a terminal.
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -8,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/process_environment.h"
 #include "app/terminal_text.h"
 #include "contacts/calendar_export.h"
 #include "contacts/calendar_target.h"
@@ -23,6 +26,7 @@
 #include "store/record_store.h"
 #include "tools/argument_reader.h"
 #include "tools/contacts_command_line.h"
+#include "tools/contacts_sync.h"
 #include "tools/program_data_file.h"
 #include "tools/failure_text.h"
 
@@ -111,15 +115,24 @@ int exportCalendar(const tools::ContactsOptions& options) {
     return print(summary + ".\n");
 }
 
+int synchronise(const tools::ContactsOptions& options, int& argc, char** argv) {
+    const QCoreApplication network(argc, argv);  // what the network's requests are waited in
+    const tools::SyncCommandResult result = tools::synchroniseList(options);
+    if (!result.done) return refuse(result.text);
+    return result.listChanged ? keepCalendar(result.list, result.text) : print(result.text);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    app::ignoreFileSizeSignal();
     const tools::ContactsCommandLine line =
         tools::parseContactsCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!line.error.empty()) return refuse(line.error);
     switch (line.options.action) {
         case tools::ContactsAction::Import: return importContacts(line.options);
         case tools::ContactsAction::Export: return exportCalendar(line.options);
+        case tools::ContactsAction::Synchronise: return synchronise(line.options, argc, argv);
         case tools::ContactsAction::Help: break;
     }
     return print(tools::contactsUsageText());

@@ -264,3 +264,53 @@ TEST_F(StartupTest, TheReminderEngineDecidesWhenNoDueTestIsGiven) {
 
 }  // namespace
 }  // namespace velorine::app
+
+namespace velorine::app {
+namespace {
+
+// The daily sync with the address book online is due at the automatic start only, when the
+// configuration names a server and the data file records no sync today; whatever the gate decides.
+TEST_F(StartupTest, TheDailySyncIsDueAtLogonWhenAServerIsSetAndNoSyncRanToday) {
+    struct Case {
+        const char* what;
+        const char* config;
+        const char* lastSync;  // the [CartesEnLigne] lines
+        std::vector<std::string> arguments;
+        bool somethingDue;
+        bool due;
+    };
+    const std::vector<Case> cases = {
+        {"a server, never synced, nothing to remind",
+         "[CarnetEnLigne]\r\nAdresse=https://dav.example.org/\r\n",
+         "",
+         {"PROG"},
+         false,
+         true},
+        {"a server, synced yesterday, something to remind",
+         "[CarnetEnLigne]\r\nAdresse=https://dav.example.org/\r\n",
+         "Derniere=7 12 2026\r\n",
+         {"PROG"},
+         true,
+         true},
+        {"a server, synced today",
+         "[CarnetEnLigne]\r\nAdresse=https://dav.example.org/\r\n",
+         "Derniere=8 12 2026\r\n",
+         {"PROG"},
+         false,
+         false},
+        {"no server", "[CarnetEnLigne]\r\nAdresse=\r\n", "", {"PROG"}, false, false},
+        {"the list window", "[CarnetEnLigne]\r\nAdresse=https://dav.example.org/\r\n", "", {}, false, false},
+    };
+    ::mkdir(home.file("config").c_str(), 0700);
+    for (const Case& c : cases) {
+        writeFile(home.file("config/velorine.conf"), c.config);
+        givenData(std::string("[Controle]\r\nVersion=2.0\r\n[CartesEnLigne]\r\n") + c.lastSync);
+        somethingDue = c.somethingDue;
+        const StartupOutcome outcome = runStartup(environment(c.arguments));
+        EXPECT_EQ(outcome.dailySyncDue, c.due) << c.what;
+        EXPECT_EQ(outcome.endsRun, c.arguments.size() == 1 && !c.somethingDue) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace velorine::app

@@ -11,8 +11,11 @@
 
 namespace velorine::testing {
 
-ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::map<std::string, std::string>& environment, std::chrono::milliseconds timeout) {
+namespace {
+
+ProcessResult run(const std::string& program, const std::vector<std::string>& arguments,
+                  const std::map<std::string, std::string>& environment, const std::string* standardInput,
+                  std::chrono::milliseconds timeout) {
     std::vector<std::string> envStrings;
     for (const auto& [name, value] : environment) envStrings.push_back(name + "=" + value);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -22,20 +25,29 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     for (auto& e : envStrings) envp.push_back(e.data());
     envp.push_back(nullptr);
 
-    int out[2], err[2];
-    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return {};
+    int out[2], err[2], in[2];
+    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0 || ::pipe2(in, O_CLOEXEC) != 0) return {};
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(out[1], STDOUT_FILENO);
         ::dup2(err[1], STDERR_FILENO);
-        const int devNull = ::open("/dev/null", O_RDONLY);
-        ::dup2(devNull, STDIN_FILENO);
+        if (standardInput) {
+            ::dup2(in[0], STDIN_FILENO);
+        } else {
+            const int devNull = ::open("/dev/null", O_RDONLY);
+            ::dup2(devNull, STDIN_FILENO);
+        }
         ::execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
     }
     ::close(out[1]);
     ::close(err[1]);
+    ::close(in[0]);
+    if (standardInput && !standardInput->empty()) {
+        [[maybe_unused]] const ssize_t written = ::write(in[1], standardInput->data(), standardInput->size());
+    }
+    ::close(in[1]);
 
     ProcessResult result;
     pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
@@ -71,6 +83,19 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     result.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     result.exitStatus = !result.timedOut && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+}  // namespace
+
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::map<std::string, std::string>& environment, std::chrono::milliseconds timeout) {
+    return run(program, arguments, environment, nullptr, timeout);
+}
+
+ProcessResult runProcessWithInput(const std::string& program, const std::vector<std::string>& arguments,
+                                  const std::map<std::string, std::string>& environment,
+                                  const std::string& standardInput, std::chrono::milliseconds timeout) {
+    return run(program, arguments, environment, &standardInput, timeout);
 }
 
 }  // namespace velorine::testing

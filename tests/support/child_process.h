@@ -23,5 +23,11 @@ struct ProcessResult {
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const std::map<std::string, std::string>& environment,
                          std::chrono::milliseconds timeout = std::chrono::seconds(20));
+// The same with `standardInput` (at most a pipe's buffer, 64 KiB) on the child's standard input in
+// place of /dev/null.
+ProcessResult runProcessWithInput(const std::string& program, const std::vector<std::string>& arguments,
+                                  const std::map<std::string, std::string>& environment,
+                                  const std::string& standardInput,
+                                  std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 }  // namespace velorine::testing

@@ -105,7 +105,7 @@ TEST_F(VelorineContactsTest, RefusesBadLinesAndBadFilesWithoutWritingAnything) {
         std::vector<std::string> arguments;
         std::string message;
     } cases[] = {
-        {{}, "il manque l'action : importer ou exporter"},
+        {{}, "il manque l'action : importer, exporter ou synchroniser"},
         {{"fusionner", book}, "action inconnue « fusionner »"},
         {{"importer"}, "il manque le fichier de contacts à importer"},
         {{"importer", book, "--fetes"}, "option inconnue « --fetes » pour importer"},

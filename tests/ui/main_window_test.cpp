@@ -368,7 +368,7 @@ private slots:
         QCOMPARE(
             menus,
             QStringList({"&Fichier: &Fusionner, &Ouvrir..., Enregistrer sous..., , &Importer des contacts (vCard)…, "
-                         "&Exporter vers un agenda (iCalendar)…, , &Quitter",
+                         "&Exporter vers un agenda (iCalendar)…, Carnet d'adresses en &ligne…, , &Quitter",
                          "&Options: &Programmation, Ne pas me rappeler les fêtes (Saint du jour), "
                          "&Tenir à jour un agenda des anniversaires…, Me rappeler par une notification du bureau",
                          "&Aide: &Aide rapide, A &Propos"}));

@@ -18,6 +18,7 @@
 #include "ui/main/birthday_list_model.h"
 #include "ui/main/data_file_reach.h"
 #include "ui/main/entry_dialog.h"
+#include "ui/main/network_task.h"
 #include "ui/pictures.h"
 #include "ui/tooltips.h"
 
@@ -76,6 +77,7 @@ void TForm1::FormCreate() {
     restoreAppearance();
     NepasmerappelerlesftesSaintdujour1->setChecked(!context_.startup.nameDayReminders);
     Merappelerparunenotificationdubureau1->setChecked(context_.startup.notificationReminders);
+    syncOnOpening();
 }
 
 void TForm1::setHelpWindow(TAide* window) { helpWindow_ = window; }
@@ -115,6 +117,7 @@ void TForm1::connectCommands() {
 
     connectExchangeCommands();
     connectContactsCommands();
+    connectOnlineCommands();
     connectAppearanceCommands();
 
     connect(ListView, &QTreeView::clicked, this, &TForm1::ListViewClick);

@@ -8,9 +8,10 @@
 // main_window_layout.cpp (the controls), main_window_records.cpp (list, add, modify, delete,
 // sorting), main_window_commands.cpp (quit, reminders, name days, web site),
 // main_window_exchange.cpp (save as, open, merge), main_window_contacts.cpp (address books in,
-// calendars out), main_window_appearance.cpp (colours, column widths, tooltips, resizing) and
-// main_window_keyboard.cpp (the keyboard and screen readers). Controls keep their designer names, which are also their
-// object names.
+// calendars out), main_window_online.cpp (the address book online, kept in step in the background
+// from the window's opening), main_window_appearance.cpp (colours, column widths, tooltips,
+// resizing) and main_window_keyboard.cpp (the keyboard and screen readers). Controls keep their
+// designer names, which are also their object names.
 //
 // Designer names:
 //   `Panel1` — the tool bar; `Bevel1` — the line above it
@@ -30,7 +31,8 @@
 //   `Status` — the bottom strip: `CheckBox4` tooltips off, `Label1` "Visitez le site de l'auteur :",
 //       `Label3` the web site link
 //   `Fichier1` — the File menu: `Fusionner1` merge, `Ouvrir1` open, `Enregistrersous1` save as,
-//       `MenuQuitter` quit
+//       `Importerdescontacts1`, `Exporterversunagenda1` the address book in and the calendar out,
+//       `CarnetEnLigne1` the address book online, `MenuQuitter` quit
 //   `Options1` — `Programmation1` the schedule, `NepasmerappelerlesftesSaintdujour1` name days off,
 //       `Tenirajourunagenda1` the calendar kept up to date,
 //       `Merappelerparunenotificationdubureau1` reminded by a desktop notification
@@ -39,8 +41,11 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <optional>
 
+#include "carddav/online_settings.h"
+#include "carddav/synchronisation.h"
 #include "store/record_store.h"
 #include "ui/main/list_row.h"
 #include "ui/main/main_window_settings.h"
@@ -62,6 +67,8 @@ class ClickableLabel;
 class CalendarExportDialog;
 class CalendarUpkeepDialog;
 class ImportSummaryDialog;
+class NetworkTask;
+class OnlineBookDialog;
 class TAboutBox;
 class TAide;
 class TForm2;
@@ -105,6 +112,7 @@ public slots:
     void Importerdescontacts1Click();      // an address book's birthdays into the list
     void Exporterversunagenda1Click();     // the list out to a calendar
     void Tenirajourunagenda1Click();       // the calendar kept up to date, on or off
+    void CarnetEnLigne1Click();            // the address book online: its dialog, then a sync
     void Changerlacouleurdutexte1Click();  // info line text
     void Changerlacouleurdufond1Click();   // list background
     void Changerlacouleurdutexte2Click();  // list text
@@ -126,6 +134,13 @@ private:
     void connectCommands();
     void connectExchangeCommands();
     void connectContactsCommands();
+    void connectOnlineCommands();
+    // A sync with the address book online on its own thread; `password` empty: the keyring's, and
+    // no sync without one. `announce`: its summary or failure is shown when it ends.
+    void startOnlineSync(const carddav::OnlineSettings& settings, std::optional<std::string> password, bool announce);
+    void onlineSyncDone(const carddav::SyncOutcome& outcome, bool announce);
+    // The window opens: the list brought in step in the background, when an address book is set.
+    void syncOnOpening();
     void connectAppearanceCommands();
     // After a change of the list: its calendar brought up to date, when it keeps one.
     void keepCalendarUpToDate();
@@ -163,6 +178,9 @@ private:
     CalendarExportDialog* exportDialog_ = nullptr;
     CalendarUpkeepDialog* upkeepDialog_ = nullptr;
     ImportSummaryDialog* importSummary_ = nullptr;
+    OnlineBookDialog* onlineDialog_ = nullptr;
+    ImportSummaryDialog* onlineSummary_ = nullptr;
+    std::unique_ptr<NetworkTask> onlineSync_;
     BirthdayListModel* model_ = nullptr;
     int sortColumn_ = 0;
     std::array<int, kMainColourCount> colourNumbers_{};  // as stored, by MainColour
@@ -202,6 +220,7 @@ private:
     QAction* Enregistrersous1 = nullptr;
     QAction* Importerdescontacts1 = nullptr;
     QAction* Exporterversunagenda1 = nullptr;
+    QAction* CarnetEnLigne1 = nullptr;
     QAction* MenuQuitter = nullptr;
     QMenu* Options1 = nullptr;
     QAction* Programmation1 = nullptr;

@@ -195,6 +195,8 @@ void TForm1::buildMenus() {
         addItem(Fichier1, QStringLiteral("Importerdescontacts1"), QStringLiteral("&Importer des contacts (vCard)…"));
     Exporterversunagenda1 = addItem(Fichier1, QStringLiteral("Exporterversunagenda1"),
                                     QStringLiteral("&Exporter vers un agenda (iCalendar)…"));
+    CarnetEnLigne1 =
+        addItem(Fichier1, QStringLiteral("CarnetEnLigne1"), QStringLiteral("Carnet d'adresses en &ligne…"));
     Fichier1->addSeparator();
     MenuQuitter = addItem(Fichier1, QStringLiteral("MenuQuitter"), QStringLiteral("&Quitter"));
 
