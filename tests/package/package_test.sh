@@ -23,7 +23,7 @@ if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log"
   cat "$work/cpack.log"
   exit 1
 fi
-deb=$work/out/velorine_2.0_$(dpkg --print-architecture).deb
+deb=$work/out/velorine_2.0-2_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || { ls "$work/out"; echo "ÉCHEC : pas de $(basename "$deb")"; exit 1; }
 
 # Computed library dependencies, and those the program loads without linking them.
@@ -166,6 +166,32 @@ if [ -x "$generator" ] && command -v systemd-analyze >/dev/null; then
   fi
 else
   echo "Démarrage par systemd sauté : systemd-xdg-autostart-generator ou systemd-analyze est absent."
+fi
+
+# An upgrade from 2.0, whose logon entry was velorine-autostart.desktop: the entry moves, with an
+# administrator's change to it, and no second entry is left to start the program twice at logon.
+# dpkg works in a root of the test's own and runs the maintainer scripts there (DPKG_ROOT).
+upgrade=$work/upgrade
+old=$work/old
+mkdir -p "$upgrade/var/lib/dpkg/info" "$upgrade/var/lib/dpkg/updates" "$old/DEBIAN" "$old/etc/xdg/autostart"
+: >"$upgrade/var/lib/dpkg/status"
+cp "$root/etc/xdg/autostart/velorine.desktop" "$old/etc/xdg/autostart/velorine-autostart.desktop"
+printf 'Package: velorine\nVersion: 2.0\nArchitecture: %s\nMaintainer: Atelier Velorine\nDescription: 2.0\n' \
+  "$(dpkg --print-architecture)" >"$old/DEBIAN/control"
+echo /etc/xdg/autostart/velorine-autostart.desktop >"$old/DEBIAN/conffiles"
+dpkg-deb --root-owner-group --build "$old" "$work/velorine_2.0.deb" >/dev/null
+in_upgrade_root() {
+  dpkg --root="$upgrade" --force-script-chrootless --force-not-root --force-depends --force-confold \
+    --log=/dev/null "$@" >>"$work/upgrade.log" 2>&1
+}
+autostart=$upgrade/etc/xdg/autostart
+if in_upgrade_root -i "$work/velorine_2.0.deb" && echo 'Hidden=true' >>"$autostart/velorine-autostart.desktop" &&
+   in_upgrade_root -i "$deb"; then
+  [ ! -e "$autostart/velorine-autostart.desktop" ] || fail "l'ancienne entrée de démarrage reste après la mise à jour"
+  grep -qx 'Hidden=true' "$autostart/velorine.desktop" 2>/dev/null ||
+    fail "la modification de l'administrateur n'a pas suivi l'entrée de démarrage"
+else
+  fail "mise à jour depuis 2.0 : $(cat "$work/upgrade.log")"
 fi
 
 [ "$failures" -eq 0 ] || exit 1
