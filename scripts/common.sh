@@ -2,7 +2,7 @@
 # Sourced, not run.
 
 VELORINE_PACKAGES=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   clang clang-format  # the fuzzers (libFuzzer) and the style check
   qt6-base-dev qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libxcb1-dev  # the window manager asked for a window's frame before it is shown
@@ -33,9 +33,18 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Every build goes through the compiler cache, with paths taken relative to the repository: a
+# clean clone elsewhere, or a build directory made again, compiles only what changed.
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
+
+# configure DIR [CMAKE ARGS...]
+configure() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
+}
+
 # configure_and_build DIR [CMAKE ARGS...]
 configure_and_build() {
-  local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja "$@"
-  cmake --build "$dir" -j "$(nproc)"
+  configure "$@"
+  cmake --build "$1" -j "$(nproc)"
 }
