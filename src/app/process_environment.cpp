@@ -47,6 +47,8 @@ std::string executableDirectory() {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+std::string programDataFile() { return dataFileIn(configuredDataDirectory(configFilePath(), defaultDataDirectory())); }
+
 StartupEnvironment processEnvironment(std::vector<std::string> arguments) {
     StartupEnvironment env;
     env.configFile = configFilePath();

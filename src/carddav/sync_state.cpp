@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/online_sync_schedule.h"
+#include "app/daily_sync.h"
 
 namespace velorine::carddav {
 namespace {

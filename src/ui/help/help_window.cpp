@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "app/installed_layout.h"
+#include "app/executables.h"
 #include "app/process_environment.h"
 #include "ui/centring.h"
 #include "ui/design_fonts.h"

@@ -1,4 +1,4 @@
-#include "app/background_sync.h"
+#include "app/daily_sync.h"
 
 #include <cerrno>
 
@@ -6,8 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "store/data_file.h"
+
 namespace velorine::app {
 namespace {
+
+constexpr std::size_t kDayBufferSize = 32;
+constexpr std::size_t kAddressBufferSize = 4096;
 
 constexpr int kBackgroundNiceness = 10;
 
@@ -23,6 +28,13 @@ constexpr int kBackgroundNiceness = 10;
 }
 
 }  // namespace
+
+bool isDailySyncDue(const std::string& configFile, const store::IniDocument& data, const store::CalendarDate& today) {
+    const std::string last = data.read(kOnlineCardsSection, kLastSyncDayKey, "", kDayBufferSize);
+    const auto lastDay = store::scanDayText(last);
+    if (lastDay && store::comparisonKey(*lastDay) == store::comparisonKey(today)) return false;
+    return !store::readValue(configFile, kOnlineBookSection, kOnlineAddressKey, "", kAddressBufferSize).empty();
+}
 
 std::string contactsCommandFrom(const std::string& commandDirectory) { return commandDirectory + "/velorine-contacts"; }
 

@@ -1,11 +1,21 @@
-#include "app/installed_layout.h"
+#include "app/executables.h"
 
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include <unistd.h>
 
+#include "app/process_environment.h"
+#include "app/terminal_text.h"
+
 namespace velorine::app {
 namespace {
+
+constexpr int kHandOverFailed = 2;
 
 std::string besideOrInstalled(const std::string& directory, const char* installedDirectory, const char* name) {
     const std::string beside = directory + "/" + name;
@@ -29,6 +39,22 @@ std::string commandFrom(const std::string& windowsDirectory) {
 
 std::string userGuideFrom(const std::string& windowsDirectory) {
     return besideOrInstalled(windowsDirectory, VELORINE_GUIDE_FROM_WINDOWS, "Velor.rtf");
+}
+
+void handOverTo(const std::string& executable, char** argv) {
+    ::execv(executable.c_str(), argv);
+    const int error = errno;
+    std::setlocale(LC_MESSAGES, "");
+    std::fprintf(stderr, "velorine : impossible de lancer %s : %s\n", terminalText(executable).c_str(),
+                 std::strerror(error));
+    std::exit(kHandOverFailed);
+}
+
+void handOverToWindows(char** argv) { handOverTo(windowsExecutableFrom(executableDirectory()), argv); }
+
+RecoveryDialogs recoveryInTheWindows(char** argv) {
+    const auto windowsTakeOver = [argv]() -> bool { handOverToWindows(argv); };
+    return {windowsTakeOver, [argv](store::Failure, const std::string&) { handOverToWindows(argv); }, windowsTakeOver};
 }
 
 }  // namespace velorine::app

@@ -1,4 +1,4 @@
-#include "app/installed_layout.h"
+#include "app/executables.h"
 
 #include <gtest/gtest.h>
 
