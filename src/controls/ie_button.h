@@ -38,8 +38,7 @@
 #include <functional>
 
 #include "controls/button_glyph.h"
-#include "controls/button_state.h"
-#include "controls/button_types.h"
+#include "controls/button_parts.h"
 
 class QShortcut;
 

@@ -8,7 +8,7 @@
 
 #include "app/executables.h"
 #include "app/process_environment.h"
-#include "ui/french_file_chooser.h"
+#include "ui/french.h"
 
 namespace velorine::ui {
 namespace {

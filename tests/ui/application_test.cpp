@@ -11,13 +11,12 @@
 #include <functional>
 #include <stdexcept>
 
-#include "ui/application.h"
+#include "ui/program.h"
 #include "ui/help/about_box.h"
 #include "ui/help/help_window.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
 #include "ui/reminder/reminder_window.h"
-#include "ui/run_windows.h"
 #include "window_rig.h"
 
 using namespace velorine;

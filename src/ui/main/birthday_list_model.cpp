@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "ui/cp1252_text.h"
+#include "ui/french.h"
 
 namespace velorine::ui {
 

@@ -12,15 +12,14 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "ui/centring.h"
-#include "ui/clickable_label.h"
-#include "ui/design_fonts.h"
+#include "ui/window_placement.h"
+#include "ui/accessibility.h"
+#include "ui/design.h"
 #include "ui/main/birthday_list_model.h"
 #include "ui/main/data_file_reach.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/network_task.h"
 #include "ui/pictures.h"
-#include "ui/tooltips.h"
 
 namespace velorine::ui {
 
