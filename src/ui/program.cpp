@@ -150,36 +150,40 @@ int runWindows(const app::StartupState& state, int& argc, char** argv) {
     return runWindows(state, application);
 }
 
-RunWindows::RunWindows() = default;
-RunWindows::RunWindows(RunWindows&&) noexcept = default;
-// The dialogs go before the window that owns them.
-RunWindows::~RunWindows() {
-    entryDialog.reset();
-    scheduleDialog.reset();
-    aboutBox.reset();
-    helpWindow.reset();
-    mainWindow.reset();
-    reminderWindow.reset();
+namespace {
+
+// The window made, kept by the run when it has no parent to own it.
+template <typename Window>
+Window* keep(RunWindows& windows, std::unique_ptr<Window> window) {
+    Window* made = window.get();
+    if (!made->parentWidget())
+        windows.withoutParent.push_back(std::move(window));
+    else
+        window.release();  // owned by its parent
+    return made;
 }
+
+}  // namespace
 
 RunWindows createWindows(RunContext& context) {
     RunWindows windows;
     if (context.startup.mode == app::RunMode::List) {
-        windows.mainWindow = std::make_unique<TForm1>(context);
-        windows.first = windows.mainWindow.get();
+        windows.mainWindow = keep(windows, std::make_unique<TForm1>(context));
+        windows.first = windows.mainWindow;
     } else {
-        windows.reminderWindow = std::make_unique<TFRappel>(context);
-        windows.first = windows.reminderWindow.get();
+        windows.reminderWindow = keep(windows, std::make_unique<TFRappel>(context));
+        windows.first = windows.reminderWindow;
     }
-    windows.helpWindow = std::make_unique<TAide>(context, windows.mainWindow.get());
-    windows.aboutBox = std::make_unique<TAboutBox>(context, windows.mainWindow.get(), app::privateRuntimeDirectory());
-    windows.scheduleDialog = std::make_unique<TForm2>(context, windows.mainWindow.get());
-    windows.entryDialog = std::make_unique<TSais>(context, windows.mainWindow.get());
+    windows.helpWindow = keep(windows, std::make_unique<TAide>(context, windows.mainWindow));
+    windows.aboutBox =
+        keep(windows, std::make_unique<TAboutBox>(context, windows.mainWindow, app::privateRuntimeDirectory()));
+    windows.scheduleDialog = keep(windows, std::make_unique<TForm2>(context, windows.mainWindow));
+    windows.entryDialog = keep(windows, std::make_unique<TSais>(context, windows.mainWindow));
     if (windows.mainWindow) {
-        windows.mainWindow->setHelpWindow(windows.helpWindow.get());
-        windows.mainWindow->setAboutBox(windows.aboutBox.get());
-        windows.mainWindow->setScheduleDialog(windows.scheduleDialog.get());
-        windows.mainWindow->setEntryDialog(windows.entryDialog.get());
+        windows.mainWindow->setHelpWindow(windows.helpWindow);
+        windows.mainWindow->setAboutBox(windows.aboutBox);
+        windows.mainWindow->setScheduleDialog(windows.scheduleDialog);
+        windows.mainWindow->setEntryDialog(windows.entryDialog);
     }
     return windows;
 }

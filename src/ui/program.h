@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 #include "app/startup.h"
 #include "ui/run_context.h"
@@ -89,20 +90,18 @@ class TForm2;
 class TSais;
 
 struct RunWindows {
-    RunWindows();
-    RunWindows(RunWindows&&) noexcept;
-    // No assignment: the old main window would take its dialogs down before their owners knew.
-    RunWindows& operator=(RunWindows&&) = delete;
-    ~RunWindows();
-
-    std::unique_ptr<TFRappel> reminderWindow;  // reminder modes only
-    std::unique_ptr<TForm1> mainWindow;        // list mode only
-    // The dialogs are children of the main window when there is one.
-    std::unique_ptr<TAide> helpWindow;
-    std::unique_ptr<TAboutBox> aboutBox;
-    std::unique_ptr<TForm2> scheduleDialog;
-    std::unique_ptr<TSais> entryDialog;
+    TFRappel* reminderWindow = nullptr;  // reminder modes only
+    TForm1* mainWindow = nullptr;        // list mode only
+    TAide* helpWindow = nullptr;
+    TAboutBox* aboutBox = nullptr;
+    TForm2* scheduleDialog = nullptr;
+    TSais* entryDialog = nullptr;
     QWidget* first = nullptr;  // the window the run is about
+
+    // Each window has one owner. The dialogs are children of the main window when there is one, and
+    // go with it; the run owns here the windows that have no parent: the first window, and the
+    // dialogs of the reminder modes.
+    std::vector<std::unique_ptr<QWidget>> withoutParent;
 };
 
 RunWindows createWindows(RunContext& context);
