@@ -35,11 +35,16 @@ std::string privateRuntimeDirectory() {
     return xdgDirectory("XDG_CACHE_HOME", ".cache") + "/velorine";
 }
 
+namespace {
+
+// The path of the running executable.
 std::string executablePath() {
     char buffer[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
 }
+
+}  // namespace
 
 std::string executableDirectory() {
     const std::string path = executablePath();

@@ -18,8 +18,6 @@ std::string defaultDataDirectory();
 std::string privateRuntimeDirectory();
 // The directory holding the running executable.
 std::string executableDirectory();
-// The path of the running executable.
-std::string executablePath();
 // The data file the program itself uses, for the commands that read or change it without a
 // window: the same configuration (velorine.conf), the same default folder. Creates nothing.
 std::string programDataFile();

@@ -151,11 +151,9 @@ public:
     TAlignment LinesAlign() const { return linesAlign_; }
     void SetLinesAlign(TAlignment align);
 
-    bool NoGap() const { return noGap_; }
     void SetNoGap(bool noGap) { noGap_ = noGap; }
 
     // Gap mode only: stop after the content has passed once.
-    bool OnlyOnce() const { return onlyOnce_; }
     void SetOnlyOnce(bool onlyOnce) { onlyOnce_ = onlyOnce; }
 
     TScrollDirection ScrollDirection() const { return direction_; }

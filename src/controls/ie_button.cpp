@@ -118,8 +118,6 @@ void TIEButton::followDevicePixelRatio() {
     }
 }
 
-void TIEButton::SetLayout(TButtonLayout layout) { storeAndRepaint(layout_, layout); }
-
 void TIEButton::SetMargin(int margin) {
     if (margin >= -1) {
         storeAndRepaint(margin_, margin);
@@ -137,8 +135,6 @@ void TIEButton::SetNumGlyphs(int numGlyphs) {
 void TIEButton::SetSleepingFontColor(const QColor& colour) { storeAndRepaint(sleepingFontColor_, colour); }
 
 void TIEButton::SetSoftShading(bool softShading) { storeAndRepaint(softShading_, softShading); }
-
-void TIEButton::SetSpacing(int spacing) { storeAndRepaint(spacing_, spacing); }
 
 void TIEButton::SetStandardButton(bool standardButton) {
     if (standardButton != standardButton_) {
@@ -349,7 +345,7 @@ void TIEButton::paintEvent(QPaintEvent*) {
 
     painter.setFont(font());
     const ButtonLayout layout = CalcButtonLayout({content.size(), glyph_.ImageSize(), caption_, dropDownArrow_,
-                                                  dropDownArrowHorz_, layout_, margin_, spacing_, wordWrap_},
+                                                  dropDownArrowHorz_, kLayout, margin_, kSpacing, wordWrap_},
                                                  painter.fontMetrics());
     const QPoint origin = content.topLeft();
     const bool disabled = look_.glyph == GlyphState::Disabled;

@@ -30,7 +30,12 @@ QString weekdayName(const store::CalendarDate& date) {
     return kWeekdays[static_cast<std::size_t>(weekday)];
 }
 
+namespace {
+
+// "Janvier" … "Décembre"; month 1 to 12.
 QString monthName(int month) { return kMonths[static_cast<std::size_t>(month - 1)]; }
+
+}  // namespace
 
 QString dayAndMonthText(const store::CalendarDate& date) {
     return QString::number(date.day) + QLatin1Char(' ') + monthName(date.month);

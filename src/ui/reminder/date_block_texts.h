@@ -11,8 +11,6 @@ namespace velorine::ui {
 
 // "Dimanche" … "Samedi". The date must be real.
 QString weekdayName(const store::CalendarDate& date);
-// "Janvier" … "Décembre"; month 1 to 12.
-QString monthName(int month);
 // "4 Décembre".
 QString dayAndMonthText(const store::CalendarDate& date);
 // "Décembre 2026".
