@@ -25,7 +25,7 @@ QMargins frameMarginsOf(QWidget& window);
 // middle of the main window, each frame included. Halves are rounded toward zero, so a dialog
 // larger than its owner sticks out by the same amount on both sides, give or take a pixel.
 //
-// The frame is the window manager's (window_frame.h), known before a window first appears: a
+// The frame is the window manager's (above), known before a window first appears: a
 // window centred before and after its frame is drawn lands on the same place, and never jumps
 // when it is centred again.
 
