@@ -8,7 +8,6 @@
 #include "ui/main/birthday_list_model.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/info_line.h"
-#include "ui/main/list_sorting.h"
 #include "ui/main/main_window.h"
 #include "ui/user_dialogs.h"
 

@@ -3,7 +3,7 @@
 #include <QHeaderView>
 #include <QTest>
 
-#include "ui/main/list_sorting.h"
+#include "ui/main/birthday_list_model.h"
 #include "window_rig.h"
 
 using namespace velorine;
