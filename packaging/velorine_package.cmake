@@ -21,7 +21,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.velorine.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The X11 platform plugin (in libqt6gui6), the French standard buttons and dialogs, and the font
-# families the windows are drawn with (see ui/design_fonts.h). The Wayland platform plugin is
+# families the windows are drawn with (see ui/design.h). The Wayland platform plugin is
 # recommended: without it, a Wayland desktop shows the windows through its X11 server (XWayland).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6gui6, qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")

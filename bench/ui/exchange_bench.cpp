@@ -12,7 +12,7 @@
 #include "data_file_generator.h"
 #include "store/record_store.h"
 #include "ui/main/main_window.h"
-#include "ui/run_windows.h"
+#include "ui/program.h"
 #include "ui/user_dialogs.h"
 
 namespace velorine::bench {

@@ -17,7 +17,7 @@
 #include "store/record_store.h"
 #include "ui/main/main_window.h"
 #include "ui/reminder/reminder_window.h"
-#include "ui/run_windows.h"
+#include "ui/program.h"
 #include "ui/user_dialogs.h"
 
 namespace velorine::bench {

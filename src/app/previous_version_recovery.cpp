@@ -1,10 +1,12 @@
 #include "app/previous_version_recovery.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <tuple>
 
 #include <unistd.h>
 
-#include "app/file_name_lookup.h"
 #include "store/data_file.h"
 #include "store/file_copy.h"
 #include "store/record_store.h"
@@ -18,6 +20,12 @@ constexpr std::size_t kFlagBufferSize = 256;
 constexpr std::size_t kPathBufferSize = 4096;
 constexpr std::size_t kVersionBufferSize = 256;
 constexpr std::string_view kOldFileName = "VELOR.INI";
+
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
 
 // The setting lives in the configuration file, which the program never creates: without one there
 // is nowhere to keep it, and the write is lost, as any failed write of the flag is: the question
@@ -64,6 +72,24 @@ RecoveryResult recoverPreviousVersion(const RecoveryPaths& paths, const Recovery
     }
     storeFlag(paths.configFile, "1");
     return dialogs.restartProgram() ? RecoveryResult::Restarted : RecoveryResult::TakenWithoutRestart;
+}
+
+std::string findFileIgnoringCase(const std::string& directory, std::string_view name) {
+    namespace fs = std::filesystem;
+    const std::string exact = directory + "/" + std::string(name);
+    std::error_code error;
+    fs::directory_iterator entries(directory, error);
+    if (error) return exact;
+    std::string best;
+    for (; entries != fs::directory_iterator(); entries.increment(error)) {
+        const std::string candidate = entries->path().filename().string();
+        if (!equalIgnoringCase(candidate, name)) continue;
+        std::error_code statError;
+        if (!fs::is_regular_file(entries->path(), statError)) continue;
+        if (candidate == name) return exact;
+        if (best.empty() || candidate < best) best = candidate;
+    }
+    return best.empty() ? exact : directory + "/" + best;
 }
 
 }  // namespace velorine::app

@@ -35,17 +35,24 @@ std::string privateRuntimeDirectory() {
     return xdgDirectory("XDG_CACHE_HOME", ".cache") + "/velorine";
 }
 
+namespace {
+
+// The path of the running executable.
 std::string executablePath() {
     char buffer[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
 }
 
+}  // namespace
+
 std::string executableDirectory() {
     const std::string path = executablePath();
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
+
+std::string programDataFile() { return dataFileIn(configuredDataDirectory(configFilePath(), defaultDataDirectory())); }
 
 StartupEnvironment processEnvironment(std::vector<std::string> arguments) {
     StartupEnvironment env;

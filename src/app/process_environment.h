@@ -18,8 +18,9 @@ std::string defaultDataDirectory();
 std::string privateRuntimeDirectory();
 // The directory holding the running executable.
 std::string executableDirectory();
-// The path of the running executable.
-std::string executablePath();
+// The data file the program itself uses, for the commands that read or change it without a
+// window: the same configuration (velorine.conf), the same default folder. Creates nothing.
+std::string programDataFile();
 
 // Under a file-size limit (ulimit -f) a write past it would kill the process with SIGXFSZ and leave
 // its temporary file behind. Ignored, the write fails instead (EFBIG), the commit is abandoned

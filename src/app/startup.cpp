@@ -5,7 +5,7 @@
 #include <optional>
 #include <tuple>
 
-#include "app/online_sync_schedule.h"
+#include "app/daily_sync.h"
 #include "app/terminal_text.h"
 #include "reminders/reminder_engine.h"
 #include "reminders/reminder_settings.h"

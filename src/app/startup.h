@@ -71,7 +71,7 @@ struct StartupOutcome {
     // window tells the same itself.
     std::string problem;
     // The automatic start only: the address book online is to be read again in the background
-    // (online_sync_schedule.h), whatever the gate decided.
+    // (app/daily_sync.h), whatever the gate decided.
     bool dailySyncDue = false;
 };
 

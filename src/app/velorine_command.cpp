@@ -1,35 +1,29 @@
 // velorine: the command users run. Most runs at logon ("PROG") end at the gate without a window,
 // so this executable runs the start-up and the gate without loading any of the windows' libraries,
-// and hands the run over (app/hand_over.h) only when something is to be shown: to the notification
+// and hands the run over (app/executables.h) only when something is to be shown: to the notification
 // when the user chose to be reminded by one, else to the windows' executable. That executable runs
 // the whole start-up again: handing over is then no faster than starting it directly, but never
 // different. Once the gate has decided, it starts the day's sync with the address book online in the
-// background when one is due (app/online_sync_schedule.h), and waits for nothing.
+// background when one is due (app/daily_sync.h), and waits for nothing.
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/background_sync.h"
-#include "app/hand_over.h"
-#include "app/installed_layout.h"
+#include <unistd.h>
+
+#include "app/daily_sync.h"
+#include "app/executables.h"
 #include "app/process_environment.h"
 #include "app/startup.h"
 
-namespace {
-
 using namespace velorine;
-
-[[noreturn]] void handOverToWindows(char** argv) {
-    app::handOverTo(app::windowsExecutableFrom(app::executableDirectory()), argv);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     app::ignoreFileSizeSignal();
     app::returnLargeBuffersToTheSystem();
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (app::runModeFor(app::commandWordFrom(arguments)) != app::RunMode::AutomaticReminder) handOverToWindows(argv);
+    if (app::runModeFor(app::commandWordFrom(arguments)) != app::RunMode::AutomaticReminder)
+        app::handOverToWindows(argv);
 
     app::StartupEnvironment environment = app::processEnvironment(std::move(arguments));
     // A pending list is taken in by the windows' executable, which also brings the list's calendar
@@ -37,12 +31,8 @@ int main(int argc, char** argv) {
     // whose restart failed.
     const std::string dataDirectory =
         app::configuredDataDirectory(environment.configFile, environment.defaultDataDirectory);
-    if (::access(app::pendingFileIn(dataDirectory).c_str(), F_OK) == 0) handOverToWindows(argv);
-    // The previous version's list is offered in a window: the windows' executable starts the run
-    // over and asks. Nothing has been decided here yet that it would not decide the same way.
-    const auto windowsTakeOver = [argv]() -> bool { handOverToWindows(argv); };
-    environment.recovery = {windowsTakeOver, [argv](store::Failure, const std::string&) { handOverToWindows(argv); },
-                            windowsTakeOver};
+    if (::access(app::pendingFileIn(dataDirectory).c_str(), F_OK) == 0) app::handOverToWindows(argv);
+    environment.recovery = app::recoveryInTheWindows(argv);
     const app::StartupOutcome outcome = app::runStartup(environment);
     if (!outcome.problem.empty()) std::fprintf(stderr, "%s\n", outcome.problem.c_str());
     // After the decision, so that the gate is as quick with a sync due as without one.
@@ -51,5 +41,5 @@ int main(int argc, char** argv) {
     if (outcome.endsRun) return outcome.exitStatus;
     if (outcome.state.notificationReminders)
         app::handOverTo(app::notificationExecutableFrom(app::executableDirectory()), argv);
-    handOverToWindows(argv);
+    app::handOverToWindows(argv);
 }

@@ -1,6 +1,6 @@
 #include "carddav/online_settings.h"
 
-#include "app/online_sync_schedule.h"
+#include "app/daily_sync.h"
 #include "store/data_file.h"
 #include "store/private_files.h"
 #include "store/record_store.h"

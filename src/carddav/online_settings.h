@@ -1,6 +1,6 @@
 #pragma once
 // The address book online as velorine.conf keeps it, section [CarnetEnLigne] (the keys are listed
-// in app/online_sync_schedule.h): configuration, not data, so a saved copy of the list never
+// in app/daily_sync.h): configuration, not data, so a saved copy of the list never
 // carries it. The program writes that section and no other part of the file; the password is never
 // there (keyring.h).
 

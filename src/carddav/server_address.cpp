@@ -7,13 +7,13 @@ namespace {
 
 std::string quoted(const std::string& text) { return "« " + text + " »"; }
 
-}  // namespace
-
 bool isThisComputer(const QString& host) {
     if (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0) return true;
     const QHostAddress address(host);
     return !address.isNull() && address.isLoopback();
 }
+
+}  // namespace
 
 CheckedAddress checkServerAddress(const std::string& typed) {
     QString text = QString::fromStdString(typed).trimmed();

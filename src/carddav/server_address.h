@@ -19,8 +19,6 @@ struct CheckedAddress {
 // The address as the user typed it; "dav.example.org/carnet" is taken for https://dav.example.org/carnet.
 CheckedAddress checkServerAddress(const std::string& typed);
 
-bool isThisComputer(const QString& host);
-
 // Why the redirect from `from` to `to` is not followed (French), or nothing when it may be.
 std::optional<std::string> redirectRefusal(const QUrl& from, const QUrl& to);
 

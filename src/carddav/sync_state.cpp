@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/online_sync_schedule.h"
+#include "app/daily_sync.h"
 
 namespace velorine::carddav {
 namespace {
@@ -47,22 +47,8 @@ std::optional<int> numberAfter(std::string_view key, std::string_view stem) {
     return number;
 }
 
-std::string joined(const std::vector<std::string>& fields) {
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) line += kSeparator;
-        line += escapedField(fields[i]);
-    }
-    return line;
-}
-
-void appendLine(std::string& lines, std::string_view key, std::string_view value) {
-    lines.append(key).append("=").append(value).append("\n");
-}
-
-}  // namespace
-
-std::string escapedField(std::string_view text, bool allAscii) {
+// The escaping of the fields. `allAscii` also escapes bytes above 0x7E.
+std::string escapedField(std::string_view text, bool allAscii = false) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string escaped;
     escaped.reserve(text.size());
@@ -81,6 +67,19 @@ std::string escapedField(std::string_view text, bool allAscii) {
     return escaped;
 }
 
+std::string joined(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) line += kSeparator;
+        line += escapedField(fields[i]);
+    }
+    return line;
+}
+
+void appendLine(std::string& lines, std::string_view key, std::string_view value) {
+    lines.append(key).append("=").append(value).append("\n");
+}
+
 std::string unescapedField(std::string_view text) {
     std::string plain;
     plain.reserve(text.size());
@@ -94,6 +93,8 @@ std::string unescapedField(std::string_view text) {
     }
     return plain;
 }
+
+}  // namespace
 
 const KnownBook* SyncState::book(std::string_view address) const {
     const auto found =

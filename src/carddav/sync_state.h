@@ -59,8 +59,4 @@ void writeSyncState(store::IniDocument& doc, const SyncState& state);
 // Records a sync on `today` that failed, and why (UTF-8), leaving the books and cards as they are.
 void writeFailureIn(store::IniDocument& doc, const std::string& reason, const store::CalendarDate& today);
 
-// The escaping of the fields, exposed for its tests. `allAscii` also escapes bytes above 0x7E.
-std::string escapedField(std::string_view text, bool allAscii = false);
-std::string unescapedField(std::string_view text);
-
 }  // namespace velorine::carddav

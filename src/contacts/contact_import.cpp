@@ -15,12 +15,7 @@ std::string sameDayText(const std::string& birthDate) {
     return date ? store::displayDate(*date) : birthDate;
 }
 
-}  // namespace
-
-PersonKey personKeyOf(const store::BirthdayRecord& record) {
-    return {foldedCase(record.surname), foldedCase(record.firstName), sameDayText(record.birthDate)};
-}
-
+// Windows-1252 letters folded to lower case (A-Z, À-Þ, Š, Œ, Ž, Ÿ), for the comparison above.
 std::string foldedCase(std::string_view cp1252) {
     std::string folded(cp1252);
     for (char& c : folded) {
@@ -34,6 +29,12 @@ std::string foldedCase(std::string_view cp1252) {
         }
     }
     return folded;
+}
+
+}  // namespace
+
+PersonKey personKeyOf(const store::BirthdayRecord& record) {
+    return {foldedCase(record.surname), foldedCase(record.firstName), sameDayText(record.birthDate)};
 }
 
 ImportOutcome importCardsIn(store::IniDocument& doc, const std::vector<ContactCard>& cards) {

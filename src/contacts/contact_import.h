@@ -35,7 +35,4 @@ ImportOutcome importCardsIn(store::IniDocument& doc, const std::vector<ContactCa
 using PersonKey = std::tuple<std::string, std::string, std::string>;
 PersonKey personKeyOf(const store::BirthdayRecord& record);
 
-// Windows-1252 letters folded to lower case (A-Z, À-Þ, Š, Œ, Ž, Ÿ), for the comparison above.
-std::string foldedCase(std::string_view cp1252);
-
 }  // namespace velorine::contacts

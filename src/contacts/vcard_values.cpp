@@ -47,8 +47,6 @@ void takeCharacter(std::string_view decoded, std::size_t& i, std::string& text) 
     }
 }
 
-}  // namespace
-
 bool isValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -79,6 +77,8 @@ bool isValidUtf8(std::string_view text) {
     }
     return true;
 }
+
+}  // namespace
 
 std::optional<std::string> decodedValue(const ContentLine& line, CharsetConverter& converter) {
     const std::string bytes = isQuotedPrintable(line) ? fromQuotedPrintable(line.value) : line.value;

@@ -31,6 +31,4 @@ std::vector<std::string> componentsOf(std::string_view decoded);
 // A plain value (FN, EMAIL, BDAY), unescaped.
 std::string unescaped(std::string_view decoded);
 
-bool isValidUtf8(std::string_view text);
-
 }  // namespace velorine::contacts

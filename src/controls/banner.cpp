@@ -1,13 +1,16 @@
 #include "controls/banner.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QTimer>
 
-#include "controls/activation_keys.h"
+#include <algorithm>
+
 #include "controls/controls_accessibility.h"
 
 namespace velorine::controls {
@@ -217,6 +220,182 @@ void TBanner::keyPressEvent(QKeyEvent* event) {
     } else if (!event->isAutoRepeat()) {
         emit OnClick();
     }
+}
+
+void TBanner::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (noGap_) {
+        PaintWithoutGap(painter);
+    } else {
+        PaintWithGap(painter);
+    }
+}
+
+void TBanner::followDevicePixelRatio() {
+    // Text is drawn again for the screen's density; a caller's picture stays as given.
+    if (content_.devicePixelRatio() == devicePixelRatioF()) {
+        return;
+    }
+    if (!scrollText_.isEmpty()) {
+        content_ = RenderOneLine(scrollText_, textLook());
+    } else if (!lines_.isEmpty()) {
+        content_ = RenderLineList(lines_, linesAlign_, textLook());
+    }
+}
+
+void TBanner::PaintWithGap(QPainter& painter) { paintFrame(painter, false); }
+
+void TBanner::PaintWithoutGap(QPainter& painter) { paintFrame(painter, true); }
+
+void TBanner::paintFrame(QPainter& painter, bool noGap) {
+    if (content_.isNull() || isHidden()) {
+        painter.fillRect(rect(), Color());
+        return;
+    }
+    followDevicePixelRatio();
+    // The whole frame is composed off screen and put on the screen in one operation: no flicker.
+    const qreal ratio = devicePixelRatioF();
+    QImage frame(size() * ratio, QImage::Format_RGB32);
+    frame.setDevicePixelRatio(ratio);
+    frame.fill(Color());
+    {
+        QPainter framePainter(&frame);
+        const auto copies = ContentCopies(direction_, noGap, size(), LogicalSize(content_), position_);
+        for (const QPoint corner : copies) {
+            framePainter.drawImage(corner, content_);
+        }
+    }
+    painter.drawImage(0, 0, frame);
+}
+
+namespace {
+
+QImage BlankImage(QSize size, const TextLook& look) {
+    if (size.isEmpty()) {
+        return {};
+    }
+    QImage image(size * look.pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(look.pixelRatio);
+    image.fill(look.background);
+    return image;
+}
+
+void DrawLine(QPainter& painter, const QFontMetrics& metrics, int x, int top, const QString& text) {
+    // The text's top sits at `top`: the baseline is one ascent lower.
+    painter.drawText(QPoint(x, top + metrics.ascent()), text);
+}
+
+}  // namespace
+
+QSize LogicalSize(const QImage& image) { return image.deviceIndependentSize().toSize(); }
+
+QImage RenderOneLine(const QString& text, const TextLook& look) {
+    const QFontMetrics metrics(look.font);
+    QImage image = BlankImage({metrics.horizontalAdvance(text), metrics.height()}, look);
+    if (!image.isNull()) {
+        QPainter painter(&image);
+        painter.setFont(look.font);
+        painter.setPen(look.text);
+        DrawLine(painter, metrics, 0, 0, text);
+    }
+    return image;
+}
+
+QImage RenderLineList(const QStringList& lines, TAlignment align, const TextLook& look) {
+    const QFontMetrics metrics(look.font);
+    int widest = 0;
+    for (const QString& line : lines) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    // Every single line, "Xj" included, is as tall as the font: that is the line pitch.
+    const int pitch = metrics.height();
+    QImage image = BlankImage({widest, static_cast<int>(lines.size()) * pitch}, look);
+    if (!image.isNull()) {
+        QPainter painter(&image);
+        painter.setFont(look.font);
+        painter.setPen(look.text);
+        for (int i = 0; i < lines.size(); ++i) {
+            const int x = AlignedLineX(align, widest, metrics.horizontalAdvance(lines[i]));
+            DrawLine(painter, metrics, x, i * pitch, lines[i]);
+        }
+    }
+    return image;
+}
+
+int AlignedLineX(TAlignment align, int widestWidth, int lineWidth) {
+    switch (align) {
+        case taLeftJustify: return 0;
+        case taRightJustify: return widestWidth - lineWidth;
+        case taCenter: return (widestWidth - lineWidth) / 2;
+    }
+    return 0;
+}
+
+int ExtentAlong(TScrollDirection direction, QSize size) {
+    return IsHorizontal(direction) ? size.width() : size.height();
+}
+
+ScrollPosition WrapIntoExtent(ScrollPosition position, int extent) {
+    if (extent <= 0 || position <= extent) {
+        return position;
+    }
+    return static_cast<ScrollPosition>((position - 1) % extent + 1);
+}
+
+ScrollPosition PositionAfterTurn(ScrollPosition position, TScrollDirection from, TScrollDirection to, QSize content,
+                                 QSize banner) {
+    const bool sameAxis = IsHorizontal(from) == IsHorizontal(to);
+    const int contentExtent = ExtentAlong(to, content);
+    if (!sameAxis) {
+        return static_cast<ScrollPosition>(contentExtent);
+    }
+    return static_cast<ScrollPosition>(contentExtent + ExtentAlong(to, banner) - position);
+}
+
+namespace {
+
+QPoint FirstCopy(TScrollDirection direction, QSize banner, QSize content, int position) {
+    switch (direction) {
+        case sdRightToLeft: return {banner.width() - position, 0};
+        case sdLeftToRight: return {position - content.width(), 0};
+        case sdTopToBottom: return {0, position - content.height()};
+        case sdBottomToTop: return {0, banner.height() - position};
+    }
+    return {};
+}
+
+// Copies follow the first one on the side it comes from.
+QPoint StepToNextCopy(TScrollDirection direction, QSize content) {
+    switch (direction) {
+        case sdRightToLeft: return {-content.width(), 0};
+        case sdLeftToRight: return {content.width(), 0};
+        case sdTopToBottom: return {0, content.height()};
+        case sdBottomToTop: return {0, -content.height()};
+    }
+    return {};
+}
+
+bool OverlapsAlongAxis(TScrollDirection direction, QPoint corner, QSize banner, QSize content) {
+    const int start = IsHorizontal(direction) ? corner.x() : corner.y();
+    return start < ExtentAlong(direction, banner) && start + ExtentAlong(direction, content) > 0;
+}
+
+}  // namespace
+
+std::vector<QPoint> ContentCopies(TScrollDirection direction, bool noGap, QSize banner, QSize content,
+                                  ScrollPosition position) {
+    if (content.isEmpty()) {
+        return {};
+    }
+    std::vector<QPoint> copies{FirstCopy(direction, banner, content, position)};
+    if (!noGap) {
+        return copies;
+    }
+    const QPoint step = StepToNextCopy(direction, content);
+    for (QPoint corner = copies.front() + step; OverlapsAlongAxis(direction, corner, banner, content); corner += step) {
+        copies.push_back(corner);
+    }
+    return copies;
 }
 
 }  // namespace velorine::controls

@@ -1,15 +1,19 @@
 #include "controls/ie_button.h"
 
 #include <QAccessible>
+#include <QCursor>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QShortcut>
 
 #include <algorithm>
 
-#include "controls/activation_keys.h"
 #include "controls/controls_accessibility.h"
+#include "controls/button_parts.h"
 
 namespace velorine::controls {
 
@@ -114,8 +118,6 @@ void TIEButton::followDevicePixelRatio() {
     }
 }
 
-void TIEButton::SetLayout(TButtonLayout layout) { storeAndRepaint(layout_, layout); }
-
 void TIEButton::SetMargin(int margin) {
     if (margin >= -1) {
         storeAndRepaint(margin_, margin);
@@ -133,8 +135,6 @@ void TIEButton::SetNumGlyphs(int numGlyphs) {
 void TIEButton::SetSleepingFontColor(const QColor& colour) { storeAndRepaint(sleepingFontColor_, colour); }
 
 void TIEButton::SetSoftShading(bool softShading) { storeAndRepaint(softShading_, softShading); }
-
-void TIEButton::SetSpacing(int spacing) { storeAndRepaint(spacing_, spacing); }
 
 void TIEButton::SetStandardButton(bool standardButton) {
     if (standardButton != standardButton_) {
@@ -250,6 +250,115 @@ void TIEButton::changeEvent(QEvent* event) {
             update();
             break;
         default: break;
+    }
+}
+
+void TIEButton::mousePressEvent(QMouseEvent* event) {
+    emit OnMouseDown(event->button(), event->modifiers(), event->position().toPoint());
+    if (isEnabled() && event->button() == Qt::LeftButton) {
+        pressed_ = true;
+    }
+    UpdateState();
+    if (pressed_ && dropDownMenu_ && groupIndex_ == 0) {
+        openDropDownMenu();
+    }
+}
+
+void TIEButton::openDropDownMenu() {
+    const QPoint corner = dropDownArrowHorz_ ? QPoint(width(), 0) : QPoint(0, height());
+    const QPointer<TIEButton> alive(this);
+    const QPointer<QMenu> menu(dropDownMenu_);
+    // The click that closes the menu is used up by closing it: it must not press anything again.
+    const bool replayedBefore = !menu->testAttribute(Qt::WA_NoMouseReplay);
+    menu->setAttribute(Qt::WA_NoMouseReplay);
+    menu->exec(mapToGlobal(corner));
+    if (menu) {
+        menu->setAttribute(Qt::WA_NoMouseReplay, !replayedBefore);
+    }
+    if (!alive) {
+        return;  // a menu command closed the window that held the button
+    }
+    pressed_ = false;
+    mouseInside_ = rect().contains(mapFromGlobal(QCursor::pos()));
+    UpdateState();
+}
+
+void TIEButton::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    emit OnMouseMove(event->buttons(), event->modifiers(), position);
+    followPointer(position);
+}
+
+void TIEButton::followPointer(QPoint position) {
+    QWidget* under = parentWidget() != nullptr ? ControlUnderPointer(*parentWidget(), mapToParent(position))
+                                               : (rect().contains(position) ? this : nullptr);
+    if (pressed_) {
+        TIEButton* other = under != this ? qobject_cast<TIEButton*>(under) : nullptr;
+        if (lastEntered_ && lastEntered_ != other) {
+            lastEntered_->pointerLeft();
+        }
+        if (other != nullptr) {
+            other->pointerEntered();
+        }
+        lastEntered_ = other;
+    }
+    // Qt reports no enter or leave while a press is held, and the press keeps every move for this
+    // button: it follows the pointer itself.
+    const bool over = under == this;
+    if (over && !mouseInside_) {
+        pointerEntered();
+    } else if (!over && mouseInside_) {
+        pointerLeft();
+    }
+}
+
+void TIEButton::mouseReleaseEvent(QMouseEvent* event) {
+    emit OnMouseUp(event->button(), event->modifiers(), event->position().toPoint());
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (pressed_) {
+        pressed_ = false;
+        if (mouseInside_ && groupIndex_ != 0) {
+            SetDown(!down_);
+        }
+        UpdateState();
+    }
+    if (isEnabled() && !dropDownMenu_) {
+        Click();
+    }
+}
+
+void TIEButton::paintEvent(QPaintEvent*) {
+    // The first paint computes the look and draws it at once: an opaque button that drew nothing
+    // would show whatever the screen held there for a frame.
+    if (look_.frame == FrameLook::NotComputed) {
+        applyLook(LookFor(situation()));
+    }
+    followDevicePixelRatio();
+    QPainter painter(this);
+    const QPalette& colours = palette();
+    const QRect content = DrawButtonFace(painter, rect(), look_.frame, {softShading_, transparent_}, colours);
+    if (look_.glyph == GlyphState::Down) {
+        painter.fillRect(content, QBrush(DitherTile(colours.color(QPalette::Button))));
+    }
+
+    painter.setFont(font());
+    const ButtonLayout layout = CalcButtonLayout({content.size(), glyph_.ImageSize(), caption_, dropDownArrow_,
+                                                  dropDownArrowHorz_, kLayout, margin_, kSpacing, wordWrap_},
+                                                 painter.fontMetrics());
+    const QPoint origin = content.topLeft();
+    const bool disabled = look_.glyph == GlyphState::Disabled;
+
+    glyph_.Draw(painter, origin + layout.glyph, look_.glyph, colours,
+                transparent_ ? DisabledBackground::None : DisabledBackground::Face);
+    if (!caption_.isEmpty()) {
+        const QColor textColour =
+            look_.glyph == GlyphState::Sleeping ? sleepingFontColor_ : colours.color(QPalette::WindowText);
+        DrawCaption(painter, layout.caption.translated(origin), caption_, wordWrap_, disabled, textColour);
+    }
+    if (dropDownArrow_) {
+        DrawDropDownArrow(painter, origin + layout.arrow, dropDownArrowHorz_, disabled);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Designer names: `TIEButton` is the control; its properties keep their designer names
-//   (`Caption`, `Glyph`, `NumGlyphs` — what it shows; `Layout`, `Margin`, `Spacing`, `WordWrap` — where;
+//   (`Caption`, `Glyph`, `NumGlyphs` — what it shows; `Margin`, `WordWrap` — where;
 //   `SleepingFontColor`, `SoftShading`, `Transparent`, `StandardButton` — how it looks at rest;
 //   `GroupIndex`, `AllowAllUp`, `Down` and `SetGroupIndex`/`UpdateExclusive` — grouping like radio
 //   buttons; `DropDownArrow`, `DropDownArrowHorz`, `DropDownMenu` — the drop-down arrow). The reminder
@@ -38,8 +38,7 @@
 #include <functional>
 
 #include "controls/button_glyph.h"
-#include "controls/button_state.h"
-#include "controls/button_types.h"
+#include "controls/button_parts.h"
 
 class QShortcut;
 
@@ -86,9 +85,6 @@ public:
     using GlyphSource = std::function<QImage(qreal devicePixelRatio)>;
     void SetGlyphSource(GlyphSource source);
 
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout layout);
-
     // -1 is automatic; values below -1 are ignored.
     int Margin() const { return margin_; }
     void SetMargin(int margin);
@@ -102,10 +98,6 @@ public:
 
     bool SoftShading() const { return softShading_; }
     void SetSoftShading(bool softShading);
-
-    // -1 is automatic.
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int spacing);
 
     // Raised and never sleeping, even away from the pointer.
     bool StandardButton() const { return standardButton_; }
@@ -171,10 +163,11 @@ private:
     QPointer<QMenu> dropDownMenu_;
     QPointer<TIEButton> lastEntered_;
     QShortcut* accelerator_;
-    TButtonLayout layout_ = blGlyphLeft;
+    // Every button of the program has its glyph left of the caption, four pixels apart.
+    static constexpr TButtonLayout kLayout = blGlyphLeft;
+    static constexpr int kSpacing = 4;
     int groupIndex_ = 0;
     int margin_ = -1;
-    int spacing_ = 4;
     bool allowAllUp_ = false;
     bool down_ = false;
     bool dropDownArrow_ = false;

@@ -11,30 +11,19 @@
 #include <string>
 #include <vector>
 
-#include "app/hand_over.h"
-#include "app/installed_layout.h"
+#include "app/executables.h"
 #include "app/process_environment.h"
 #include "app/startup.h"
 #include "notify/notification_run.h"
 #include "reminders/reminder_engine.h"
 
-namespace {
-
 using namespace velorine;
-
-[[noreturn]] void handOverToWindows(char** argv) {
-    app::handOverTo(app::windowsExecutableFrom(app::executableDirectory()), argv);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     app::ignoreFileSizeSignal();
     app::returnLargeBuffersToTheSystem();
     app::StartupEnvironment environment = app::processEnvironment(std::vector<std::string>(argv + 1, argv + argc));
-    const auto windowsTakeOver = [argv]() -> bool { handOverToWindows(argv); };
-    environment.recovery = {windowsTakeOver, [argv](store::Failure, const std::string&) { handOverToWindows(argv); },
-                            windowsTakeOver};
+    environment.recovery = app::recoveryInTheWindows(argv);
     // The gate's question answered with the lines themselves, from the start-up's one reading of
     // the file: something is due exactly when the list is not empty.
     std::vector<reminders::ReminderEntry> entries;
@@ -46,13 +35,13 @@ int main(int argc, char** argv) {
     if (!outcome.problem.empty()) std::fprintf(stderr, "%s\n", outcome.problem.c_str());
     if (outcome.endsRun) return outcome.exitStatus;
     const app::StartupState& state = outcome.state;
-    if (state.mode != app::RunMode::AutomaticReminder || !state.notificationReminders) handOverToWindows(argv);
+    if (state.mode != app::RunMode::AutomaticReminder || !state.notificationReminders) app::handOverToWindows(argv);
 
     QCoreApplication application(argc, argv);
     const QDBusConnection bus = QDBusConnection::sessionBus();
     const notify::NotificationRun run{state.dataFilePath, std::move(entries), environment.today,
                                       QString::fromStdString(app::privateRuntimeDirectory() + "/notification")};
     if (!bus.isConnected() || notify::remindByNotification(bus, run) == notify::AfterNotification::ShowWindow)
-        handOverToWindows(argv);
+        app::handOverToWindows(argv);
     return 0;
 }

@@ -97,19 +97,24 @@ Result<> mayReplace(const struct stat& st, const std::string& path) {
     return Done{};
 }
 
-std::string directoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
+namespace {
 
-// Appended piece by piece: GCC 12 at -O3 sees a false overlap in `"literal" + std::string`.
+// The name prefix of the temporary files published beside `path`. Appended piece by piece: GCC 12
+// at -O3 sees a false overlap in `"literal" + std::string`.
 std::string temporaryPrefix(const std::string& path) {
     std::string prefix = ".";
     prefix += fileNameOf(path);
     prefix += ".tmp-";
     return prefix;
+}
+
+}  // namespace
+
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
 }
 
 Result<std::string> readWhole(const std::string& path, std::uintmax_t largest) {

@@ -49,8 +49,6 @@ Result<> mayFollowLink(const std::string& path);
 Result<> mayReplace(const struct stat& st, const std::string& path);
 
 std::string directoryOf(const std::string& path);
-// The name prefix of the temporary files published beside `path`.
-std::string temporaryPrefix(const std::string& path);
 
 // The whole content of a regular file of at most `largest` bytes (kLargestDataFile at most), or why
 // not. Never blocks on a named pipe.

@@ -5,7 +5,7 @@
 #include <thread>
 #include <tuple>
 
-#include "app/online_sync_schedule.h"
+#include "app/daily_sync.h"
 #include "app/process_environment.h"
 #include "carddav/keyring.h"
 #include "carddav/online_settings.h"
@@ -16,7 +16,6 @@
 #include "store/data_file.h"
 #include "store/private_files.h"
 #include "tools/argument_reader.h"
-#include "tools/program_data_file.h"
 #include "tools/failure_text.h"
 
 namespace velorine::tools {
@@ -71,7 +70,7 @@ SyncCommandResult synchroniseList(const ContactsOptions& options) {
             "« Carnet d'adresses en ligne… »");
     const carddav::CheckedAddress address = carddav::checkServerAddress(settings.address);
     if (!address.refusal.empty()) return refused("la synchronisation a échoué : " + address.refusal);
-    const std::string list = options.dataFile.value_or(programDataFile());
+    const std::string list = options.dataFile.value_or(app::programDataFile());
     const store::CalendarDate today = store::localToday();
     if (options.oncePerDay && syncedToday(list, today)) return {true, {}, list, false};
     Password password = passwordFor(options, settings);

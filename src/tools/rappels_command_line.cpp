@@ -26,8 +26,8 @@ bool slashAt(std::string_view text, std::size_t& pos) {
 
 std::string refusal(std::string message) { return message + " (velorine-rappels --aide donne l'usage)"; }
 
-}  // namespace
-
+// JJ/MM/AAAA: one or two digits for the day and the month, four for the year, and a real day of
+// the calendar from year 1 on.
 std::optional<store::CalendarDate> parseDateArgument(std::string_view text) {
     std::size_t pos = 0;
     const auto day = digitsAt(text, pos, 1, 2);
@@ -40,6 +40,8 @@ std::optional<store::CalendarDate> parseDateArgument(std::string_view text) {
     if (date.year < 1 || !store::isRealDate(date)) return std::nullopt;
     return date;
 }
+
+}  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;

@@ -28,10 +28,6 @@ struct CommandLine {
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
-// JJ/MM/AAAA: one or two digits for the day and the month, four for the year, and a real day of
-// the calendar from year 1 on.
-std::optional<store::CalendarDate> parseDateArgument(std::string_view text);
-
 // What --aide prints, UTF-8.
 std::string usageText();
 

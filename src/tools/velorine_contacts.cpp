@@ -27,7 +27,6 @@
 #include "tools/argument_reader.h"
 #include "tools/contacts_command_line.h"
 #include "tools/contacts_sync.h"
-#include "tools/program_data_file.h"
 #include "tools/failure_text.h"
 
 namespace {
@@ -71,7 +70,7 @@ int keepCalendar(const std::string& list, std::string summary) {
 int importContacts(const tools::ContactsOptions& options) {
     const contacts::VcardReading reading = contacts::readVcardFile(options.exchangeFile, store::localToday());
     if (!reading.book) return refuse(contacts::refusedFileText(app::terminalText(options.exchangeFile), reading.error));
-    const std::string list = options.dataFile.value_or(tools::programDataFile());
+    const std::string list = options.dataFile.value_or(app::programDataFile());
     // A new user's data folder may not exist yet; the program would make it private, so does this.
     // One that cannot be made is told by the import's commit, with the cause.
     if (!options.dataFile) std::ignore = store::createPrivateDirectories(parentOf(list));
@@ -83,7 +82,7 @@ int importContacts(const tools::ContactsOptions& options) {
 }
 
 int exportCalendar(const tools::ContactsOptions& options) {
-    const std::string programList = tools::programDataFile();
+    const std::string programList = app::programDataFile();
     const std::string list = options.dataFile.value_or(programList);
     const contacts::CalendarTargetRefusal refusal =
         contacts::calendarTargetRefusal(options.exchangeFile, {list, programList});

@@ -6,12 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "app/process_environment.h"
 #include "app/terminal_text.h"
 #include "reminders/reminder_engine.h"
 #include "reminders/reminder_settings.h"
 #include "store/civil_calendar.h"
 #include "store/data_file.h"
-#include "tools/program_data_file.h"
 #include "tools/failure_text.h"
 #include "tools/rappels_command_line.h"
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         return printedWhole() ? 0 : refuse("impossible d'écrire l'aide");
     }
 
-    const std::string path = line.options.dataFile ? *line.options.dataFile : tools::programDataFile();
+    const std::string path = line.options.dataFile ? *line.options.dataFile : app::programDataFile();
     store::Result<store::IniDocument> read = store::readSnapshot(path);
     // A new user has no data file yet: for the program that is an empty list, and so it is here.
     // A file named on the command line is another matter: it must be there.

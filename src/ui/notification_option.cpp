@@ -3,7 +3,7 @@
 #include <QAction>
 
 #include "reminders/reminder_settings.h"
-#include "ui/write_failure.h"
+#include "ui/user_dialogs.h"
 
 namespace velorine::ui {
 

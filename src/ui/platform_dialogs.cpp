@@ -6,9 +6,9 @@
 #include <QMessageBox>
 #include <QProcess>
 
-#include "app/installed_layout.h"
+#include "app/executables.h"
 #include "app/process_environment.h"
-#include "ui/french_file_chooser.h"
+#include "ui/french.h"
 
 namespace velorine::ui {
 namespace {

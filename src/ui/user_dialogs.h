@@ -11,6 +11,12 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+#include <string>
+
+#include "app/previous_version_recovery.h"
+#include "store/failure.h"
+
 namespace velorine::ui {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
@@ -44,5 +50,36 @@ public:
     // Starts a new instance of the program with these arguments; false when it could not start.
     virtual bool startProgram(const QStringList& arguments) = 0;
 };
+
+// The one way a window tells the user that a file could not be written: a "Problème" box that says
+// what was lost, names the file and gives the cause, in words the user can act on. Nothing the
+// user asked for is dropped in silence, but for the few settings whose loss only changes the look
+// of the next start (colours, the layout, the name-day option), which their writers say they do
+// not tell.
+
+// The words of app/write_failure_text.h, for a window.
+QString failureCause(store::Failure failure, const std::string& filePath = {});
+QString writeFailureText(store::Failure failure, const std::string& filePath = {});
+
+// `whatFailed` is the first line, without the colon: "L'anniversaire n'a pas pu être enregistré
+// dans le fichier".
+void reportWriteFailure(UserDialogs& dialogs, const QString& whatFailed, const std::string& filePath,
+                        store::Failure failure);
+
+// A message of a few lines ("La copie a échoué !\n\nCorrigez le problème et recommencez...") with
+// the file and the cause on a second line after its first: "La copie a échoué !\n/home/a/copie.txt :
+// le disque est plein, ou votre quota d'espace est atteint.\n\nCorrigez…".
+QString withCause(const QString& message, store::Failure failure, const std::string& filePath);
+
+// The previous-version recovery's question, its failure message and its restart, in the program's
+// own dialogs: the only windows a start can show before it knows whether it has anything to show.
+//
+// Designer names: none; both are message boxes of UserDialogs: the question "ATTENTION" (yes or
+// no: take the previous version's list in) and the failure message "Problème", which gives the
+// cause on its second line.
+
+// `beforeEach` runs before each of them: the program creates its application there, so that a start
+// that asks nothing never opens the display. `dialogs` must outlive the result.
+app::RecoveryDialogs recoveryDialogs(UserDialogs& dialogs, const std::function<void()>& beforeEach);
 
 }  // namespace velorine::ui

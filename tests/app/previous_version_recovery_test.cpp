@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/file_name_lookup.h"
 #include "app/startup.h"
 #include "store/data_file.h"
 #include "support/temp_dir.h"

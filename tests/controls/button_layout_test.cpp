@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "controls/button_layout.h"
+#include "controls/button_parts.h"
 #include "image_checks.h"
 
 using namespace velorine::controls;

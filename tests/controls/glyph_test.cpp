@@ -2,9 +2,6 @@
 #include <QtTest>
 
 #include "controls/button_glyph.h"
-#include "controls/glyph_cache.h"
-#include "controls/glyph_images.h"
-#include "controls/glyph_list.h"
 #include "image_checks.h"
 
 using namespace velorine::controls;

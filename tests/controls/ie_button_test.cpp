@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "controls/button_layout.h"
+#include "controls/button_parts.h"
 #include "controls/ie_button.h"
 #include "button_rig.h"
 #include "image_checks.h"

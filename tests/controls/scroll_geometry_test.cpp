@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "controls/scroll_geometry.h"
+#include "controls/banner.h"
 
 using namespace velorine::controls;
 

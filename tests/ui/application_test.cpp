@@ -11,13 +11,12 @@
 #include <functional>
 #include <stdexcept>
 
-#include "ui/application.h"
+#include "ui/program.h"
 #include "ui/help/about_box.h"
 #include "ui/help/help_window.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/main_window.h"
 #include "ui/reminder/reminder_window.h"
-#include "ui/run_windows.h"
 #include "window_rig.h"
 
 using namespace velorine;
@@ -132,20 +131,19 @@ private slots:
         testing::RecordingDialogs dialogs;
         RunContext context{stateIn(directory, app::RunMode::List), "", [] { return testing::kToday; }, dialogs};
         RunWindows windows = createWindows(context);
-        QCOMPARE(windows.first, static_cast<QWidget*>(windows.mainWindow.get()));
-        for (QDialog* dialog : std::initializer_list<QDialog*>{windows.helpWindow.get(), windows.aboutBox.get(),
-                                                               windows.entryDialog.get()}) {
-            QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(windows.mainWindow.get()));
+        QCOMPARE(windows.first, static_cast<QWidget*>(windows.mainWindow));
+        for (QDialog* dialog :
+             std::initializer_list<QDialog*>{windows.helpWindow, windows.aboutBox, windows.entryDialog}) {
+            QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(windows.mainWindow));
             QVERIFY(!dialog->isVisible());
         }
 
         context.startup.mode = app::RunMode::ReminderOnDemand;
         RunWindows reminder = createWindows(context);
-        QCOMPARE(reminder.first, static_cast<QWidget*>(reminder.reminderWindow.get()));
+        QCOMPARE(reminder.first, static_cast<QWidget*>(reminder.reminderWindow));
         QVERIFY(!reminder.mainWindow);
-        for (QDialog* dialog :
-             std::initializer_list<QDialog*>{reminder.helpWindow.get(), reminder.aboutBox.get(),
-                                             reminder.scheduleDialog.get(), reminder.entryDialog.get()})
+        for (QDialog* dialog : std::initializer_list<QDialog*>{reminder.helpWindow, reminder.aboutBox,
+                                                               reminder.scheduleDialog, reminder.entryDialog})
             QVERIFY(dialog && !dialog->parentWidget() && !dialog->isVisible());
     }
 

@@ -12,8 +12,7 @@
 
 #include <sys/stat.h>
 
-#include "ui/french_file_chooser.h"
-#include "ui/french_locale.h"
+#include "ui/french.h"
 
 using namespace velorine::ui;
 

@@ -6,14 +6,12 @@
 #include <QTest>
 
 #include "store/data_file.h"
-#include "ui/centring.h"
-#include "ui/colours.h"
-#include "ui/cp1252_text.h"
-#include "ui/french_locale.h"
+#include "ui/window_placement.h"
+#include "ui/design.h"
+#include "ui/french.h"
 #include "ui/main/date_separator.h"
 #include "ui/main/entry_checks.h"
-#include "ui/tooltips.h"
-#include "ui/write_failure.h"
+#include "ui/user_dialogs.h"
 #include "window_rig.h"
 
 using namespace velorine;

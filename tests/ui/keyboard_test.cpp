@@ -18,8 +18,7 @@
 #include "controls/ie_button.h"
 #include "reminder_test_data.h"
 #include "store/data_file.h"
-#include "ui/context_menu_key.h"
-#include "ui/keyboard_focus_frame.h"
+#include "ui/accessibility.h"
 #include "window_rig.h"
 
 using namespace velorine;

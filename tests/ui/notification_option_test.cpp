@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 
 #include "store/data_file.h"
-#include "ui/write_failure.h"
+#include "ui/user_dialogs.h"
 #include "window_rig.h"
 
 using namespace velorine;

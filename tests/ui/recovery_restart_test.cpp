@@ -9,7 +9,7 @@
 #include "app/startup.h"
 #include "next_run.h"
 #include "store/data_file.h"
-#include "ui/recovery_dialogs.h"
+#include "ui/user_dialogs.h"
 
 using namespace velorine;
 using namespace velorine::ui;

@@ -19,7 +19,7 @@
 #include "ui/reminder/reminder_window.h"
 #include "ui/reminder/schedule_dialog.h"
 #include "ui/run_context.h"
-#include "ui/run_windows.h"
+#include "ui/program.h"
 
 namespace velorine::ui::testing {
 

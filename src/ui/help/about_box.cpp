@@ -7,13 +7,10 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "ui/centring.h"
-#include "ui/clickable_label.h"
-#include "ui/colours.h"
-#include "ui/design_fonts.h"
-#include "ui/design_palette.h"
+#include "ui/window_placement.h"
+#include "ui/accessibility.h"
+#include "ui/design.h"
 #include "ui/pictures.h"
-#include "ui/screen_reader.h"
 
 namespace velorine::ui {
 namespace {

@@ -10,14 +10,13 @@
 
 #include <optional>
 
-#include "app/installed_layout.h"
+#include "app/executables.h"
 #include "app/process_environment.h"
-#include "ui/centring.h"
-#include "ui/design_fonts.h"
-#include "ui/design_palette.h"
-#include "ui/help/rtf_reader.h"
+#include "ui/window_placement.h"
+#include "ui/design.h"
+#include "rtf/rtf_reader.h"
 #include "ui/pictures.h"
-#include "ui/screen_reader.h"
+#include "ui/accessibility.h"
 
 namespace velorine::ui {
 namespace {

@@ -23,7 +23,7 @@ class QTextEdit;
 
 namespace velorine::ui {
 
-// The user guide of the running executable (app/installed_layout.h).
+// The user guide of the running executable (app/executables.h).
 QString installedGuidePath();
 
 class TAide final : public QDialog {

@@ -6,10 +6,15 @@
 
 namespace velorine::ui {
 
+namespace {
+
+// The draft's bytes: From, To, Subject and X-Unsent lines, each ending in CR LF, no body.
 std::string mailDraftBytes() {
     return std::string("From:\r\n") + "To: \"" + kMakerName + "\" <" + kMakerAddress + ">\r\n" +
            "Subject: =?iso-8859-1?Q?Infos Velorine?=\r\n" + "X-Unsent: 1\r\n";
 }
+
+}  // namespace
 
 MailDraft::MailDraft(std::string folder) : folder_(std::move(folder)), path_(folder_ + "/LSEOHILD.EML") {}
 

@@ -10,9 +10,6 @@ namespace velorine::ui {
 inline constexpr char kMakerName[] = "Atelier Velorine";
 inline constexpr char kMakerAddress[] = "auteur@velorine.example";
 
-// The draft's bytes: From, To, Subject and X-Unsent lines, each ending in CR LF, no body.
-std::string mailDraftBytes();
-
 class MailDraft {
 public:
     // The draft LSEOHILD.EML in `folder`, which is created private (0700) when written.

@@ -3,9 +3,50 @@
 #include <algorithm>
 #include <numeric>
 
-#include "ui/cp1252_text.h"
+#include "store/dates.h"
+#include "ui/french.h"
 
 namespace velorine::ui {
+
+const std::string& ListRow::text(int column) const {
+    switch (column) {
+        case 1: return record.firstName;
+        case 2: return record.birthDate;
+        case 3: return record.address;
+        case 4: return record.email;
+        default: return record.surname;
+    }
+}
+
+store::RecordIdentity ListRow::identity() const { return {record.surname, record.firstName, record.birthDate}; }
+
+ListRow listRowFor(store::BirthdayRecord record) {
+    const auto date = store::scanSlashedDate(record.birthDate);
+    std::string key = date ? store::comparisonKey(*date) : std::string();
+    return {std::move(record), std::move(key)};
+}
+
+namespace {
+
+constexpr int kBirthDateColumn = 2;
+
+int codeAt(std::string_view text, std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0; }
+
+}  // namespace
+
+int compareCp1252Texts(std::string_view a, std::string_view b) {
+    const std::size_t length = std::max(a.size(), b.size());
+    for (std::size_t i = 0; i < length; ++i) {
+        const int difference = codeAt(a, i) - codeAt(b, i);
+        if (difference != 0) return difference;
+    }
+    return 0;
+}
+
+int compareRowsBy(int column, const ListRow& a, const ListRow& b) {
+    if (column == kBirthDateColumn) return compareCp1252Texts(a.birthDateKey, b.birthDateKey);
+    return compareCp1252Texts(a.text(column), b.text(column));
+}
 
 BirthdayListModel::BirthdayListModel(QObject* parent) : QAbstractTableModel(parent) {}
 

@@ -10,8 +10,8 @@
 #include <QSpinBox>
 
 #include "contacts/calendar_export.h"
-#include "ui/centring.h"
-#include "ui/design_fonts.h"
+#include "ui/window_placement.h"
+#include "ui/design.h"
 #include "ui/user_dialogs.h"
 
 namespace velorine::ui {

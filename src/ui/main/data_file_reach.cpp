@@ -1,7 +1,7 @@
 #include "ui/main/data_file_reach.h"
 
 #include "store/data_file.h"
-#include "ui/write_failure.h"
+#include "ui/user_dialogs.h"
 
 namespace velorine::ui {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "ui/cp1252_text.h"
+#include "ui/french.h"
 #include "ui/main/date_separator.h"
 
 namespace velorine::ui {

@@ -7,15 +7,13 @@
 
 #include <algorithm>
 
-#include "ui/centring.h"
-#include "ui/colours.h"
-#include "ui/cp1252_text.h"
-#include "ui/design_fonts.h"
-#include "ui/design_palette.h"
-#include "ui/glyph_button.h"
+#include "ui/window_placement.h"
+#include "ui/design.h"
+#include "ui/french.h"
+#include "ui/pictures.h"
 #include "ui/main/date_separator.h"
-#include "ui/screen_reader.h"
-#include "ui/write_failure.h"
+#include "ui/accessibility.h"
+#include "ui/user_dialogs.h"
 
 namespace velorine::ui {
 namespace {

@@ -7,7 +7,6 @@
 #include "app/terminal_text.h"
 #include "contacts/calendar_upkeep.h"
 #include "ui/user_dialogs.h"
-#include "ui/write_failure.h"
 
 namespace velorine::ui {
 namespace {

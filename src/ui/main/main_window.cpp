@@ -12,17 +12,28 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "ui/centring.h"
-#include "ui/clickable_label.h"
-#include "ui/design_fonts.h"
+#include "ui/window_placement.h"
+#include "ui/accessibility.h"
+#include "ui/design.h"
 #include "ui/main/birthday_list_model.h"
 #include "ui/main/data_file_reach.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/network_task.h"
 #include "ui/pictures.h"
-#include "ui/tooltips.h"
 
 namespace velorine::ui {
+namespace {
+
+// The button takes the item's action (QToolButton::setDefaultAction), so one action holds the
+// command; the button's glyph and hint move to the action, and the menu shows no glyph.
+void shareWithToolButton(QAction& item, QToolButton& button) {
+    item.setIcon(button.icon());
+    item.setIconVisibleInMenu(false);
+    item.setToolTip(button.toolTip());
+    button.setDefaultAction(&item);
+}
+
+}  // namespace
 
 TForm1::TForm1(RunContext& context) : context_(context), store_(context.startup.dataFilePath) {
     setObjectName(QStringLiteral("Form1"));
@@ -93,23 +104,21 @@ void TForm1::setEntryDialog(TSais* dialog) {
 void TForm1::setScheduleDialog(TForm2* dialog) { scheduleDialog_ = dialog; }
 
 void TForm1::connectCommands() {
-    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(Ajouter, &QAction::triggered, this, &TForm1::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
-    connect(Supprimer, &QAction::triggered, this, &TForm1::SpeedButton2Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
-    connect(Modifier, &QAction::triggered, this, &TForm1::SpeedButton4Click);
+    // A toolbar button and its menu item are one command: the button shows the item's action.
+    const auto command = [this](QToolButton* button, QAction* item, void (TForm1::*handler)()) {
+        shareWithToolButton(*item, *button);
+        connect(item, &QAction::triggered, this, handler);
+    };
+    command(SpeedButton1, Ajouter, &TForm1::SpeedButton1Click);
+    command(SpeedButton2, Supprimer, &TForm1::SpeedButton2Click);
+    command(SpeedButton4, Modifier, &TForm1::SpeedButton4Click);
+    command(SpeedButton3, MenuQuitter, &TForm1::SpeedButton3Click);
+    command(SpeedButton5, AideRapide, &TForm1::SpeedButton5Click);
+    command(SpeedButton7, Apropos, &TForm1::SpeedButton7Click);
+    command(SpeedButton6, Programmation1, &TForm1::SpeedButton6Click);
     connect(ListView, &QTreeView::doubleClicked, this, &TForm1::SpeedButton4Click);
-    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
-    connect(MenuQuitter, &QAction::triggered, this, &TForm1::SpeedButton3Click);
     connect(Button1, &QPushButton::clicked, this, &TForm1::SpeedButton3Click);
-    connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
-    connect(AideRapide, &QAction::triggered, this, &TForm1::SpeedButton5Click);
-    connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
-    connect(Apropos, &QAction::triggered, this, &TForm1::SpeedButton7Click);
     connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
-    connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
-    connect(Programmation1, &QAction::triggered, this, &TForm1::SpeedButton6Click);
     connect(NepasmerappelerlesftesSaintdujour1, &QAction::triggered, this,
             &TForm1::NepasmerappelerlesftesSaintdujour1Click);
     connect(Merappelerparunenotificationdubureau1, &QAction::triggered, this,
@@ -124,6 +133,8 @@ void TForm1::connectCommands() {
     connect(ListView->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::ListViewChange);
     connect(model_, &QAbstractItemModel::rowsRemoved, this, &TForm1::ListViewChange);
     connect(model_, &QAbstractItemModel::modelReset, this, &TForm1::ListViewChange);
+    // The count is set wherever it changes, never while painting.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &TForm1::refreshCountLabel);
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
     connect(ListView, &QWidget::customContextMenuRequested, this, &TForm1::showListMenu);
     connect(Label3, &ClickableLabel::activated, this, &TForm1::Label3Click);
@@ -147,11 +158,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         return ListViewKeyDown(static_cast<QKeyEvent*>(event)->key());
     if (event->type() == QEvent::MouseMove) FormMouseMove();
     return false;
-}
-
-void TForm1::paintEvent(QPaintEvent* event) {
-    QMainWindow::paintEvent(event);
-    refreshCountLabel();  // FormPaint
 }
 
 void TForm1::showListMenu(const QPoint& where) { PopupMenu->popup(ListView->viewport()->mapToGlobal(where)); }

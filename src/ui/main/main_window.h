@@ -47,7 +47,7 @@
 #include "carddav/online_settings.h"
 #include "carddav/synchronisation.h"
 #include "store/record_store.h"
-#include "ui/main/list_row.h"
+#include "ui/main/birthday_list_model.h"
 #include "ui/main/main_window_settings.h"
 #include "ui/run_context.h"
 
@@ -120,7 +120,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

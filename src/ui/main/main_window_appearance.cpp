@@ -9,10 +9,8 @@
 #include <QToolTip>
 #include <QTreeView>
 
-#include "ui/colours.h"
-#include "ui/element_colours.h"
+#include "ui/design.h"
 #include "ui/main/main_window.h"
-#include "ui/tooltips.h"
 
 namespace velorine::ui {
 namespace {

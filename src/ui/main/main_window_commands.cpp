@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "store/data_file.h"
-#include "ui/colours.h"
+#include "ui/design.h"
 #include "ui/help/about_box.h"
 #include "ui/help/help_window.h"
 #include "ui/main/main_window.h"

@@ -26,7 +26,7 @@
 #include "ui/main/contacts_dialogs.h"
 #include "ui/main/kept_calendar.h"
 #include "ui/main/main_window.h"
-#include "ui/write_failure.h"
+#include "ui/user_dialogs.h"
 
 namespace velorine::ui {
 namespace {

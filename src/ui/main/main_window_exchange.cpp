@@ -10,7 +10,7 @@
 #include "store/record_store.h"
 #include "ui/main/list_file.h"
 #include "ui/main/main_window.h"
-#include "ui/write_failure.h"
+#include "ui/user_dialogs.h"
 
 namespace velorine::ui {
 namespace {

@@ -9,9 +9,8 @@
 #include <QPushButton>
 #include <QTreeView>
 
-#include "ui/keyboard_focus_frame.h"
+#include "ui/accessibility.h"
 #include "ui/main/main_window.h"
-#include "ui/screen_reader.h"
 
 namespace velorine::ui {
 

@@ -14,18 +14,13 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "ui/clickable_label.h"
-#include "ui/colours.h"
-#include "ui/design_fonts.h"
-#include "ui/design_palette.h"
+#include "ui/accessibility.h"
+#include "ui/design.h"
 #include "ui/main/birthday_list_model.h"
-#include "ui/element_colours.h"
-#include "ui/keyboard_focus_frame.h"
 #include "ui/main/main_window.h"
 #include "ui/main/site_address.h"
 #include "ui/notification_option.h"
 #include "ui/pictures.h"
-#include "ui/screen_reader.h"
 
 namespace velorine::ui {
 namespace {

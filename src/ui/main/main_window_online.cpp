@@ -13,7 +13,7 @@
 #include "ui/main/main_window.h"
 #include "ui/main/network_task.h"
 #include "ui/main/online_book_dialog.h"
-#include "ui/write_failure.h"
+#include "ui/user_dialogs.h"
 
 namespace velorine::ui {
 namespace {

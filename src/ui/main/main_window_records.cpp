@@ -4,13 +4,12 @@
 #include <QLabel>
 #include <QTreeView>
 
-#include "ui/cp1252_text.h"
+#include "ui/french.h"
 #include "ui/main/birthday_list_model.h"
 #include "ui/main/entry_dialog.h"
 #include "ui/main/info_line.h"
-#include "ui/main/list_sorting.h"
 #include "ui/main/main_window.h"
-#include "ui/write_failure.h"
+#include "ui/user_dialogs.h"
 
 namespace velorine::ui {
 namespace {

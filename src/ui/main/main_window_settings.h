@@ -10,7 +10,7 @@
 #include <array>
 #include <string>
 
-#include "ui/main/list_row.h"
+#include "ui/main/birthday_list_model.h"
 
 namespace velorine::ui {
 

@@ -14,8 +14,8 @@
 #include "carddav/keyring.h"
 #include "carddav/server_address.h"
 #include "store/dates.h"
-#include "ui/centring.h"
-#include "ui/design_fonts.h"
+#include "ui/window_placement.h"
+#include "ui/design.h"
 
 namespace velorine::ui {
 namespace {

@@ -1,10 +1,12 @@
 #include "ui/reminder/date_block_texts.h"
 
+#include <algorithm>
 #include <array>
 
 #include "store/civil_calendar.h"
 
 namespace velorine::ui {
+
 namespace {
 
 const std::array<QString, 7> kWeekdays = {
@@ -30,7 +32,12 @@ QString weekdayName(const store::CalendarDate& date) {
     return kWeekdays[static_cast<std::size_t>(weekday)];
 }
 
+namespace {
+
+// "Janvier" … "Décembre"; month 1 to 12.
 QString monthName(int month) { return kMonths[static_cast<std::size_t>(month - 1)]; }
+
+}  // namespace
 
 QString dayAndMonthText(const store::CalendarDate& date) {
     return QString::number(date.day) + QLatin1Char(' ') + monthName(date.month);
@@ -46,6 +53,24 @@ QString dayOfYearText(const store::CalendarDate& date) {
     if (dayNumber == 1) return QStringLiteral("1er jour de l'année, il reste %1 jours").arg(daysLeft);
     if (daysLeft == 1) return QStringLiteral("%1 ème jour de l'année, il reste 1 jour").arg(dayNumber);
     return QStringLiteral("%1 ème jour de l'année, il reste %2 jours").arg(dayNumber).arg(daysLeft);
+}
+
+namespace {
+
+store::CalendarDate keptReal(int day, int month, int year) {
+    return {std::min(day, store::daysInMonth(month, year)), month, year};
+}
+
+}  // namespace
+
+store::CalendarDate stepYear(const store::CalendarDate& date, int years) {
+    return keptReal(date.day, date.month, date.year + years);
+}
+
+store::CalendarDate stepMonth(const store::CalendarDate& date, int months) {
+    const int index = date.month - 1 + months;  // months since January of date.year
+    const int yearShift = index >= 0 ? index / 12 : -((11 - index) / 12);
+    return keptReal(date.day, index - yearShift * 12 + 1, date.year + yearShift);
 }
 
 }  // namespace velorine::ui

@@ -10,11 +10,12 @@ namespace {
 
 constexpr int kTextIndent = 2;
 
-}  // namespace
-
+// Whether a line of the reminder list is drawn as a name-day line.
 bool isNameDayLine(const QString& text) {
     return text.startsWith(QStringLiteral("Ce sera")) || text.startsWith(QStringLiteral("C'est"));
 }
+
+}  // namespace
 
 void ReminderListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const {

@@ -12,9 +12,6 @@ namespace velorine::ui {
 inline constexpr int kReminderLineHeight = 13;
 inline const QColor kNameDayLineColour(0, 128, 0);
 
-// Whether a line of the reminder list is drawn as a name-day line.
-bool isNameDayLine(const QString& text);
-
 class ReminderListDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;

@@ -3,7 +3,7 @@
 // before the window goes.
 #include "reminders/stored_answer.h"
 #include "ui/reminder/reminder_window.h"
-#include "ui/write_failure.h"
+#include "ui/user_dialogs.h"
 
 namespace velorine::ui {
 

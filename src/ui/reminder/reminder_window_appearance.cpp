@@ -9,9 +9,8 @@
 #include <QToolTip>
 
 #include "controls/ie_button.h"
-#include "ui/clickable_label.h"
-#include "ui/colours.h"
-#include "ui/element_colours.h"
+#include "ui/accessibility.h"
+#include "ui/design.h"
 #include "ui/notification_option.h"
 #include "ui/pictures.h"
 #include "ui/reminder/reminder_window.h"

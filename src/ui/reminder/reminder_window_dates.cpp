@@ -7,7 +7,6 @@
 #include <QLabel>
 
 #include "store/civil_calendar.h"
-#include "ui/reminder/calendar_steps.h"
 #include "ui/reminder/date_block_texts.h"
 #include "ui/reminder/reminder_window.h"
 

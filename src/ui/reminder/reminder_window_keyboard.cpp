@@ -16,10 +16,8 @@
 
 #include "controls/banner.h"
 #include "controls/ie_button.h"
-#include "ui/clickable_label.h"
-#include "ui/keyboard_focus_frame.h"
+#include "ui/accessibility.h"
 #include "ui/reminder/reminder_window.h"
-#include "ui/screen_reader.h"
 
 namespace velorine::ui {
 

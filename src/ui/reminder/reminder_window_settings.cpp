@@ -32,6 +32,14 @@ void writeSetting(const std::string& dataFilePath, std::string_view key, int num
     std::ignore = store::writeValue(dataFilePath, kSection, key, std::to_string(number));
 }
 
+// The picture a stored Bitmap text stands for: a whole number from 1 to 8, else picture 1.
+int pictureNumberFrom(std::string_view text) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    const bool whole = error == std::errc() && end == text.data() + text.size();
+    return whole && number >= 1 && number <= kReminderPictureCount ? number : 1;
+}
+
 }  // namespace
 
 ReminderWindowSettings readReminderWindowSettings(const std::string& dataFilePath) {
@@ -51,13 +59,6 @@ ReminderWindowSettings readReminderWindowSettings(const std::string& dataFilePat
 
 int readReminderPicture(const std::string& dataFilePath) {
     return pictureNumberFrom(store::readValue(dataFilePath, kSection, kPictureKey, "1", kBufferSize));
-}
-
-int pictureNumberFrom(std::string_view text) {
-    int number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    const bool whole = error == std::errc() && end == text.data() + text.size();
-    return whole && number >= 1 && number <= kReminderPictureCount ? number : 1;
 }
 
 int pictureAfter(int shown) { return shown >= kReminderPictureCount ? 1 : shown + 1; }

@@ -29,8 +29,6 @@ ReminderWindowSettings readReminderWindowSettings(const std::string& dataFilePat
 // Bitmap alone, as a click on the picture reads it.
 int readReminderPicture(const std::string& dataFilePath);
 
-// The picture a stored Bitmap text stands for: a whole number from 1 to 8, else picture 1.
-int pictureNumberFrom(std::string_view text);
 // The picture shown after `shown`: the next one, 1 after 8.
 int pictureAfter(int shown);
 

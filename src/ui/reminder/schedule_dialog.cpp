@@ -11,13 +11,12 @@
 
 #include "store/data_file.h"
 #include "store/number_text.h"
-#include "ui/centring.h"
-#include "ui/cp1252_text.h"
-#include "ui/design_fonts.h"
-#include "ui/glyph_button.h"
+#include "ui/window_placement.h"
+#include "ui/french.h"
+#include "ui/design.h"
 #include "ui/pictures.h"
-#include "ui/screen_reader.h"
-#include "ui/write_failure.h"
+#include "ui/accessibility.h"
+#include "ui/user_dialogs.h"
 
 namespace velorine::ui {
 namespace {
