@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-
 #include <chrono>
 
 #include "carddav/sync_state.h"
@@ -133,9 +131,3 @@ TEST_F(HostileServerTest, AnUntrustedCertificateIsNamedAndRefused) {
 
 }  // namespace
 }  // namespace velorine::carddav
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

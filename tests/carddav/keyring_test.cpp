@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-
 #include <chrono>
 #include <thread>
 
@@ -98,9 +96,3 @@ TEST_F(KeyringSyncTest, TheLogonGateStartsTheDailySyncInTheBackgroundOnceADay) {
 
 }  // namespace
 }  // namespace velorine::carddav
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <thread>
 
@@ -233,9 +231,3 @@ TEST(RadicaleTlsTest, ASelfSignedCertificateIsRefusedUntilItsFingerprintIsAccept
 
 }  // namespace
 }  // namespace velorine::carddav
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);  // what the requests are waited in
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

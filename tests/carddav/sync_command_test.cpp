@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-
 #include "command_home.h"
 #include "radicale_server.h"
 #include "store/record_store.h"
@@ -123,9 +121,3 @@ TEST_F(SyncCommandTest, WithoutAKeyringItSaysSoAndAsksForStandardInput) {
 
 }  // namespace
 }  // namespace velorine::carddav
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
