@@ -1,5 +1,7 @@
 #include "ui/user_dialogs.h"
 
+#include <QFile>
+
 #include "app/write_failure_text.h"
 
 namespace velorine::ui {
@@ -14,10 +16,15 @@ QString writeFailureText(Failure failure, const std::string& filePath) {
     return QString::fromStdString(app::writeFailureText(failure, filePath));
 }
 
+void tellProblem(UserDialogs& dialogs, const QString& text) {
+    dialogs.showMessage(MessageIcon::Error, QStringLiteral("Problème"), text);
+}
+
+std::string localPath(const QString& chosen) { return QFile::encodeName(chosen).toStdString(); }
+
 void reportWriteFailure(UserDialogs& dialogs, const QString& whatFailed, const std::string& filePath, Failure failure) {
-    dialogs.showMessage(MessageIcon::Error, QStringLiteral("Problème"),
-                        QStringLiteral("%1 :\n%2\n\n%3")
-                            .arg(whatFailed, QString::fromStdString(filePath), writeFailureText(failure, filePath)));
+    tellProblem(dialogs, QStringLiteral("%1 :\n%2\n\n%3")
+                             .arg(whatFailed, QString::fromStdString(filePath), writeFailureText(failure, filePath)));
 }
 
 QString withCause(const QString& message, Failure failure, const std::string& filePath) {
@@ -40,10 +47,9 @@ app::RecoveryDialogs recoveryDialogs(UserDialogs& dialogs, const std::function<v
     };
     recovery.tellRecoveryFailed = [&dialogs, beforeEach](store::Failure failure, const std::string& pendingFilePath) {
         beforeEach();
-        dialogs.showMessage(
-            MessageIcon::Error, QStringLiteral("Problème"),
-            withCause(QStringLiteral("La récupération a échoué !\n\nCorrigez le problème et recommencez..."), failure,
-                      pendingFilePath));
+        tellProblem(dialogs,
+                    withCause(QStringLiteral("La récupération a échoué !\n\nCorrigez le problème et recommencez..."),
+                              failure, pendingFilePath));
     };
     recovery.restartProgram = [&dialogs, beforeEach] {
         beforeEach();

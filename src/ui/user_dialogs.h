@@ -61,6 +61,12 @@ public:
 QString failureCause(store::Failure failure, const std::string& filePath = {});
 QString writeFailureText(store::Failure failure, const std::string& filePath = {});
 
+// The error box every window titles "Problème".
+void tellProblem(UserDialogs& dialogs, const QString& text);
+
+// A file name the user chose or typed, as the bytes the file system and the store take.
+std::string localPath(const QString& chosen);
+
 // `whatFailed` is the first line, without the colon: "L'anniversaire n'a pas pu être enregistré
 // dans le fichier".
 void reportWriteFailure(UserDialogs& dialogs, const QString& whatFailed, const std::string& filePath,

@@ -54,6 +54,16 @@ QHBoxLayout* alarmRow(QSpinBox* spin, QDialog* dialog) {
     return row;
 }
 
+// The end both calendar dialogs share: the name-day box, the alarm row, the buttons.
+void endWithCalendarChoices(QDialog* dialog, QVBoxLayout& column, QCheckBox* nameDays, QSpinBox* alarm,
+                            QDialogButtonBox* buttons) {
+    column.addWidget(nameDays);
+    column.addLayout(alarmRow(alarm, dialog));
+    column.addSpacing(10);
+    column.addWidget(buttons);
+    column.setSizeConstraint(QLayout::SetFixedSize);
+}
+
 }  // namespace
 
 CalendarExportDialog::CalendarExportDialog(QWidget* mainWindow) : QDialog(mainWindow), mainWindow_(mainWindow) {
@@ -70,11 +80,7 @@ CalendarExportDialog::CalendarExportDialog(QWidget* mainWindow) : QDialog(mainWi
     auto* column = new QVBoxLayout(this);
     column->addWidget(text);
     column->addSpacing(6);
-    column->addWidget(CheckBoxFetes);
-    column->addLayout(alarmRow(SpinAlarme, this));
-    column->addSpacing(10);
-    column->addWidget(buttons);
-    column->setSizeConstraint(QLayout::SetFixedSize);
+    endWithCalendarChoices(this, *column, CheckBoxFetes, SpinAlarme, buttons);
 }
 
 std::optional<CalendarChoice> CalendarExportDialog::ask(const CalendarChoice& preset) {
@@ -117,11 +123,7 @@ CalendarUpkeepDialog::CalendarUpkeepDialog(QWidget* mainWindow, UserDialogs& dia
     column->addWidget(fileLabel);
     column->addLayout(fileRow);
     column->addSpacing(6);
-    column->addWidget(CheckBoxFetes);
-    column->addLayout(alarmRow(SpinAlarme, this));
-    column->addSpacing(10);
-    column->addWidget(buttons);
-    column->setSizeConstraint(QLayout::SetFixedSize);
+    endWithCalendarChoices(this, *column, CheckBoxFetes, SpinAlarme, buttons);
 }
 
 std::optional<KeptCalendarChoice> CalendarUpkeepDialog::ask(const KeptCalendarChoice& preset) {

@@ -29,8 +29,8 @@ bool keepCalendarUpToDate(const std::string& dataFilePath, UserDialogs& dialogs)
 
 bool tellCalendarUpkeep(const contacts::CalendarUpkeep& upkeep, UserDialogs& dialogs) {
     if (upkeep.result != contacts::UpkeepResult::Failed) return true;
-    dialogs.showMessage(
-        MessageIcon::Error, QStringLiteral("Problème"),
+    tellProblem(
+        dialogs,
         QStringLiteral("%1 :\n%2\n\n%3").arg(kNotUpdated, QFile::decodeName(upkeep.path.c_str()), causeOf(upkeep)));
     return false;
 }

@@ -31,10 +31,6 @@
 namespace velorine::ui {
 namespace {
 
-const QString kProblemTitle = QStringLiteral("Problème");
-
-std::string filePath(const QString& chosen) { return QFile::encodeName(chosen).toStdString(); }
-
 QString countOf(int count, const QString& one, const QString& many) {
     return QStringLiteral("%1 %2").arg(count).arg(count > 1 ? many : one);
 }
@@ -69,7 +65,7 @@ void TForm1::Importerdescontacts1Click() {
          {QStringLiteral("Contacts vCard (*.vcf *.vcard)"), QStringLiteral("Tous fichiers (*.*)")},
          QString()});
     if (chosen.isEmpty()) return;
-    const std::string book = filePath(chosen);
+    const std::string book = localPath(chosen);
     const std::string list = store_.path();
     const store::CalendarDate today = context_.today();
     contacts::VcardReading reading;
@@ -83,9 +79,8 @@ void TForm1::Importerdescontacts1Click() {
                         if (outcome.stored) upkeep = contacts::keepCalendarUpToDate(list);
                     });
     if (!reading.book) {
-        context_.dialogs.showMessage(
-            MessageIcon::Error, kProblemTitle,
-            QString::fromStdString(contacts::refusedFileText(chosen.toStdString(), reading.error)));
+        tellProblem(context_.dialogs,
+                    QString::fromStdString(contacts::refusedFileText(chosen.toStdString(), reading.error)));
         return;
     }
     if (!outcome.stored) {
@@ -108,20 +103,19 @@ void TForm1::Exporterversunagenda1Click() {
     if (chosen.isEmpty()) return;
     // The chooser asked before replacing a file; a list is never replaced, whatever was answered.
     const contacts::CalendarTargetRefusal refusal =
-        contacts::calendarTargetRefusal(filePath(chosen), {store_.path(), context_.startup.dataFilePath});
+        contacts::calendarTargetRefusal(localPath(chosen), {store_.path(), context_.startup.dataFilePath});
     if (refusal != contacts::CalendarTargetRefusal::None) {
-        context_.dialogs.showMessage(
-            MessageIcon::Error, kProblemTitle,
-            QString::fromStdString(contacts::calendarTargetText(refusal, chosen.toStdString())));
+        tellProblem(context_.dialogs,
+                    QString::fromStdString(contacts::calendarTargetText(refusal, chosen.toStdString())));
         return;
     }
     const std::vector<store::BirthdayRecord> records = store_.readAll();
     const contacts::CalendarContent content{
         choice->nameDays ? &reminders::builtInNameDays() : nullptr, choice->alarmDays, {}};
     const contacts::CalendarExport written =
-        contacts::exportCalendar(filePath(chosen), contacts::recordsOf(records), content, std::time(nullptr));
+        contacts::exportCalendar(localPath(chosen), contacts::recordsOf(records), content, std::time(nullptr));
     if (written.failure != store::Failure::None) {
-        reportWriteFailure(context_.dialogs, QStringLiteral("L'agenda n'a pas pu être écrit"), filePath(chosen),
+        reportWriteFailure(context_.dialogs, QStringLiteral("L'agenda n'a pas pu être écrit"), localPath(chosen),
                            written.failure);
         return;
     }
@@ -148,7 +142,7 @@ void TForm1::Tenirajourunagenda1Click() {
             showCalendarUpkeep();
             return;
         }
-        settings = {true, filePath(choice->path), choice->content.nameDays, choice->content.alarmDays};
+        settings = {true, localPath(choice->path), choice->content.nameDays, choice->content.alarmDays};
     } else {
         // Off: the calendar stays as it is, no longer followed.
         settings.kept = false;

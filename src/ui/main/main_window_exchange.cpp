@@ -15,7 +15,6 @@
 namespace velorine::ui {
 namespace {
 
-const QString kProblemTitle = QStringLiteral("Problème");
 const QString kTextFiles = QStringLiteral("Fichiers texte (*.txt)");
 const QString kAllFiles = QStringLiteral("Tous fichiers (*.*)");
 
@@ -33,8 +32,6 @@ const QString kMergedOnNextStart = QStringLiteral(
 
 const QString kConvertedFromUtf8 =
     QStringLiteral("Ce fichier était enregistré en UTF-8 : ses lettres accentuées ont été converties pour Velorine.");
-
-std::string filePath(const QString& chosen) { return QFile::encodeName(chosen).toStdString(); }
 
 QString problemWith(ListFileState state, const QString& path) {
     switch (state) {
@@ -60,9 +57,9 @@ QString problemWith(ListFileState state, const QString& path) {
 
 // The list file, or nothing once the user has been told why it cannot be used.
 std::optional<ListFile> validListFile(const QString& chosen, UserDialogs& dialogs) {
-    ListFile list = readListFile(filePath(chosen));
+    ListFile list = readListFile(localPath(chosen));
     if (list.state == ListFileState::Valid) return list;
-    dialogs.showMessage(MessageIcon::Error, kProblemTitle, problemWith(list.state, chosen));
+    tellProblem(dialogs, problemWith(list.state, chosen));
     return std::nullopt;
 }
 
@@ -90,10 +87,9 @@ void TForm1::Enregistrersous1Click() {
         {QStringLiteral("Enregistrer les Velorine sous"), {kTextFiles}, QStringLiteral("Velorine.txt")});
     if (chosen.isEmpty()) return;
     // The chooser has already asked before replacing a file.
-    const std::string target = filePath(chosen);
+    const std::string target = localPath(chosen);
     if (const store::Result<> copied = store::copyFileReplacing(store_.path(), target); !copied)
-        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle,
-                                     withCause(kCopyFailed, copied.failure(), target));
+        tellProblem(context_.dialogs, withCause(kCopyFailed, copied.failure(), target));
 }
 
 void TForm1::Ouvrir1Click() {
@@ -106,8 +102,7 @@ void TForm1::Ouvrir1Click() {
     // pending file is already waiting: it would be lost, or it would win.
     const std::string& pending = context_.startup.pendingFilePath;
     if (const store::Result<> copied = store::writeFileIfAbsent(pending, list->bytes); !copied) {
-        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle,
-                                     withCause(kCopyFailed, copied.failure(), pending));
+        tellProblem(context_.dialogs, withCause(kCopyFailed, copied.failure(), pending));
         return;
     }
     tellWhenConverted(*list, context_.dialogs);

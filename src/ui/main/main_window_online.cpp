@@ -18,8 +18,6 @@
 namespace velorine::ui {
 namespace {
 
-const QString kProblemTitle = QStringLiteral("Problème");
-
 // Whether the keyring keeps a password for the account; nothing when no keyring answers (asked even
 // without an account, for the dialog to say where a password would go).
 std::optional<bool> passwordKeptFor(const carddav::OnlineSettings& settings, std::string& password) {
@@ -115,10 +113,9 @@ void TForm1::onlineSyncDone(const carddav::SyncOutcome& outcome, bool announce) 
     if (!announce) return;
     if (outcome.failure) {
         QString reason = QString::fromStdString(outcome.failure->reason);
-        context_.dialogs.showMessage(MessageIcon::Error, kProblemTitle,
-                                     QStringLiteral("La synchronisation avec le carnet d'adresses en ligne a échoué : "
-                                                    "%1.\n\nLa liste est restée telle quelle.")
-                                         .arg(reason));
+        tellProblem(context_.dialogs, QStringLiteral("La synchronisation avec le carnet d'adresses en ligne a échoué : "
+                                                     "%1.\n\nLa liste est restée telle quelle.")
+                                          .arg(reason));
         return;
     }
     if (!report) return;

@@ -28,8 +28,7 @@ void TFRappel::IEButton4Click() { close(); }
 void TFRappel::Banner1Click() {
     // Without a new instance the user would be left with nothing: the window stays then.
     if (!context_.dialogs.startProgram({})) {
-        context_.dialogs.showMessage(MessageIcon::Error, QStringLiteral("Problème"),
-                                     QStringLiteral("La liste des anniversaires n'a pas pu être ouverte."));
+        tellProblem(context_.dialogs, QStringLiteral("La liste des anniversaires n'a pas pu être ouverte."));
         return;
     }
     close();
